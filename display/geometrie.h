@@ -1,0 +1,62 @@
+#pragma once
+
+#include "stellung.h"
+
+#include <array>
+
+// Where everything of the telegraph scene lies, worked out from the drawing area's size and
+// the engraving's size alone. Plain values, so that a frame can be checked to the pixel
+// without drawing it.
+
+struct Punkt {
+    int x = 0;
+    int y = 0;
+    friend constexpr bool operator==(const Punkt&, const Punkt&) = default;
+};
+
+// A rectangle or ellipse by two corners; it covers x1 up to but not including x2 (and the same
+// for y), whichever corner is the smaller.
+struct Kasten {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+    friend constexpr bool operator==(const Kasten&, const Kasten&) = default;
+};
+
+using Balkenpolygon = std::array<Punkt, 4>;
+
+// The pivot on screen and the beam lengths the arms are built from.
+struct Drehpunkt {
+    int px = 0;
+    int py = 0;
+    int R = 0; // half the regulator's length
+    int L = 0; // an indicator's length
+};
+
+struct Szenenmasse {
+    Punkt stich;   // top-left of the engraving
+    Kasten sockel; // the ground slab
+    Kasten mast;
+    Drehpunkt drehpunkt;
+    Kasten zapfen;      // the central pivot
+    Punkt zeichenZelle; // top-left of the large character's cell
+};
+
+Szenenmasse szenenmasse(int breite, int hoehe, int stichBreite, int stichHoehe);
+
+// The three beams (regulator, first indicator, second indicator) and the two joints at the
+// regulator's ends, in drawing order.
+struct Fluegelbild {
+    std::array<Balkenpolygon, 3> balken;
+    std::array<Kasten, 2> gelenke;
+};
+
+Fluegelbild fluegel(const Stellung& stellung, const Drehpunkt& drehpunkt);
+
+// One beam from model point (x1, y1) to (x2, y2), in a frame centred on the pivot with y
+// upward: a bar 20 pixels wide that reaches 20 pixels beyond either end.
+Balkenpolygon balken(double x1, double y1, double x2, double y2, const Drehpunkt& drehpunkt);
+
+// Nearest integer, ties to even (2.5 gives 2, 3.5 gives 4).
+int rundeHalbGerade(long double wert);

@@ -1,0 +1,11 @@
+#include "wiedergabe.h"
+
+Wiedergabeschritt naechsterSchritt(std::string_view nachricht, int position)
+{
+    if (nachricht.empty())
+        return {};
+    int naechste = position + 1;
+    if (naechste > static_cast<int>(nachricht.size()) || naechste < 1)
+        naechste = 1;
+    return {naechste, nachricht[static_cast<std::size_t>(naechste - 1)]};
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <span>
+
+class QPainter;
+class OffscreenPicture;
+
+// How shapes are filled: a solid colour, a picture repeated as a pattern, or not at all.
+// Pattern tiles are aligned to the surface's origin, not to the shape, so a shape that
+// moves slides over a fixed texture.
+class Brush {
+public:
+    static Brush solid(QColor colour) { return Brush(Style::Solid, colour, {}); }
+    static Brush pattern(const QImage& tile) { return Brush(Style::Pattern, {}, tile); }
+    static Brush none() { return Brush(Style::None, {}, {}); }
+
+    bool isNone() const { return style_ == Style::None; }
+    bool isSolid() const { return style_ == Style::Solid; }
+    QColor colour() const { return colour_; }
+    const QImage& tile() const { return tile_; }
+
+private:
+    enum class Style { Solid, Pattern, None };
+    Brush(Style style, QColor colour, QImage tile)
+        : style_(style), colour_(colour), tile_(std::move(tile))
+    {}
+    Style style_;
+    QColor colour_;
+    QImage tile_;
+};
+
+// A drawing surface with the few operations the telegraph needs and their exact pixel rules:
+// every shape gets a one-pixel black outline; rectangles and ellipses cover x1 up to but not
+// including x2 (and likewise y), with their corners in any order; text is placed by the top
+// left of its character cell. Nothing is antialiased except the glyphs themselves.
+class Canvas {
+public:
+    explicit Canvas(QPainter& painter);
+
+    void setBrush(const Brush& brush);
+    void setFont(const QString& family, int pixelHeight, bool bold = false);
+
+    void rectangle(int x1, int y1, int x2, int y2);
+    void ellipse(int x1, int y1, int x2, int y2);
+    void polygon(std::span<const QPoint> points);
+
+    // With a solid brush the text cell is filled with the brush colour first; with no brush
+    // the background shows through.
+    void textOut(int x, int y, const QString& text);
+    int textWidth(const QString& text) const;
+    int textHeight(const QString& text) const;
+
+    // Copies the picture opaquely with its top-left corner at (x, y).
+    void draw(int x, int y, OffscreenPicture& picture);
+    void draw(int x, int y, const QImage& image);
+
+private:
+    QPainter& painter_;
+    Brush brush_ = Brush::solid(Qt::white);
+    QFont font_;
+};

@@ -1,0 +1,3 @@
+#include "spinbox.h"
+
+SpinBox::SpinBox(QWidget* parent) : QDoubleSpinBox(parent) {}

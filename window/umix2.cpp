@@ -1,0 +1,261 @@
+#include "umix2.h"
+
+#include "alphabetfeld.h"
+#include "bewegung.h"
+#include "eventpump.h"
+#include "normalisieren.h"
+#include "paintbox.h"
+#include "spinbox.h"
+#include "timer.h"
+#include "wiedergabe.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+
+namespace {
+
+const QString textStart = QStringLiteral("Nachricht anzeigen");
+const QString textAbbruch = QStringLiteral("Abbruch");
+
+QByteArray ressource(const QString& name)
+{
+    QFile datei(QStringLiteral(":/assets/") + name);
+    datei.open(QIODevice::ReadOnly);
+    return datei.readAll();
+}
+
+// The pictures are stored with a palette; drawing patterns from them is quicker in 32 bits.
+QImage bild(const QString& name)
+{
+    return QImage::fromData(ressource(name)).convertToFormat(QImage::Format_RGB32);
+}
+
+QWidget* panel(QWidget* parent, const QRect& lage, const QColor& farbe)
+{
+    auto* p = new QWidget(parent);
+    p->setGeometry(lage);
+    p->setAutoFillBackground(true);
+    QPalette palette = p->palette();
+    palette.setColor(QPalette::Window, farbe);
+    p->setPalette(palette);
+    return p;
+}
+
+QLabel* label(QWidget* parent, const QRect& lage, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(lage);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QFont verdana(int pixelHoehe, bool fett = false)
+{
+    QFont schrift(QStringLiteral("Verdana"));
+    schrift.setPixelSize(pixelHoehe);
+    schrift.setBold(fett);
+    return schrift;
+}
+
+} // namespace
+
+Tpformx11::Tpformx11(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      Image3(bild(QStringLiteral("wood.png"))), I4(bild(QStringLiteral("parchment.png"))),
+      I5(bild(QStringLiteral("engraving.png"))),
+      ListBox1(codezeilenAus(ressource(QStringLiteral("signalcode.txt")).toStdString())),
+      szenenbilder_{I5, I4, Image3}
+{
+    setWindowTitle(QStringLiteral("Vellard-Telegraf"));
+    setFixedSize(1008, 694);
+    setFont(verdana(12));
+
+    const QRect ganz(0, 0, 1008, 694);
+    P8 = panel(this, ganz, Qt::white);
+    P15 = panel(P8, ganz, Qt::white);
+    telegraf = panel(P15, ganz, Qt::white);
+
+    PB13 = new PaintBox(telegraf);
+    PB13->setGeometry(0, 0, 800, 694);
+    connect(PB13, &PaintBox::paint, this, &Tpformx11::PB13P);
+
+    P49 = panel(telegraf, QRect(800, 0, 208, 694), QColor(240, 240, 240));
+    bauePanel();
+
+    Timer1 = new Timer(1500, this);
+    connect(Timer1, &Timer::tick, this, &Tpformx11::T1Timer);
+
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
+        move(bildschirm->availableGeometry().center() - rect().center());
+}
+
+void Tpformx11::bauePanel()
+{
+    L114 = label(P49, QRect(16, 16, 65, 16), QStringLiteral("Alphabet"));
+    L114->setFont(verdana(13, true));
+    QPalette navy = L114->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    L114->setPalette(navy);
+
+    PBz = new PaintBox(P49);
+    PBz->setGeometry(14, 40, feldGroesse, feldGroesse);
+    PBz->setCursor(Qt::PointingHandCursor);
+    connect(PBz, &PaintBox::paint, this, &Tpformx11::PBzP);
+    connect(PBz, &PaintBox::mouseDown, this, &Tpformx11::PBzMD);
+
+    L113 = label(P49, QRect(84, 230, 111, 14), QStringLiteral("Zeichen anklicken"));
+
+    Me8 = new QPlainTextEdit(P49);
+    Me8->setGeometry(14, 264, 182, 241);
+    Me8->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Me8->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Me8->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Me8->setTabChangesFocus(true);
+    Me8->setPlainText(QString::fromUtf8(ressource(QStringLiteral("memo.txt"))));
+
+    B13 = new QPushButton(textStart, P49);
+    B13->setGeometry(24, 516, 161, 25);
+    connect(B13, &QPushButton::clicked, this, &Tpformx11::B13C);
+
+    L103 = label(P49, QRect(32, 556, 78, 14), QStringLiteral("Abstand in s"));
+
+    Rx11 = new SpinBox(P49);
+    Rx11->setGeometry(120, 552, 57, 22);
+    connect(Rx11, &SpinBox::valueChanged, this, &Tpformx11::Rx11C);
+
+    setTabOrder(Me8, B13);
+    setTabOrder(B13, Rx11);
+}
+
+void Tpformx11::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!gezeigt_) {
+        gezeigt_ = true;
+        FormShow();
+    }
+}
+
+void Tpformx11::closeEvent(QCloseEvent* event)
+{
+    // A movement that runs now stops at its next frame, and nothing new starts.
+    geschlossen_ = true;
+    Timer1->setEnabled(false);
+    wartenderDruck_.reset();
+    wartenderTick_ = false;
+    QWidget::closeEvent(event);
+}
+
+void Tpformx11::FormShow()
+{
+    altwinkel = ruhestellung;
+    winkel = ruhestellung;
+    zeichen = ' ';
+    Me8->setFocus();
+}
+
+void Tpformx11::PB13P(Canvas& canvas)
+{
+    zeichneSzene(canvas, PB13->width(), PB13->height(), szenenbilder_, winkel, zeichen);
+}
+
+void Tpformx11::PBzP(Canvas& canvas)
+{
+    zeichneAlphabetfeld(canvas);
+}
+
+void Tpformx11::PBzMD(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
+{
+    wiedergabeAus();
+    const char gewaehlt = zeichenAn(x, y);
+    if (bewegungLaeuft_) {
+        // The latest press wins; a tick remembered before it is dropped.
+        wartenderDruck_ = gewaehlt;
+        wartenderTick_ = false;
+        return;
+    }
+    sende(gewaehlt);
+}
+
+void Tpformx11::B13C()
+{
+    position = 0;
+    Timer1->setEnabled(!Timer1->enabled());
+    B13->setText(Timer1->enabled() ? textAbbruch : textStart);
+}
+
+void Tpformx11::T1Timer()
+{
+    if (bewegungLaeuft_) {
+        // At most one tick waits; it is handled when the movement ends.
+        wartenderTick_ = true;
+        return;
+    }
+    sende(naechstesNachrichtenzeichen());
+}
+
+void Tpformx11::Rx11C(double wert)
+{
+    Timer1->setInterval(static_cast<int>(std::lround(wert * 1000)));
+}
+
+void Tpformx11::wiedergabeAus()
+{
+    Timer1->setEnabled(false);
+    B13->setText(textStart);
+}
+
+char Tpformx11::naechstesNachrichtenzeichen()
+{
+    const Wiedergabeschritt schritt = naechsterSchritt(normalisieren(Me8->toPlainText()), position);
+    position = schritt.position;
+    return schritt.zeichen;
+}
+
+// Shows a character, then whatever was asked for while the telegraph turned, one movement
+// after the other: a movement never starts inside another.
+void Tpformx11::sende(char gewaehlt)
+{
+    std::optional<char> naechstes = gewaehlt;
+    while (naechstes && !geschlossen_) {
+        zeichen = *naechstes;
+        winkel = winkelholen(ListBox1, zeichen);
+        bewegen();
+        naechstes = wartendesZeichen();
+    }
+}
+
+std::optional<char> Tpformx11::wartendesZeichen()
+{
+    if (wartenderDruck_)
+        return std::exchange(wartenderDruck_, std::nullopt);
+    if (std::exchange(wartenderTick_, false) && Timer1->enabled())
+        return naechstesNachrichtenzeichen();
+    return std::nullopt;
+}
+
+void Tpformx11::bewegen()
+{
+    const Stellung ziel = winkel;
+    bewegungLaeuft_ = true;
+    for (const Stellung& frame : bewegungsplan(altwinkel, ziel)) {
+        if (geschlossen_)
+            break;
+        winkel = frame;
+        PB13->drawNow();
+        processPendingEvents();
+    }
+    winkel = ziel;
+    PB13->drawNow();
+    altwinkel = winkel;
+    bewegungLaeuft_ = false;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "signalcode.h"
+#include "stellung.h"
+#include "szene.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <optional>
+
+class Canvas;
+class PaintBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class SpinBox;
+class Timer;
+
+// The program's only window: the telegraph scene on the left, the alphabet grid, the message
+// memo, the playback button and the interval on the right. It owns every component and the
+// telegraph's state; its handlers read the state, call into the core and draw.
+class Tpformx11 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tpformx11(QWidget* parent = nullptr);
+
+    // The telegraph's state.
+    Stellung winkel;     // what the scene shows, and the target a lookup writes
+    Stellung altwinkel;  // where the telegraph stands when no movement runs
+    char zeichen = '\0'; // the character written beside the mast
+    int position = 0;    // 1-based position in the message; 0 before the first tick
+
+    // The components, named as in the window's layout.
+    QWidget* P8;
+    QWidget* P15;
+    QWidget* telegraf;
+    PaintBox* PB13;
+    QWidget* P49;
+    QLabel* L114;
+    PaintBox* PBz;
+    QLabel* L113;
+    QPlainTextEdit* Me8;
+    QPushButton* B13;
+    QLabel* L103;
+    SpinBox* Rx11;
+    Timer* Timer1;
+
+    // The hidden holders: the wood, parchment and engraving pictures and the signal code lines.
+    QImage Image3;
+    QImage I4;
+    QImage I5;
+    Codezeilen ListBox1;
+
+    // True while the telegraph is turning.
+    bool bewegungLaeuft() const { return bewegungLaeuft_; }
+
+    // The event handlers.
+    void FormShow();
+    void PB13P(Canvas& canvas);
+    void PBzP(Canvas& canvas);
+    void PBzMD(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void B13C();
+    void T1Timer();
+    void Rx11C(double wert);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void bauePanel();
+    void sende(char gewaehlt);
+    void bewegen();
+    char naechstesNachrichtenzeichen();
+    std::optional<char> wartendesZeichen();
+    void wiedergabeAus();
+
+    Szenenbilder szenenbilder_;
+    bool gezeigt_ = false;
+    bool geschlossen_ = false;
+    bool bewegungLaeuft_ = false;
+    // What arrived while the telegraph was turning, handled when the movement ends.
+    std::optional<char> wartenderDruck_;
+    bool wartenderTick_ = false;
+};
