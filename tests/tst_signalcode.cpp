@@ -1,0 +1,114 @@
+// The embedded signal code and its lookup.
+#include "alphabet.h"
+#include "signalcode.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <set>
+#include <tuple>
+
+Q_DECLARE_METATYPE(Stellung)
+
+namespace {
+
+Codezeilen eingebetteteZeilen()
+{
+    QFile datei(QStringLiteral(":/assets/signalcode.txt"));
+    if (!datei.open(QIODevice::ReadOnly))
+        return {};
+    return codezeilenAus(datei.readAll().toStdString());
+}
+
+} // namespace
+
+class TestSignalcode : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void vierZeilenJeZeichenInAlphabetfolge();
+    void winkelholen_data();
+    void winkelholen();
+    void jedesZeichenHatEigeneStellung();
+    void ersterTrefferZaehltUndKaputteZeilenSchadenNicht();
+    void zeilenumbruecheWieGespeichert();
+
+private:
+    Codezeilen zeilen;
+};
+
+void TestSignalcode::initTestCase()
+{
+    zeilen = eingebetteteZeilen();
+}
+
+void TestSignalcode::vierZeilenJeZeichenInAlphabetfolge()
+{
+    QCOMPARE(zeilen.size(), std::size_t{144});
+    for (std::size_t i = 0; i < alphabet.size(); ++i)
+        QCOMPARE(zeilen[4 * i], (std::string{'[', alphabet[i]}));
+}
+
+void TestSignalcode::winkelholen_data()
+{
+    QTest::addColumn<char>("zeichen");
+    QTest::addColumn<Stellung>("erwartet");
+
+    QTest::newRow("A") << 'A' << Stellung{180, -90, -90};
+    QTest::newRow("C") << 'C' << Stellung{90, 0, 0};
+    QTest::newRow("H") << 'H' << Stellung{-135, 225, 225};
+    QTest::newRow("M") << 'M' << Stellung{45, -135, 45};
+    QTest::newRow("R") << 'R' << Stellung{180, -90, -180};
+    QTest::newRow("6") << '6' << Stellung{-135, -45, 225};
+    QTest::newRow("0") << '0' << Stellung{45, 135, -45};
+    QTest::newRow("&") << '&' << Stellung{135, 45, -45};
+    QTest::newRow("klein a") << 'a' << Stellung{180, -90, -90};
+    QTest::newRow("klein z") << 'z' << Stellung{180, 0, -90};
+    QTest::newRow("Leerzeichen") << ' ' << ruhestellung;
+    QTest::newRow("J") << 'J' << ruhestellung;
+    QTest::newRow("Punkt") << '.' << ruhestellung;
+    QTest::newRow("Klammer") << '[' << ruhestellung;
+    QTest::newRow("Null-Byte") << '\0' << ruhestellung;
+    QTest::newRow("Latin-1 Ä") << '\xC4' << ruhestellung;
+}
+
+void TestSignalcode::winkelholen()
+{
+    QFETCH(char, zeichen);
+    QFETCH(Stellung, erwartet);
+    QCOMPARE(::winkelholen(zeilen, zeichen), erwartet);
+}
+
+// Two characters with the same signal could not be told apart at the receiving station.
+void TestSignalcode::jedesZeichenHatEigeneStellung()
+{
+    std::set<std::tuple<int, int, int>> gesehen;
+    const auto gradmass = [](int w) { return ((w % 360) + 360) % 360; };
+    for (const char c : alphabet) {
+        const Stellung s = ::winkelholen(zeilen, c);
+        QVERIFY2(gesehen.insert({gradmass(s.regulator), gradmass(s.indikator1),
+                                 gradmass(s.indikator2)})
+                     .second,
+                 std::string(1, c).c_str());
+    }
+}
+
+void TestSignalcode::ersterTrefferZaehltUndKaputteZeilenSchadenNicht()
+{
+    const Codezeilen eigene{"[X", "1", "2", "3", "[x", "4", "5", "6", "[Q", "kaputt", "+7", " 8",
+                            "[E", "1"};
+    QCOMPARE(::winkelholen(eigene, 'x'), (Stellung{1, 2, 3}));
+    QCOMPARE(::winkelholen(eigene, 'Q'), (Stellung{0, 7, 8}));
+    QCOMPARE(::winkelholen(eigene, 'E'), ruhestellung); // key without its three angles
+    QCOMPARE(::winkelholen({}, 'A'), ruhestellung);
+}
+
+void TestSignalcode::zeilenumbruecheWieGespeichert()
+{
+    QCOMPARE(codezeilenAus("[A\r\n1\r\n-2\n3"), (Codezeilen{"[A", "1", "-2", "3"}));
+    QCOMPARE(codezeilenAus("[A\n1\n"), (Codezeilen{"[A", "1"}));
+    QCOMPARE(codezeilenAus(""), Codezeilen{});
+}
+
+QTEST_GUILESS_MAIN(TestSignalcode)
+#include "tst_signalcode.moc"
