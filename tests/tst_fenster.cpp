@@ -1,0 +1,163 @@
+// The window as it opens: its fixed layout, fonts and texts, the keyboard focus and the
+// telegraph at rest.
+#include "paintbox.h"
+#include "spinbox.h"
+#include "timer.h"
+#include "umix2.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestFenster : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void festesFenster();
+    void bauteile();
+    void schriftenUndTexte();
+    void nurMemoKnopfUndDrehfeldNehmenDenFokus();
+    void ruhestellungNachDemStart();
+    void szeneMaltDieRuhestellung();
+
+private:
+    Tpformx11* w = nullptr;
+};
+
+void TestFenster::init()
+{
+    w = new Tpformx11;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+}
+
+void TestFenster::cleanup()
+{
+    delete w;
+    w = nullptr;
+}
+
+void TestFenster::festesFenster()
+{
+    QCOMPARE(w->windowTitle(), QStringLiteral("Vellard-Telegraf"));
+    QCOMPARE(w->size(), QSize(1008, 694));
+    QCOMPARE(w->minimumSize(), QSize(1008, 694));
+    QCOMPARE(w->maximumSize(), QSize(1008, 694));
+    QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(w->windowFlags() & Qt::WindowCloseButtonHint);
+    w->resize(1200, 800);
+    QCOMPARE(w->size(), QSize(1008, 694));
+}
+
+void TestFenster::bauteile()
+{
+    struct Bauteil {
+        const char* name;
+        QWidget* bauteil;
+        QWidget* eltern;
+        QRect lage;
+    };
+    const Bauteil bauteile[] = {
+        {"P8", w->P8, w, QRect(0, 0, 1008, 694)},
+        {"P15", w->P15, w->P8, QRect(0, 0, 1008, 694)},
+        {"telegraf", w->telegraf, w->P15, QRect(0, 0, 1008, 694)},
+        {"PB13", w->PB13, w->telegraf, QRect(0, 0, 800, 694)},
+        {"P49", w->P49, w->telegraf, QRect(800, 0, 208, 694)},
+        {"L114", w->L114, w->P49, QRect(16, 16, 65, 16)},
+        {"PBz", w->PBz, w->P49, QRect(14, 40, 181, 181)},
+        {"L113", w->L113, w->P49, QRect(84, 230, 111, 14)},
+        {"Me8", w->Me8, w->P49, QRect(14, 264, 182, 241)},
+        {"B13", w->B13, w->P49, QRect(24, 516, 161, 25)},
+        {"L103", w->L103, w->P49, QRect(32, 556, 78, 14)},
+        {"Rx11", w->Rx11, w->P49, QRect(120, 552, 57, 22)},
+    };
+    for (const Bauteil& b : bauteile) {
+        QVERIFY2(b.bauteil->parentWidget() == b.eltern, b.name);
+        QVERIFY2(b.bauteil->geometry() == b.lage, b.name);
+        QVERIFY2(b.bauteil->isVisible(), b.name);
+    }
+}
+
+void TestFenster::schriftenUndTexte()
+{
+    QCOMPARE(w->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(w->font().pixelSize(), 12);
+    QCOMPARE(w->B13->font().pixelSize(), 12);
+    QCOMPARE(w->Me8->font().pixelSize(), 12);
+
+    QCOMPARE(w->L114->text(), QStringLiteral("Alphabet"));
+    QCOMPARE(w->L114->font().pixelSize(), 13);
+    QVERIFY(w->L114->font().bold());
+    QCOMPARE(w->L114->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(w->L113->text(), QStringLiteral("Zeichen anklicken"));
+    QCOMPARE(w->L103->text(), QStringLiteral("Abstand in s"));
+    QCOMPARE(w->B13->text(), QStringLiteral("Nachricht anzeigen"));
+    QCOMPARE(w->P49->palette().color(QPalette::Window), QColor(240, 240, 240));
+    QCOMPARE(w->PBz->cursor().shape(), Qt::PointingHandCursor);
+
+    // The memo's default message has lines to wrap, lowercase letters and an umlaut.
+    const QString memo = w->Me8->toPlainText();
+    QCOMPARE(memo.count(QLatin1Char('\n')), 4);
+    QVERIFY(memo.contains(QStringLiteral("ö")));
+    QVERIFY(memo.contains(QLatin1Char('.')));
+    QVERIFY(memo.size() >= 80 && memo.size() <= 120);
+    QCOMPARE(w->Me8->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(w->Me8->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    QCOMPARE(w->Rx11->value(), 1.5);
+    QCOMPARE(w->Timer1->interval(), 1500);
+    QVERIFY(!w->Timer1->enabled());
+}
+
+void TestFenster::nurMemoKnopfUndDrehfeldNehmenDenFokus()
+{
+    QApplication::setActiveWindow(w);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->Me8));
+
+    QList<QWidget*> mitTab;
+    for (QWidget* kind : w->findChildren<QWidget*>()) {
+        if ((kind->focusPolicy() & Qt::TabFocus) && !kind->focusProxy())
+            mitTab << kind;
+    }
+    QCOMPARE(mitTab.size(), 3);
+    QVERIFY(mitTab.contains(w->Me8) && mitTab.contains(w->B13) && mitTab.contains(w->Rx11));
+
+    const QList<QWidget*> reihe{w->B13, w->Rx11, w->Me8};
+    for (QWidget* erwartet : reihe) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(),
+                 erwartet->focusProxy() ? erwartet->focusProxy() : erwartet);
+    }
+}
+
+void TestFenster::ruhestellungNachDemStart()
+{
+    QCOMPARE(w->winkel, ruhestellung);
+    QCOMPARE(w->altwinkel, ruhestellung);
+    QCOMPARE(w->zeichen, ' ');
+    QCOMPARE(w->position, 0);
+
+    Tpformx11 ungezeigt;
+    QCOMPARE(ungezeigt.winkel, (Stellung{0, 0, 0}));
+    QCOMPARE(ungezeigt.zeichen, '\0');
+}
+
+void TestFenster::szeneMaltDieRuhestellung()
+{
+    const QImage bild = w->PB13->grab().toImage();
+    QCOMPARE(bild.size(), QSize(800, 694));
+    QCOMPARE(bild.pixel(319, 251), qRgb(0, 0, 0));
+    QCOMPARE(bild.pixel(339, 370), qRgb(0, 0, 0));
+    QCOMPARE(bild.pixel(512, 250), qRgb(128, 0, 0));
+    const QImage feld = w->PBz->grab().toImage();
+    QCOMPARE(feld.size(), QSize(181, 181));
+    QCOMPARE(feld.pixel(180, 180), qRgb(0, 0, 0));
+    QCOMPARE(feld.pixel(2, 2), qRgb(240, 240, 240));
+}
+
+QTEST_MAIN(TestFenster)
+#include "tst_fenster.moc"

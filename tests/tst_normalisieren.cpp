@@ -1,0 +1,74 @@
+// Free text into sendable characters.
+#include "alphabet.h"
+#include "normalisieren.h"
+
+#include <QTest>
+
+class TestNormalisieren : public QObject {
+    Q_OBJECT
+private slots:
+    void normalisieren_data();
+    void normalisieren();
+    void jedesLatin1ZeichenNachDerTabelle();
+};
+
+void TestNormalisieren::normalisieren_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("erwartet");
+
+    QTest::newRow("Umlaute") << QStringLiteral("Kühe & Öfen") << QStringLiteral("KUEHE&OEFEN");
+    QTest::newRow("J wird I") << QStringLiteral("Jäger & Söhne 1900")
+                              << QStringLiteral("IAEGER&SOEHNE1900");
+    QTest::newRow("Eszett") << QStringLiteral("Straße") << QStringLiteral("STRASSE");
+    QTest::newRow("große Umlaute") << QStringLiteral("ÄÖÜäöü") << QStringLiteral("AEOEUEAEOEUE");
+    QTest::newRow("fremde Akzente fallen weg")
+        << QStringLiteral("é?.\nA\r\tb") << QStringLiteral("AB");
+    QTest::newRow("nur Satzzeichen") << QStringLiteral("  ,;:!? -\n") << QString();
+    QTest::newRow("leer") << QString() << QString();
+    QTest::newRow("Ziffern und &") << QStringLiteral("0&9") << QStringLiteral("0&9");
+    // "u" + combining diaeresis, as some systems paste it, is the same as "ü".
+    QTest::newRow("zerlegtes ü") << QStringLiteral("Ku\u0308he") << QStringLiteral("KUEHE");
+    QTest::newRow("zerlegtes Ö") << QStringLiteral("O\u0308fen") << QStringLiteral("OEFEN");
+    QTest::newRow("jenseits Latin-1")
+        << QStringLiteral("a€b\u4e2dc😀d\u0100") << QStringLiteral("ABCD");
+    QTest::newRow("einzelnes Surrogat")
+        << (QStringLiteral("a") + QChar(0xD83D) + QStringLiteral("b")) << QStringLiteral("AB");
+    QTest::newRow("Steuerzeichen") << QStringLiteral("a\u0000b\u0007c") << QStringLiteral("ABC");
+    QTest::newRow("e mit Trema") << QStringLiteral("ë") << QString();
+}
+
+void TestNormalisieren::normalisieren()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, erwartet);
+    QCOMPARE(QString::fromStdString(::normalisieren(text)), erwartet);
+}
+
+// Every character of the 8-bit Western European set against the rule table, written out
+// independently of the implementation.
+void TestNormalisieren::jedesLatin1ZeichenNachDerTabelle()
+{
+    for (int code = 0; code < 256; ++code) {
+        const QChar c(code);
+        QString erwartet;
+        if (code == 0xC4 || code == 0xE4)
+            erwartet = QStringLiteral("AE");
+        else if (code == 0xD6 || code == 0xF6)
+            erwartet = QStringLiteral("OE");
+        else if (code == 0xDC || code == 0xFC)
+            erwartet = QStringLiteral("UE");
+        else if (code == 0xDF)
+            erwartet = QStringLiteral("SS");
+        else if (code == 'J' || code == 'j')
+            erwartet = QStringLiteral("I");
+        else if (code < 128 && alphabet.find(static_cast<char>(QChar(code).toUpper().unicode())) !=
+                                   std::string_view::npos)
+            erwartet = QChar(code).toUpper();
+        QVERIFY2(QString::fromStdString(::normalisieren(QString(c))) == erwartet,
+                 qPrintable(QStringLiteral("code %1").arg(code)));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestNormalisieren)
+#include "tst_normalisieren.moc"
