@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Makes the README's screenshot: starts the program on a virtual screen, optionally presses
+# a character in the alphabet grid, and saves the window as a PNG.
+#   scripts/screenshot.sh [output.png] [character]
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+out="$(realpath -m "${1:-$here/../docs/screenshot.png}")"
+zeichen="${2:-}"
+"$here/setup.sh" xvfb xauth xdotool imagemagick
+"$here/build.sh" "$here/../build" -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
+
+display=":$((90 + RANDOM % 9))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "${program:-}" "$xvfb" 2>/dev/null || true' EXIT
+export DISPLAY="$display"
+sleep 1
+"$here/../build/app/pvellard" &
+program=$!
+
+fenster=""
+for _ in $(seq 50); do
+    fenster="$(xdotool search --name '^Vellard-Telegraf$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$fenster" ] && break
+    sleep 0.1
+done
+[ -n "$fenster" ] || { echo "Das Fenster erschien nicht." >&2; exit 1; }
+sleep 0.5
+
+if [ -n "$zeichen" ]; then
+    alphabet="ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890"
+    index="$(awk -v a="$alphabet" -v z="$zeichen" 'BEGIN { print index(a, z) - 1 }')"
+    [ "$index" -ge 0 ] || { echo "Kein sendbares Zeichen: $zeichen" >&2; exit 1; }
+    # The grid lies at (814, 40) in the window; cells are 30 pixels apart.
+    xdotool mousemove --window "$fenster" $((814 + (index % 6) * 30 + 15)) $((40 + index / 6 * 30 + 15)) click 1
+    sleep 3
+fi
+
+mkdir -p "$(dirname "$out")"
+import -window "$fenster" "$out"
+echo "$out"
