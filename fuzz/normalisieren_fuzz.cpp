@@ -1,0 +1,139 @@
+// Fuzzes normalisieren, which turns whatever the user types or pastes into the characters the
+// telegraph can send. Every input is read three ways:
+//  - as Latin-1, where the result must match the character table written out below;
+//  - as UTF-16 code units (lone surrogates included) and as UTF-8, where the result must
+//    consist of sendable characters only, stay within two characters per input unit, and
+//    match the same table applied to the composed (NFC) text.
+// For all three, normalising the result again must leave it unchanged.
+// A failure prints the input in hex and traps, so libFuzzer saves it as a crash file.
+
+#include "normalisieren.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view sendbareZeichen = "ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890";
+
+[[noreturn]] void fehlschlag(const char* regel, const char* lesart, const uint8_t* data,
+                             std::size_t size, const std::string& ergebnis)
+{
+    std::fprintf(stderr, "normalisieren_fuzz: %s (input read as %s)\ninput (%zu bytes):", regel,
+                 lesart, size);
+    for (std::size_t i = 0; i < size; ++i)
+        std::fprintf(stderr, " %02x", data[i]);
+    std::fprintf(stderr, "\nresult (%zu chars): \"%s\"\n", ergebnis.size(), ergebnis.c_str());
+    __builtin_trap();
+}
+
+// The table, by code point rather than by character literal so that it does not depend on how
+// either source file was encoded. Code points above 0xFF are never sendable.
+void erwartetAnhaengen(std::string& ziel, unsigned zeichen)
+{
+    if (zeichen >= 'a' && zeichen <= 'z')
+        zeichen = zeichen - 'a' + 'A';
+    switch (zeichen) {
+    case 0xC4: // Ä
+    case 0xE4: // ä
+        ziel += "AE";
+        return;
+    case 0xD6: // Ö
+    case 0xF6: // ö
+        ziel += "OE";
+        return;
+    case 0xDC: // Ü
+    case 0xFC: // ü
+        ziel += "UE";
+        return;
+    case 0xDF: // ß
+        ziel += "SS";
+        return;
+    case 'J':
+        ziel += 'I';
+        return;
+    default:
+        break;
+    }
+    if (zeichen == '&' || (zeichen >= '0' && zeichen <= '9') || (zeichen >= 'A' && zeichen <= 'Z'))
+        ziel += static_cast<char>(zeichen);
+}
+
+std::string erwartetAusLatin1(const uint8_t* data, std::size_t size)
+{
+    std::string erwartet;
+    for (std::size_t i = 0; i < size; ++i)
+        erwartetAnhaengen(erwartet, data[i]);
+    return erwartet;
+}
+
+// Latin-1 has no combining marks and no character that composition changes, so the composed
+// form of Latin-1 text is the text itself; for anything else the table is applied to the
+// composed UTF-16 units.
+std::string erwartetAusText(const QString& text)
+{
+    const QString zusammengesetzt = text.normalized(QString::NormalizationForm_C);
+    std::string erwartet;
+    for (const QChar zeichen : zusammengesetzt)
+        erwartetAnhaengen(erwartet, zeichen.unicode());
+    return erwartet;
+}
+
+void nochmalsUnveraendert(const std::string& ergebnis, const char* lesart, const uint8_t* data,
+                          std::size_t size)
+{
+    const QString wieder = QString::fromLatin1(ergebnis.data(), static_cast<qsizetype>(ergebnis.size()));
+    if (normalisieren(wieder) != ergebnis)
+        fehlschlag("normalising the result again changed it", lesart, data, size, ergebnis);
+}
+
+void pruefeLatin1(const uint8_t* data, std::size_t size)
+{
+    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data),
+                                             static_cast<qsizetype>(size));
+    const std::string ergebnis = normalisieren(text);
+    if (ergebnis != erwartetAusLatin1(data, size))
+        fehlschlag("result differs from the character table", "Latin-1", data, size, ergebnis);
+    nochmalsUnveraendert(ergebnis, "Latin-1", data, size);
+}
+
+void pruefeText(const QString& text, const char* lesart, const uint8_t* data, std::size_t size)
+{
+    const std::string ergebnis = normalisieren(text);
+    if (ergebnis.find_first_not_of(sendbareZeichen) != std::string::npos)
+        fehlschlag("result holds a character that cannot be sent", lesart, data, size, ergebnis);
+    if (ergebnis.size() > 2 * static_cast<std::size_t>(text.size()))
+        fehlschlag("result longer than two characters per input unit", lesart, data, size,
+                   ergebnis);
+    if (ergebnis != erwartetAusText(text))
+        fehlschlag("result differs from the character table applied to the composed text",
+                   lesart, data, size, ergebnis);
+    nochmalsUnveraendert(ergebnis, lesart, data, size);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    pruefeLatin1(data, size);
+
+    // Copied rather than cast, since the bytes need not be aligned for char16_t; an odd last
+    // byte is left out.
+    std::vector<char16_t> einheiten(size / 2);
+    if (!einheiten.empty())
+        std::memcpy(einheiten.data(), data, einheiten.size() * sizeof(char16_t));
+    pruefeText(QString(reinterpret_cast<const QChar*>(einheiten.data()),
+                       static_cast<qsizetype>(einheiten.size())),
+               "UTF-16", data, size);
+
+    pruefeText(QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
+               "UTF-8", data, size);
+    return 0;
+}
