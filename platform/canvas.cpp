@@ -19,6 +19,43 @@ QRect outlineBox(int x1, int y1, int x2, int y2)
     return QRect(left, top, std::max(x1, x2) - left - 1, std::max(y1, y2) - top - 1);
 }
 
+QRect boundsOf(std::span<const QPoint> points)
+{
+    const auto [left, right] = std::minmax_element(
+        points.begin(), points.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    const auto [top, bottom] = std::minmax_element(
+        points.begin(), points.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
+    return QRect(QPoint(left->x(), top->y()), QPoint(right->x(), bottom->y()));
+}
+
+// Qt hands a fill of more than about a hundred scan lines in one go to its worker threads,
+// and for the small textured shapes of a scene that hand-over costs many times the filling
+// itself. Such fills are therefore made in bands of fewer lines. The clip only selects which
+// lines are drawn, not where a shape's edges fall, so the pixels stay the same.
+constexpr int bandLines = 64;
+
+// Draws `shape` (a rectangle or polygon, whose fill does not depend on the pen) within
+// `bounds`: the fill band by band, then the outline in one piece.
+template <typename Shape> void drawInBands(QPainter& painter, const QRect& bounds, Shape shape)
+{
+    if (bounds.height() <= bandLines || painter.hasClipping()) {
+        shape();
+        return;
+    }
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    for (int y = bounds.top(); y <= bounds.bottom(); y += bandLines) {
+        painter.setClipRect(QRect(bounds.left(), y, bounds.width(), bandLines));
+        shape();
+    }
+    painter.restore();
+
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    shape();
+    painter.restore();
+}
+
 } // namespace
 
 Canvas::Canvas(QPainter& painter) : painter_(painter)
@@ -53,7 +90,12 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
 {
     if (x1 == x2 || y1 == y2)
         return;
-    painter_.drawRect(outlineBox(x1, y1, x2, y2));
+    const QRect box = outlineBox(x1, y1, x2, y2);
+    const auto draw = [&] { painter_.drawRect(box); };
+    if (brush_.isNone() || brush_.isSolid())
+        draw();
+    else
+        drawInBands(painter_, box.adjusted(-1, -1, 1, 1), draw);
 }
 
 void Canvas::ellipse(int x1, int y1, int x2, int y2)
@@ -65,7 +107,11 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2)
 
 void Canvas::polygon(std::span<const QPoint> points)
 {
-    painter_.drawPolygon(points.data(), static_cast<int>(points.size()));
+    const auto draw = [&] { painter_.drawPolygon(points.data(), static_cast<int>(points.size())); };
+    if (brush_.isNone() || brush_.isSolid() || points.empty())
+        draw();
+    else
+        drawInBands(painter_, boundsOf(points).adjusted(-1, -1, 1, 1), draw);
 }
 
 void Canvas::textOut(int x, int y, const QString& text)

@@ -1,0 +1,250 @@
+// What a frame of the telegraph scene costs, measured against the floor of any frame: writing
+// 800 x 694 pixels of 32 bits once and copying them once. After the benchmarks the program
+// prints each result as a multiple of that floor, so that figures from different machines can
+// be compared; the aim is a frame of at most four times the floor.
+
+#include "alphabet.h"
+#include "alphabetfeld.h"
+#include "bewegung.h"
+#include "canvas.h"
+#include "paintbox.h"
+#include "signalcode.h"
+#include "stellung.h"
+#include "szene.h"
+#include "umix2.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int breite = 800;
+constexpr int hoehe = 694;
+
+// A change between two characters whose beams all differ by half a turn: 178 frames for each
+// of the three beams and the final drawing.
+constexpr char zeichenHin = 'A';
+constexpr char zeichenHer = 'E';
+constexpr int zeichnungenJeWechsel = 3 * 178 + 1;
+
+QImage ressourcenbild(const char* name)
+{
+    QFile datei(QStringLiteral(":/assets/") + QLatin1String(name));
+    if (!datei.open(QIODevice::ReadOnly))
+        return {};
+    return QImage::fromData(datei.readAll()).convertToFormat(QImage::Format_RGB32);
+}
+
+void pumpen()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// A shown main window with every pending event handled, and a count of its scene drawings.
+struct GezeigtesFenster {
+    Tpformx11 w;
+    long zeichnungen = 0;
+
+    GezeigtesFenster()
+    {
+        QObject::connect(w.PB13, &PaintBox::painted, [this] { ++zeichnungen; });
+        w.show();
+        for (int i = 0; i < 10; ++i)
+            pumpen();
+    }
+};
+
+// The centre of a character's cell in the alphabet grid.
+QPoint feldMitte(char zeichen)
+{
+    const auto index = static_cast<int>(alphabet.find(zeichen));
+    return {(index % feldSpalten) * feldRaster + feldRaster / 2,
+            (index / feldSpalten) * feldRaster + feldRaster / 2};
+}
+
+void BM_Boden(benchmark::State& state)
+{
+    QImage quelle(breite, hoehe, QImage::Format_RGB32);
+    QImage ziel(breite, hoehe, QImage::Format_RGB32);
+    ziel.fill(Qt::black);
+    unsigned farbe = 0;
+    for (auto _ : state) {
+        quelle.fill(QColor::fromRgb(farbe++ & 0xffffffu));
+        QPainter maler(&ziel);
+        maler.setCompositionMode(QPainter::CompositionMode_Source);
+        maler.drawImage(0, 0, quelle);
+        maler.end();
+        benchmark::DoNotOptimize(ziel.constBits());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * 2 * ziel.sizeInBytes());
+}
+
+void BM_Szene(benchmark::State& state)
+{
+    const Szenenbilder bilder{ressourcenbild("engraving.png"), ressourcenbild("parchment.png"),
+                              ressourcenbild("wood.png")};
+    if (bilder.stich.isNull() || bilder.pergament.isNull() || bilder.holz.isNull()) {
+        state.SkipWithError("the pictures are missing from the resources");
+        return;
+    }
+    const Stellung stellung{135, 45, -135};
+
+    QImage ziel(breite, hoehe, QImage::Format_RGB32);
+    ziel.fill(Qt::black);
+    QPainter maler(&ziel);
+    Canvas leinwand(maler);
+    for (auto _ : state) {
+        zeichneSzene(leinwand, breite, hoehe, bilder, stellung, 'A');
+        benchmark::DoNotOptimize(ziel.constBits());
+        benchmark::ClobberMemory();
+    }
+    maler.end();
+    // A scene that was not drawn would leave the target black.
+    if (ziel.pixel(0, 0) != qRgb(255, 255, 255))
+        state.SkipWithError("the scene did not reach the target");
+}
+
+void BM_Fensterframe(benchmark::State& state)
+{
+    GezeigtesFenster f;
+    f.w.winkel = Stellung{135, 45, -135};
+    f.w.zeichen = 'A';
+    const long vorher = f.zeichnungen;
+    for (auto _ : state)
+        f.w.PB13->drawNow();
+    if (f.zeichnungen - vorher != static_cast<long>(state.iterations()))
+        state.SkipWithError("drawNow() did not draw the scene once per call");
+}
+
+void BM_Zeichenwechsel(benchmark::State& state)
+{
+    GezeigtesFenster f;
+    const Stellung hin = winkelholen(f.w.ListBox1, zeichenHin);
+    const Stellung her = winkelholen(f.w.ListBox1, zeichenHer);
+    for (int Stellung::*balken :
+         {&Stellung::regulator, &Stellung::indikator1, &Stellung::indikator2}) {
+        if (std::abs(kurzerWeg(hin.*balken - her.*balken)) != 180) {
+            state.SkipWithError("the two characters are not half a turn apart in every beam");
+            return;
+        }
+    }
+    if (zeichenAn(feldMitte(zeichenHin).x(), feldMitte(zeichenHin).y()) != zeichenHin ||
+        zeichenAn(feldMitte(zeichenHer).x(), feldMitte(zeichenHer).y()) != zeichenHer) {
+        state.SkipWithError("the presses do not hit the characters' cells");
+        return;
+    }
+
+    bool zumHin = true;
+    long falsch = 0;
+    for (auto _ : state) {
+        // Stand on the opposite character, then press the other one.
+        const char gewaehlt = zumHin ? zeichenHin : zeichenHer;
+        f.w.altwinkel = zumHin ? her : hin;
+        f.w.winkel = f.w.altwinkel;
+        const QPoint mitte = feldMitte(gewaehlt);
+        const long vorher = f.zeichnungen;
+        f.w.PBzMD(Qt::LeftButton, {}, mitte.x(), mitte.y());
+        if (f.zeichnungen - vorher != zeichnungenJeWechsel || f.w.winkel != (zumHin ? hin : her))
+            ++falsch;
+        zumHin = !zumHin;
+    }
+    if (falsch != 0)
+        state.SkipWithError("a change did not draw 535 frames and end on its character");
+    state.counters["Zeichnungen"] = zeichnungenJeWechsel;
+}
+
+BENCHMARK(BM_Boden)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Szene)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Fensterframe)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Zeichenwechsel)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+// The console output as usual, and each benchmark's wall time per iteration collected for the
+// ratios. With repetitions the median of the repetitions counts.
+class Sammler : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, std::vector<double>> nanosekunden;
+    std::map<std::string, double> mediane;
+
+    void ReportRuns(const std::vector<Run>& laeufe) override
+    {
+        ConsoleReporter::ReportRuns(laeufe);
+        for (const Run& lauf : laeufe) {
+            if (lauf.error_occurred)
+                continue;
+            const double ns =
+                lauf.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(lauf.time_unit);
+            const std::string& name = lauf.run_name.function_name;
+            if (lauf.run_type == Run::RT_Iteration)
+                nanosekunden[name].push_back(ns);
+            else if (lauf.aggregate_name == "median")
+                mediane[name] = ns;
+        }
+    }
+
+    // Zero when the benchmark did not run or failed.
+    double zeit(const std::string& name) const
+    {
+        if (const auto m = mediane.find(name); m != mediane.end())
+            return m->second;
+        const auto n = nanosekunden.find(name);
+        if (n == nanosekunden.end() || n->second.empty())
+            return 0;
+        std::vector<double> werte = n->second;
+        std::nth_element(werte.begin(), werte.begin() + werte.size() / 2, werte.end());
+        return werte[werte.size() / 2];
+    }
+};
+
+void verhaeltnisDrucken(const char* zeile, double zaehler, double nenner)
+{
+    if (zaehler > 0 && nenner > 0)
+        std::printf("%-40s %8.2f\n", zeile, zaehler / nenner);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+
+    // The benchmark library takes its flags out first; the rest is Qt's.
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+
+    Sammler sammler;
+    benchmark::RunSpecifiedBenchmarks(&sammler);
+
+    const double boden = sammler.zeit("BM_Boden");
+    const double szene = sammler.zeit("BM_Szene");
+    const double fenster = sammler.zeit("BM_Fensterframe");
+    const double wechsel = sammler.zeit("BM_Zeichenwechsel");
+    std::printf("\nMultiples of the floor (writing and copying one %d x %d frame, %.1f us):\n",
+                breite, hoehe, boden / 1e3);
+    verhaeltnisDrucken("Szene / Boden:", szene, boden);
+    verhaeltnisDrucken("Fensterframe / Boden:", fenster, boden);
+    verhaeltnisDrucken("Zeichenwechsel / Boden:", wechsel, boden);
+    verhaeltnisDrucken("Zeichenwechsel / 535 drawings / Boden:", wechsel / zeichnungenJeWechsel,
+                       boden);
+    std::fflush(stdout);
+
+    benchmark::Shutdown();
+    return 0;
+}
