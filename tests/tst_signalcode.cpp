@@ -86,17 +86,17 @@ void TestSignalcode::jedesZeichenHatEigeneStellung()
     const auto gradmass = [](int w) { return ((w % 360) + 360) % 360; };
     for (const char c : alphabet) {
         const Stellung s = ::winkelholen(zeilen, c);
-        QVERIFY2(gesehen.insert({gradmass(s.regulator), gradmass(s.indikator1),
-                                 gradmass(s.indikator2)})
-                     .second,
-                 std::string(1, c).c_str());
+        QVERIFY2(
+            gesehen.insert({gradmass(s.regulator), gradmass(s.indikator1), gradmass(s.indikator2)})
+                .second,
+            std::string(1, c).c_str());
     }
 }
 
 void TestSignalcode::ersterTrefferZaehltUndKaputteZeilenSchadenNicht()
 {
-    const Codezeilen eigene{"[X", "1", "2", "3", "[x", "4", "5", "6", "[Q", "kaputt", "+7", " 8",
-                            "[E", "1"};
+    const Codezeilen eigene{"[X", "1",  "2",      "3",  "[x", "4",  "5",
+                            "6",  "[Q", "kaputt", "+7", " 8", "[E", "1"};
     QCOMPARE(::winkelholen(eigene, 'x'), (Stellung{1, 2, 3}));
     QCOMPARE(::winkelholen(eigene, 'Q'), (Stellung{0, 7, 8}));
     QCOMPARE(::winkelholen(eigene, 'E'), ruhestellung); // key without its three angles

@@ -1,0 +1,136 @@
+// The frames of a movement, worked out without any window.
+
+#include "bewegung.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(Stellung)
+
+char* toString(const Stellung& s)
+{
+    return QTest::toString(
+        QStringLiteral("(%1, %2, %3)").arg(s.regulator).arg(s.indikator1).arg(s.indikator2));
+}
+
+namespace {
+
+using Frames = QList<Stellung>;
+
+// One beam turning from `erster` to `letzter` a degree per frame while the others stand as in
+// `stand`.
+Frames lauf(Stellung stand, int Stellung::*balken, int erster, int letzter)
+{
+    Frames frames;
+    const int schritt = letzter >= erster ? 1 : -1;
+    for (int w = erster;; w += schritt) {
+        stand.*balken = w;
+        frames.append(stand);
+        if (w == letzter)
+            return frames;
+    }
+}
+
+constexpr auto reg = &Stellung::regulator;
+constexpr auto ind1 = &Stellung::indikator1;
+constexpr auto ind2 = &Stellung::indikator2;
+
+constexpr Stellung zeichenA{180, -90, -90};
+constexpr Stellung zeichenD{45, 45, 45};
+constexpr Stellung zeichenH{-135, 225, 225};
+constexpr Stellung zeichenM{45, -135, 45};
+
+} // namespace
+
+class TstBewegung : public QObject {
+    Q_OBJECT
+private slots:
+    void kurzerWeg_data();
+    void kurzerWeg();
+    void bewegungsplan_data();
+    void bewegungsplan();
+};
+
+void TstBewegung::kurzerWeg_data()
+{
+    QTest::addColumn<int>("differenz");
+    QTest::addColumn<int>("weg");
+
+    QTest::newRow("keine") << 0 << 0;
+    QTest::newRow("kurz vorwärts") << 45 << 45;
+    QTest::newRow("kurz rückwärts") << -45 << -45;
+    QTest::newRow("+180 bleibt positiv") << 180 << 180;
+    QTest::newRow("-180 bleibt negativ") << -180 << -180;
+    QTest::newRow("181 rückwärts") << 181 << -179;
+    QTest::newRow("-181 vorwärts") << -181 << 179;
+    QTest::newRow("200 wird -160") << 200 << -160;
+    QTest::newRow("-315 wird 45") << -315 << 45;
+    QTest::newRow("volle Drehung") << 360 << 0;
+    QTest::newRow("volle Drehung rückwärts") << -360 << 0;
+    QTest::newRow("größter Tabellenabstand") << 450 << 90;
+    QTest::newRow("größter Tabellenabstand rückwärts") << -450 << -90;
+    QTest::newRow("540 wird 180") << 540 << 180;
+    QTest::newRow("-540 wird -180") << -540 << -180;
+}
+
+void TstBewegung::kurzerWeg()
+{
+    QFETCH(int, differenz);
+    QFETCH(int, weg);
+    QCOMPARE(::kurzerWeg(differenz), weg);
+}
+
+void TstBewegung::bewegungsplan_data()
+{
+    QTest::addColumn<Stellung>("von");
+    QTest::addColumn<Stellung>("nach");
+    QTest::addColumn<Frames>("frames");
+
+    // The regulator stays; each indicator turns -180 the negative way, the second one only
+    // after the first has reached its target.
+    QTest::newRow("Ruhe nach A") << ruhestellung << zeichenA
+                                 << lauf(ruhestellung, ind1, 89, -88) +
+                                        lauf({180, -90, 90}, ind2, 89, -88);
+    // Regulator +180 the positive way; first indicator a full turn, so it does not move but
+    // takes the target's value; second indicator -180 the negative way.
+    QTest::newRow("H nach M") << zeichenH << zeichenM
+                              << lauf(zeichenH, reg, -134, 43) +
+                                     lauf({45, -135, 225}, ind2, 224, 47);
+    QTest::newRow("M nach D") << zeichenM << zeichenD << lauf(zeichenM, ind1, -134, 43);
+    // Stored angles beyond 180 turn from where they are: 225 to -90 is 45 degrees forward.
+    QTest::newRow("H nach A") << zeichenH << zeichenA
+                              << lauf(zeichenH, reg, -136, -178) +
+                                     lauf({180, 225, 225}, ind1, 226, 268) +
+                                     lauf({180, -90, 225}, ind2, 226, 268);
+    QTest::newRow("alle drei Balken")
+        << Stellung{0, 0, 0} << Stellung{45, -45, 90}
+        << lauf({0, 0, 0}, reg, 1, 43) + lauf({45, 0, 0}, ind1, -1, -43) +
+               lauf({45, -45, 0}, ind2, 1, 88);
+    QTest::newRow("gleiche Stellung") << zeichenA << zeichenA << Frames{};
+    QTest::newRow("volle Drehung") << Stellung{225, 0, 0} << Stellung{-135, 0, 0} << Frames{};
+    QTest::newRow("ein Grad") << Stellung{0, 0, 0} << Stellung{1, 0, 0} << Frames{{1, 0, 0}};
+    QTest::newRow("minus ein Grad")
+        << Stellung{0, 0, 0} << Stellung{0, -1, 0} << Frames{{0, -1, 0}};
+    QTest::newRow("zwei Grad") << Stellung{0, 0, 0} << Stellung{0, 0, 2} << Frames{{0, 0, 1}};
+    QTest::newRow("minus zwei Grad")
+        << Stellung{0, 0, 0} << Stellung{-2, 0, 0} << Frames{{-1, 0, 0}};
+    QTest::newRow("drei Grad") << Stellung{0, 0, 0} << Stellung{0, 3, 0} << Frames{{0, 1, 0}};
+    QTest::newRow("+180") << Stellung{0, 0, 0} << Stellung{180, 0, 0}
+                          << lauf({0, 0, 0}, reg, 1, 178);
+    QTest::newRow("-180") << Stellung{0, 0, 0} << Stellung{0, 0, -180}
+                          << lauf({0, 0, 0}, ind2, -1, -178);
+    QTest::newRow("200 rückwärts")
+        << Stellung{0, 0, 0} << Stellung{200, 0, 0} << lauf({0, 0, 0}, reg, -1, -158);
+}
+
+void TstBewegung::bewegungsplan()
+{
+    QFETCH(Stellung, von);
+    QFETCH(Stellung, nach);
+    QFETCH(Frames, frames);
+
+    const std::vector<Stellung> plan = ::bewegungsplan(von, nach);
+    QCOMPARE(Frames(plan.begin(), plan.end()), frames);
+}
+
+QTEST_APPLESS_MAIN(TstBewegung)
+#include "tst_bewegung.moc"
