@@ -1,0 +1,246 @@
+// Thousands of random user actions on the real window, some of them arriving while the
+// telegraph turns, with the window's invariants checked after each. The seed is printed, and
+// VELLARD_SEED replays a run; VELLARD_AKTIONEN sets how many actions it makes.
+#include "normalisieren.h"
+#include "paintbox.h"
+#include "signalcode.h"
+#include "spinbox.h"
+#include "timer.h"
+#include "umix2.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+unsigned startwert()
+{
+    bool ok = false;
+    const unsigned gesetzt = qEnvironmentVariable("VELLARD_SEED").toUInt(&ok);
+    return ok ? gesetzt : std::random_device{}();
+}
+
+int anzahlAktionen()
+{
+    bool ok = false;
+    const int gesetzt = qEnvironmentVariableIntValue("VELLARD_AKTIONEN", &ok);
+    return ok ? gesetzt : 3000;
+}
+
+// Text that is hard on the normalisation and the memo: umlauts in both spellings, characters
+// beyond Latin-1, control characters and lone surrogates.
+QString zufallstext(std::mt19937& zufall)
+{
+    static const QString stuecke[] = {
+        QStringLiteral("ab"),         QStringLiteral("Kühe & Öfen"),
+        QStringLiteral("u\u0308"),    QStringLiteral("Straße"),
+        QStringLiteral("Jäger 1900"), QStringLiteral("\u4e2d\u6587"),
+        QStringLiteral("😀"),          QStringLiteral("\t\u0001\u007f"),
+        QString(QChar(0xD800)),       QString(QChar(0xDFFF)),
+        QStringLiteral(" .,;?!"),     QStringLiteral("\n"),
+        QStringLiteral("x"),          QStringLiteral("€é"),
+    };
+    QString text;
+    const int teile = std::uniform_int_distribution(1, 4)(zufall);
+    for (int i = 0; i < teile; ++i)
+        text +=
+            stuecke[std::uniform_int_distribution<std::size_t>(0, std::size(stuecke) - 1)(zufall)];
+    return text;
+}
+
+QString megabyteText()
+{
+    QString text;
+    text.reserve(1 << 20);
+    while (text.size() < (1 << 20))
+        text += QStringLiteral("Über Berg und Tal, Jäger & Söhne 1900. u\u0308 😀 \u4e2d\n");
+    return text;
+}
+
+} // namespace
+
+class TestDauerlauf : public QObject {
+    Q_OBJECT
+private slots:
+    void zufaelligeBedienung();
+
+private:
+    void aktion();
+    void aktionWaehrendBewegung();
+    void klickeDrehknopf(bool hoch);
+    void pruefeRuhezustand();
+    int zahl(int von, int bis) { return std::uniform_int_distribution(von, bis)(zufall_); }
+    Qt::MouseButton maustaste()
+    {
+        const Qt::MouseButton tasten[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+        return tasten[zahl(0, 2)];
+    }
+
+    Tpformx11* w = nullptr;
+    std::mt19937 zufall_;
+    QString letzteAktion_;
+    int frames_ = 0;
+    int verschachtelt_ = 0;
+    int waehrendBewegung_ = 0;
+    bool grosserTextGetan_ = false;
+};
+
+void TestDauerlauf::zufaelligeBedienung()
+{
+    const unsigned seed = startwert();
+    const int aktionen = anzahlAktionen();
+    qInfo("Startwert %u, %d Aktionen (VELLARD_SEED=%u wiederholt diesen Lauf)", seed, aktionen,
+          seed);
+    zufall_.seed(seed);
+
+    Tpformx11 fenster;
+    w = &fenster;
+    fenster.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+    // The shortest interval, so that ticks fall due while the telegraph turns.
+    fenster.Rx11->setValue(1.0);
+
+    connect(fenster.PB13, &PaintBox::painted, this, [this] { ++frames_; });
+    // A zero-interval timer fires on every pass of the event pump, so also between two frames
+    // of a movement, where it brings in an action now and then.
+    QTimer zwischendurch;
+    connect(&zwischendurch, &QTimer::timeout, this, [this] {
+        if (w->bewegungLaeuft() && zahl(0, 60) == 0)
+            aktionWaehrendBewegung();
+    });
+    zwischendurch.start(0);
+
+    for (int i = 0; i < aktionen; ++i) {
+        // Drawing every frame would make a run take many minutes; most movements therefore
+        // run with the scene hidden, which skips the drawing but nothing else.
+        fenster.PB13->setVisible(zahl(0, 19) == 0);
+        aktion();
+        QCoreApplication::processEvents();
+        pruefeRuhezustand();
+        if (QTest::currentTestFailed()) {
+            qWarning("Fehler bei Aktion %d (%s), Startwert %u", i, qPrintable(letzteAktion_), seed);
+            return;
+        }
+    }
+    QCOMPARE(verschachtelt_, 0);
+    qInfo("%d Frames gezeichnet, %d Aktionen kamen während einer Bewegung", frames_,
+          waehrendBewegung_);
+    zwischendurch.stop();
+    w = nullptr;
+}
+
+void TestDauerlauf::aktion()
+{
+    switch (zahl(0, 11)) {
+    case 0:
+    case 1:
+    case 2: {
+        const QPoint punkt(zahl(0, 180), zahl(0, 180));
+        letzteAktion_ = QStringLiteral("Feld %1,%2").arg(punkt.x()).arg(punkt.y());
+        QTest::mouseClick(w->PBz, maustaste(), Qt::KeyboardModifiers(), punkt);
+        break;
+    }
+    case 3:
+        letzteAktion_ = QStringLiteral("Doppelklick ins Feld");
+        QTest::mouseDClick(w->PBz, maustaste(), Qt::KeyboardModifiers(),
+                           QPoint(zahl(0, 180), zahl(0, 180)));
+        break;
+    case 4:
+    case 5:
+        letzteAktion_ = QStringLiteral("Knopf");
+        QTest::mouseClick(w->B13, Qt::LeftButton);
+        break;
+    case 6:
+        letzteAktion_ = QStringLiteral("Drehfeld-Taste");
+        QTest::keyClick(w->Rx11, zahl(0, 1) ? Qt::Key_Up : Qt::Key_Down);
+        break;
+    case 7:
+        letzteAktion_ = QStringLiteral("Drehfeld-Knopf");
+        klickeDrehknopf(zahl(0, 1));
+        break;
+    case 8: {
+        letzteAktion_ = QStringLiteral("Memo einfügen");
+        QTextCursor cursor = w->Me8->textCursor();
+        cursor.setPosition(zahl(0, static_cast<int>(w->Me8->document()->characterCount()) - 1));
+        cursor.insertText(zufallstext(zufall_));
+        break;
+    }
+    case 9:
+        letzteAktion_ = QStringLiteral("Memo ersetzen");
+        if (!grosserTextGetan_ && zahl(0, 30) == 0) {
+            // Once per run, a pasted megabyte.
+            grosserTextGetan_ = true;
+            letzteAktion_ = QStringLiteral("Memo: ein Megabyte");
+            w->Me8->setPlainText(megabyteText());
+        } else {
+            w->Me8->setPlainText(zahl(0, 4) ? zufallstext(zufall_) : QString());
+        }
+        break;
+    case 10:
+    case 11:
+        letzteAktion_ = QStringLiteral("Takt");
+        if (w->Timer1->enabled())
+            emit w->Timer1->tick();
+        break;
+    }
+}
+
+// Runs from the event pump between two frames, just like a real click or tick would.
+void TestDauerlauf::aktionWaehrendBewegung()
+{
+    ++waehrendBewegung_;
+    const int vorher = frames_;
+    const Stellung gezeigt = w->winkel;
+    switch (zahl(0, 3)) {
+    case 0:
+        QTest::mouseClick(w->PBz, maustaste(), Qt::KeyboardModifiers(),
+                          QPoint(zahl(0, 180), zahl(0, 180)));
+        break;
+    case 1:
+        if (w->Timer1->enabled())
+            emit w->Timer1->tick();
+        break;
+    case 2:
+        w->B13->click();
+        break;
+    case 3:
+        QTest::keyClick(w->Rx11, zahl(0, 1) ? Qt::Key_Up : Qt::Key_Down);
+        break;
+    }
+    // Whatever arrived must wait for the running movement: nothing may draw or turn a beam
+    // in between.
+    if (frames_ != vorher || w->winkel != gezeigt || !w->bewegungLaeuft())
+        ++verschachtelt_;
+}
+
+void TestDauerlauf::klickeDrehknopf(bool hoch)
+{
+    QStyleOptionSpinBox option;
+    option.initFrom(w->Rx11);
+    option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+    const QRect knopf = w->Rx11->style()->subControlRect(
+        QStyle::CC_SpinBox, &option, hoch ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown, w->Rx11);
+    QTest::mouseClick(w->Rx11, Qt::LeftButton, Qt::KeyboardModifiers(), knopf.center());
+}
+
+void TestDauerlauf::pruefeRuhezustand()
+{
+    QVERIFY(!w->bewegungLaeuft());
+    QCOMPARE(w->winkel, w->altwinkel);
+    QCOMPARE(w->winkel, winkelholen(w->ListBox1, w->zeichen));
+    QCOMPARE(w->B13->text(), w->Timer1->enabled() ? QStringLiteral("Abbruch")
+                                                  : QStringLiteral("Nachricht anzeigen"));
+    QCOMPARE(w->Timer1->interval(), static_cast<int>(std::lround(w->Rx11->value() * 1000)));
+    QVERIFY(w->position >= 0);
+}
+
+QTEST_MAIN(TestDauerlauf)
+#include "tst_dauerlauf.moc"
