@@ -1,6 +1,10 @@
+#include "paintbox.h"
 #include "umix2.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QIcon>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -11,6 +15,30 @@ bool displayAvailable()
 {
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
            qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/assets/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+// With VELLARD_STARTZEIT=1 the program writes the wall-clock time at which the scene was painted
+// for the first time and ends right after; scripts/startup.sh runs it like this and subtracts
+// the moment it started the process.
+void reportFirstFrame(PaintBox& scene)
+{
+    QObject::connect(
+        &scene, &PaintBox::painted, qApp,
+        [] {
+            std::fprintf(stderr, "erster Frame um %lld ms\n",
+                         static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+            // Let the frame reach the screen before the event loop ends.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        },
+        Qt::SingleShotConnection);
 }
 
 } // namespace
@@ -27,7 +55,12 @@ int main(int argc, char* argv[])
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 
     QApplication application(argc, argv);
+    // Lets the desktop match the window to its launcher entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
+    QApplication::setWindowIcon(programIcon());
     Tpformx11 pformx11;
+    if (qEnvironmentVariableIntValue("VELLARD_STARTZEIT") == 1)
+        reportFirstFrame(*pformx11.PB13);
     pformx11.show();
     return application.exec();
 }
