@@ -5,6 +5,7 @@
 #include "timer.h"
 #include "umix2.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -22,6 +23,7 @@ private slots:
     void nurMemoKnopfUndDrehfeldNehmenDenFokus();
     void ruhestellungNachDemStart();
     void szeneMaltDieRuhestellung();
+    void barrierefreiBenannt();
 
 private:
     Tpformx11* w = nullptr;
@@ -157,6 +159,32 @@ void TestFenster::szeneMaltDieRuhestellung()
     QCOMPARE(feld.size(), QSize(181, 181));
     QCOMPARE(feld.pixel(180, 180), qRgb(0, 0, 0));
     QCOMPARE(feld.pixel(2, 2), qRgb(240, 240, 240));
+}
+
+// A screen reader names every control in German and says which character the beams show.
+void TestFenster::barrierefreiBenannt()
+{
+    const auto text = [](QWidget* bauteil, QAccessible::Text art) {
+        QAccessibleInterface* schnittstelle = QAccessible::queryAccessibleInterface(bauteil);
+        return schnittstelle ? schnittstelle->text(art) : QString();
+    };
+    QCOMPARE(text(w->Me8, QAccessible::Name), QStringLiteral("Nachricht"));
+    QCOMPARE(text(w->B13, QAccessible::Name), QStringLiteral("Nachricht anzeigen"));
+    QCOMPARE(text(w->Rx11, QAccessible::Name), QStringLiteral("Abstand in Sekunden"));
+    QCOMPARE(text(w->PBz, QAccessible::Name), QStringLiteral("Alphabet"));
+    QCOMPARE(text(w->PB13, QAccessible::Name), QStringLiteral("Telegraf"));
+    for (QWidget* bauteil : {static_cast<QWidget*>(w->Me8), static_cast<QWidget*>(w->B13),
+                             static_cast<QWidget*>(w->Rx11), static_cast<QWidget*>(w->PBz)})
+        QVERIFY(!text(bauteil, QAccessible::Description).isEmpty());
+
+    QCOMPARE(text(w->PB13, QAccessible::Description),
+             QStringLiteral("Der Telegraf steht in Ruhestellung."));
+    w->PBzMD(Qt::LeftButton, {}, 75, 15);
+    QCOMPARE(text(w->PB13, QAccessible::Description),
+             QStringLiteral("Der Telegraf zeigt das Zeichen C."));
+    w->PBzMD(Qt::LeftButton, {}, 15, 180);
+    QCOMPARE(text(w->PB13, QAccessible::Description),
+             QStringLiteral("Der Telegraf steht in Ruhestellung."));
 }
 
 QTEST_MAIN(TestFenster)

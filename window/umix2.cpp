@@ -86,6 +86,7 @@ Tpformx11::Tpformx11(QWidget* parent)
 
     PB13 = new PaintBox(telegraf);
     PB13->setGeometry(0, 0, 800, 694);
+    PB13->setAccessibleName(QStringLiteral("Telegraf"));
     connect(PB13, &PaintBox::paint, this, &Tpformx11::PB13P);
 
     P49 = panel(telegraf, QRect(800, 0, 208, 694), QColor(240, 240, 240));
@@ -109,6 +110,9 @@ void Tpformx11::bauePanel()
     PBz = new PaintBox(P49);
     PBz->setGeometry(14, 40, feldGroesse, feldGroesse);
     PBz->setCursor(Qt::PointingHandCursor);
+    PBz->setAccessibleName(QStringLiteral("Alphabet"));
+    PBz->setAccessibleDescription(
+        QStringLiteral("Sechs mal sechs Zeichen; ein angeklicktes Zeichen zeigt der Telegraf."));
     connect(PBz, &PaintBox::paint, this, &Tpformx11::PBzP);
     connect(PBz, &PaintBox::mouseDown, this, &Tpformx11::PBzMD);
 
@@ -121,15 +125,23 @@ void Tpformx11::bauePanel()
     Me8->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Me8->setTabChangesFocus(true);
     Me8->setPlainText(QString::fromUtf8(ressource(QStringLiteral("memo.txt"))));
+    Me8->setAccessibleName(QStringLiteral("Nachricht"));
+    Me8->setAccessibleDescription(
+        QStringLiteral("Text, den der Telegraf Zeichen für Zeichen sendet."));
 
     B13 = new QPushButton(textStart, P49);
     B13->setGeometry(24, 516, 161, 25);
+    B13->setAccessibleDescription(QStringLiteral("Startet oder beendet das Senden der Nachricht."));
     connect(B13, &QPushButton::clicked, this, &Tpformx11::B13C);
 
     L103 = label(P49, QRect(32, 556, 78, 14), QStringLiteral("Abstand in s"));
 
     Rx11 = new SpinBox(P49);
     Rx11->setGeometry(120, 552, 57, 22);
+    Rx11->setAccessibleName(QStringLiteral("Abstand in Sekunden"));
+    Rx11->setAccessibleDescription(
+        QStringLiteral("Zeit zwischen zwei gesendeten Zeichen, von 1,0 bis 4,0 Sekunden."));
+    L103->setBuddy(Rx11);
     connect(Rx11, &SpinBox::valueChanged, this, &Tpformx11::Rx11C);
 
     setTabOrder(Me8, B13);
@@ -159,8 +171,18 @@ void Tpformx11::FormShow()
 {
     altwinkel = ruhestellung;
     winkel = ruhestellung;
-    zeichen = ' ';
+    setzeZeichen(' ');
     Me8->setFocus();
+}
+
+void Tpformx11::setzeZeichen(char neues)
+{
+    zeichen = neues;
+    // A screen reader cannot see the beams; it is told which character they show.
+    PB13->setAccessibleDescription(
+        zeichen == ' '
+            ? QStringLiteral("Der Telegraf steht in Ruhestellung.")
+            : QStringLiteral("Der Telegraf zeigt das Zeichen %1.").arg(QChar::fromLatin1(zeichen)));
 }
 
 void Tpformx11::PB13P(Canvas& canvas)
@@ -227,7 +249,7 @@ void Tpformx11::sende(char gewaehlt)
 {
     std::optional<char> naechstes = gewaehlt;
     while (naechstes && !geschlossen_) {
-        zeichen = *naechstes;
+        setzeZeichen(*naechstes);
         winkel = winkelholen(ListBox1, zeichen);
         bewegen();
         naechstes = wartendesZeichen();

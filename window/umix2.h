@@ -70,6 +70,7 @@ protected:
 
 private:
     void bauePanel();
+    void setzeZeichen(char neues);
     void sende(char gewaehlt);
     void bewegen();
     char naechstesNachrichtenzeichen();
