@@ -1,6 +1,7 @@
 // Operating the window: the alphabet grid, the movements it shows, the message playback, and
 // what happens when the user acts while the telegraph is still turning.
 
+#include "stellung_test.h"
 #include "umix2.h"
 
 #include "alphabet.h"
@@ -17,14 +18,6 @@
 #include <QTimer>
 
 #include <functional>
-
-Q_DECLARE_METATYPE(Stellung)
-
-char* toString(const Stellung& s)
-{
-    return QTest::toString(
-        QStringLiteral("(%1, %2, %3)").arg(s.regulator).arg(s.indikator1).arg(s.indikator2));
-}
 
 namespace {
 

@@ -1,16 +1,9 @@
 // The frames of a movement, worked out without any window.
 
 #include "bewegung.h"
+#include "stellung_test.h"
 
 #include <QTest>
-
-Q_DECLARE_METATYPE(Stellung)
-
-char* toString(const Stellung& s)
-{
-    return QTest::toString(
-        QStringLiteral("(%1, %2, %3)").arg(s.regulator).arg(s.indikator1).arg(s.indikator2));
-}
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The scene's layout and the beams' corners, checked to the pixel without drawing.
 #include "geometrie.h"
+#include "stellung_test.h"
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(Stellung)
 Q_DECLARE_METATYPE(Fluegelbild)
 
 namespace {

@@ -1,14 +1,13 @@
 // The embedded signal code and its lookup.
 #include "alphabet.h"
 #include "signalcode.h"
+#include "stellung_test.h"
 
 #include <QFile>
 #include <QTest>
 
 #include <set>
 #include <tuple>
-
-Q_DECLARE_METATYPE(Stellung)
 
 namespace {
 
