@@ -10,6 +10,7 @@ private slots:
     void normalisieren_data();
     void normalisieren();
     void jedesLatin1ZeichenNachDerTabelle();
+    void langeTexteWieImGanzenZusammengesetzt();
 };
 
 void TestNormalisieren::normalisieren_data()
@@ -36,6 +37,14 @@ void TestNormalisieren::normalisieren_data()
         << (QStringLiteral("a") + QChar(0xD83D) + QStringLiteral("b")) << QStringLiteral("AB");
     QTest::newRow("Steuerzeichen") << QStringLiteral("a\u0000b\u0007c") << QStringLiteral("ABC");
     QTest::newRow("e mit Trema") << QStringLiteral("ë") << QString();
+    QTest::newRow("Kelvinzeichen") << QStringLiteral("\u212A") << QStringLiteral("K");
+    QTest::newRow("Trema hinter anderen Zeichen")
+        << (QStringLiteral("u") + QString(29, QChar(0x0316)) + QStringLiteral("\u0308"))
+        << QStringLiteral("UE");
+    // A letter keeps at most 30 combining marks; what follows has nothing to join.
+    QTest::newRow("Trema hinter zu vielen Zeichen")
+        << (QStringLiteral("u") + QString(31, QChar(0x0316)) + QStringLiteral("\u0308"))
+        << QStringLiteral("U");
 }
 
 void TestNormalisieren::normalisieren()
@@ -68,6 +77,32 @@ void TestNormalisieren::jedesLatin1ZeichenNachDerTabelle()
         QVERIFY2(QString::fromStdString(::normalisieren(QString(c))) == erwartet,
                  qPrintable(QStringLiteral("code %1").arg(code)));
     }
+}
+
+// Long texts are composed piece by piece; the pieces must join up to what composing the whole
+// text at once gives.
+void TestNormalisieren::langeTexteWieImGanzenZusammengesetzt()
+{
+    const QString stuecke[] = {QStringLiteral("Ku\u0308he "),
+                               QStringLiteral("ÄÖÜ"),
+                               QStringLiteral("\u0308"),
+                               QStringLiteral("o\u0323\u0308"),
+                               QStringLiteral("\uAC00\u11A8"),
+                               QStringLiteral("\u1100\u1161"),
+                               QStringLiteral("😀"),
+                               QStringLiteral("a\U0001D165\u0308"),
+                               QStringLiteral("\u0F73u"),
+                               QStringLiteral("Jß&9")};
+    QString text;
+    for (int i = 0; text.size() < 20000; ++i)
+        text += stuecke[(i * 7 + i / 3) % std::size(stuecke)];
+
+    QString erwartet;
+    for (const QChar c : text.normalized(QString::NormalizationForm_C)) {
+        const QString einzeln = QString::fromStdString(::normalisieren(QString(c)));
+        erwartet += einzeln;
+    }
+    QCOMPARE(QString::fromStdString(::normalisieren(text)), erwartet);
 }
 
 QTEST_GUILESS_MAIN(TestNormalisieren)
