@@ -119,7 +119,7 @@ void TestDauerlauf::zufaelligeBedienung()
     for (int i = 0; i < aktionen; ++i) {
         // Drawing every frame would make a run take many minutes; most movements therefore
         // run with the scene hidden, which skips the drawing but nothing else.
-        fenster.PB13->setVisible(zahl(0, 19) == 0);
+        fenster.PB13->setVisible(zahl(0, 39) == 0);
         if (i == aktionen / 3) {
             // A pasted megabyte, left in place for a while of ticks and presses.
             letzteAktion_ = QStringLiteral("Memo: ein Megabyte");
