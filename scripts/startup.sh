@@ -23,7 +23,7 @@ done
 [ -s "$work/display" ] || { echo "Xvfb startete nicht." >&2; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
 export VELLARD_STARTZEIT=1
-# Keeps Qt from warning about the missing runtime folder, as a desktop session would.
+# Keeps Qt from warning about the missing runtime folder, which a desktop login provides.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
