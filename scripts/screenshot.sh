@@ -7,7 +7,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 out="$(realpath -m "${1:-$here/../docs/screenshot.png}")"
 zeichen="${2:-}"
 "$here/setup.sh" xvfb xauth xdotool imagemagick
-"$here/build.sh" "$here/../build" -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
+"$here/build.sh" "$here/../build" --target pvellard -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
 
 display=":$((90 + RANDOM % 9))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &

@@ -9,7 +9,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 runs="${1:-10}"
 "$here/setup.sh" xvfb xauth time
-"$here/build.sh" "$here/../build-start" -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
+"$here/build.sh" "$here/../build-start" --target pvellard -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
 program="$here/../build-start/app/pvellard"
 
 work="$(mktemp -d)"
