@@ -4,7 +4,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPolygon>
 
 #include <algorithm>
 
@@ -34,11 +33,14 @@ QRect boundsOf(std::span<const QPoint> points)
 // lines are drawn, not where a shape's edges fall, so the pixels stay the same.
 constexpr int bandLines = 64;
 
-// Draws `shape` (a rectangle or polygon, whose fill does not depend on the pen) within
-// `bounds`: the fill band by band, then the outline in one piece.
-template <typename Shape> void drawInBands(QPainter& painter, const QRect& bounds, Shape shape)
+// Draws `shape` (a rectangle or polygon whose corners span `corners`, and whose fill does not
+// depend on the pen). A tall patterned fill is made band by band, then the outline in one
+// piece; anything else is drawn at once.
+template <typename Shape> void drawInBands(QPainter& painter, const QRect& corners, Shape shape)
 {
-    if (bounds.height() <= bandLines || painter.hasClipping()) {
+    const QRect bounds = corners.adjusted(-1, -1, 1, 1); // room for the outline
+    if (painter.brush().style() != Qt::TexturePattern || bounds.height() <= bandLines ||
+        painter.hasClipping()) {
         shape();
         return;
     }
@@ -91,11 +93,7 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
     if (x1 == x2 || y1 == y2)
         return;
     const QRect box = outlineBox(x1, y1, x2, y2);
-    const auto draw = [&] { painter_.drawRect(box); };
-    if (brush_.isNone() || brush_.isSolid())
-        draw();
-    else
-        drawInBands(painter_, box.adjusted(-1, -1, 1, 1), draw);
+    drawInBands(painter_, box, [&] { painter_.drawRect(box); });
 }
 
 void Canvas::ellipse(int x1, int y1, int x2, int y2)
@@ -107,11 +105,10 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2)
 
 void Canvas::polygon(std::span<const QPoint> points)
 {
-    const auto draw = [&] { painter_.drawPolygon(points.data(), static_cast<int>(points.size())); };
-    if (brush_.isNone() || brush_.isSolid() || points.empty())
-        draw();
-    else
-        drawInBands(painter_, boundsOf(points).adjusted(-1, -1, 1, 1), draw);
+    if (points.empty())
+        return;
+    drawInBands(painter_, boundsOf(points),
+                [&] { painter_.drawPolygon(points.data(), static_cast<int>(points.size())); });
 }
 
 void Canvas::textOut(int x, int y, const QString& text)

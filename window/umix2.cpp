@@ -6,6 +6,7 @@
 #include "normalisieren.h"
 #include "paintbox.h"
 #include "spinbox.h"
+#include "szene.h"
 #include "timer.h"
 #include "wiedergabe.h"
 
@@ -72,8 +73,7 @@ Tpformx11::Tpformx11(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       Image3(bild(QStringLiteral("wood.png"))), I4(bild(QStringLiteral("parchment.png"))),
       I5(bild(QStringLiteral("engraving.png"))),
-      ListBox1(codezeilenAus(ressource(QStringLiteral("signalcode.txt")).toStdString())),
-      szenenbilder_{I5, I4, Image3}
+      ListBox1(codezeilenAus(ressource(QStringLiteral("signalcode.txt")).toStdString()))
 {
     setWindowTitle(QStringLiteral("Vellard-Telegraf"));
     setFixedSize(1008, 694);
@@ -187,7 +187,7 @@ void Tpformx11::setzeZeichen(char neues)
 
 void Tpformx11::PB13P(Canvas& canvas)
 {
-    zeichneSzene(canvas, PB13->width(), PB13->height(), szenenbilder_, winkel, zeichen);
+    zeichneSzene(canvas, PB13->width(), PB13->height(), {I5, I4, Image3}, winkel, zeichen);
 }
 
 void Tpformx11::PBzP(Canvas& canvas)

@@ -2,7 +2,6 @@
 
 #include "signalcode.h"
 #include "stellung.h"
-#include "szene.h"
 
 #include <QImage>
 #include <QWidget>
@@ -77,7 +76,6 @@ private:
     std::optional<char> wartendesZeichen();
     void wiedergabeAus();
 
-    Szenenbilder szenenbilder_;
     bool gezeigt_ = false;
     bool geschlossen_ = false;
     bool bewegungLaeuft_ = false;
