@@ -1,6 +1,7 @@
 // The drawing surface's pixel rules, which every coordinate of the scene relies on.
 #include "canvas.h"
 #include "offscreenpicture.h"
+#include "pixel.h"
 
 #include <QPainter>
 #include <QTest>
@@ -22,12 +23,7 @@ template <typename Zeichnen> QImage gezeichnet(Zeichnen zeichnen)
 // The smallest rectangle that holds every pixel that is not white.
 QRect bedeckt(const QImage& bild)
 {
-    QRect r;
-    for (int y = 0; y < bild.height(); ++y)
-        for (int x = 0; x < bild.width(); ++x)
-            if (bild.pixel(x, y) != weiss)
-                r |= QRect(x, y, 1, 1);
-    return r;
+    return umfassendesRechteck(bild, [&](int x, int y) { return bild.pixel(x, y) != weiss; });
 }
 
 } // namespace

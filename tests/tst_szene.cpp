@@ -2,6 +2,7 @@
 // and the large character's cell.
 #include "bilder.h"
 #include "canvas.h"
+#include "pixel.h"
 #include "szene.h"
 
 #include <QFontMetrics>
@@ -32,12 +33,7 @@ QRgb muster(const QImage& kachel, int x, int y)
 // The smallest rectangle holding every pixel in which the two pictures differ.
 QRect unterschied(const QImage& a, const QImage& b)
 {
-    QRect r;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                r |= QRect(x, y, 1, 1);
-    return r;
+    return umfassendesRechteck(a, [&](int x, int y) { return a.pixel(x, y) != b.pixel(x, y); });
 }
 
 } // namespace
