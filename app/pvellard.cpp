@@ -1,4 +1,5 @@
 #include "paintbox.h"
+#include "translations.h"
 #include "umix2.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ int main(int argc, char* argv[])
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 
     QApplication application(argc, argv);
+    installGermanToolkitTexts(application);
     // Lets the desktop match the window to its launcher entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
     QApplication::setWindowIcon(programIcon());

@@ -2,6 +2,7 @@
 
 #include "stellung.h"
 
+#include <chrono>
 #include <vector>
 
 // The frames of a movement from the position the telegraph stands in to a new one. The beams
@@ -13,3 +14,9 @@ std::vector<Stellung> bewegungsplan(const Stellung& von, const Stellung& nach);
 // A difference of angles brought into -180 ... 180; exactly +180 and -180 stay as they are,
 // so they turn the positive and the negative way.
 int kurzerWeg(int differenz);
+
+// The movement's pace: frame k of a movement is shown k times this after the movement starts.
+// Drawing a frame takes a fraction of a millisecond, so without a pace a movement would be over
+// before the eye could follow it, and its speed would depend on how busy the machine is. At this
+// pace rest to "A" takes about 1.4 s and the longest change of signal about 2.1 s.
+inline constexpr std::chrono::milliseconds bewegungsTakt{4};

@@ -1,8 +1,25 @@
 #include "eventpump.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 void processPendingEvents()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void processEventsUntil(std::chrono::steady_clock::time_point deadline)
+{
+    using namespace std::chrono;
+    processPendingEvents();
+    // The alarm only wakes the wait below; whatever arrives before it is handled at once.
+    QTimer alarm;
+    alarm.setSingleShot(true);
+    alarm.setTimerType(Qt::PreciseTimer);
+    for (auto rest = deadline - steady_clock::now(); rest > rest.zero();
+         rest = deadline - steady_clock::now()) {
+        // Rounded up, so that the alarm never wakes the wait before the deadline for nothing.
+        alarm.start(ceil<milliseconds>(rest));
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
 }

@@ -10,6 +10,7 @@
 #include "spinbox.h"
 #include "timer.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -84,9 +85,11 @@ QString gezeigt(const Tpformx11& w)
 }
 
 // Shows the window and checks that it starts at rest. Ticks come only from the test: the
-// timer's interval is made so long that it never fires while a test runs.
+// timer's interval is made so long that it never fires while a test runs. Movements run without
+// their pace.
 bool oeffnen(Tpformx11& w, const QString& nachricht = QStringLiteral("ab"))
 {
+    w.takt = std::chrono::milliseconds::zero();
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
         return false;
@@ -118,6 +121,9 @@ private slots:
     void waehrendBewegung();
     void schliessenWaehrendBewegung_data();
     void schliessenWaehrendBewegung();
+    void bewegungImTakt();
+    void tasten_data();
+    void tasten();
 };
 
 void TstBedienung::alphabetfeld_data()
@@ -404,6 +410,9 @@ void TstBedienung::waehrendBewegung_data()
     QTest::newRow("Druck verwirft gemerkten Tick")
         << "ab"
         << "t" << QStringList{"10 tick", "20 druck M"} << "AM" << 1 << false;
+    QTest::newRow("Neustart vergisst gemerkten Tick")
+        << "ab"
+        << "t" << QStringList{"10 tick", "20 knopf", "30 knopf"} << "A" << 0 << true;
     QTest::newRow("verworfener Tick kommt nach Neustart nicht wieder")
         << "ab"
         << "t" << QStringList{"10 tick", "20 druck M", "30 knopf"} << "AM" << 0 << true;
@@ -503,6 +512,83 @@ void TstBedienung::schliessenWaehrendBewegung()
     // Nothing further was started.
     QCOMPARE(gezeigt(w), "A");
     QCOMPARE(w.position, 1);
+}
+
+// With its real pace a movement cannot be quicker than its frames: rest to "A" is 356 frames
+// one after the other, 4 ms apart, and the final drawing. The window answers in the meantime.
+void TstBedienung::bewegungImTakt()
+{
+    QCOMPARE(bewegungsTakt, std::chrono::milliseconds(4));
+    Tpformx11 w;
+    QVERIFY(oeffnen(w));
+    w.takt = bewegungsTakt;
+    Aufnahme aufnahme(w);
+    bool knopfWaehrendBewegung = false;
+    QTimer::singleShot(200, &w, [&] {
+        w.B13->click();
+        knopfWaehrendBewegung = w.bewegungLaeuft();
+    });
+
+    QElapsedTimer uhr;
+    uhr.start();
+    QTest::mouseClick(w.PBz, Qt::LeftButton, {}, zelle(QLatin1Char('A')));
+    const qint64 dauer = uhr.elapsed();
+
+    QCOMPARE(aufnahme.bilder.size(), 357);
+    QVERIFY2(dauer >= 356 * 4, qPrintable(QString::number(dauer)));
+    QVERIFY(knopfWaehrendBewegung);
+    QCOMPARE(w.B13->text(), textAbbruch);
+    QCOMPARE(w.altwinkel, (Stellung{180, -90, -90}));
+}
+
+void TstBedienung::tasten_data()
+{
+    // Which control has the focus, the key, whether the playback ran before and after it.
+    QTest::addColumn<QString>("fokus");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<bool>("vorher");
+    QTest::addColumn<bool>("nachher");
+
+    QTest::newRow("Eingabe auf dem Knopf startet")
+        << "knopf" << int(Qt::Key_Return) << false << true;
+    QTest::newRow("Enter auf dem Knopf hält an") << "knopf" << int(Qt::Key_Enter) << true << false;
+    QTest::newRow("Leertaste auf dem Knopf") << "knopf" << int(Qt::Key_Space) << false << true;
+    QTest::newRow("Eingabe im Memo schreibt nur") << "memo" << int(Qt::Key_Return) << true << true;
+    QTest::newRow("Eingabe im Drehfeld") << "drehfeld" << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Escape im Memo hält an") << "memo" << int(Qt::Key_Escape) << true << false;
+    QTest::newRow("Escape auf dem Knopf hält an")
+        << "knopf" << int(Qt::Key_Escape) << true << false;
+    QTest::newRow("Escape im Drehfeld hält an")
+        << "drehfeld" << int(Qt::Key_Escape) << true << false;
+    QTest::newRow("Escape ohne Wiedergabe") << "memo" << int(Qt::Key_Escape) << false << false;
+}
+
+void TstBedienung::tasten()
+{
+    QFETCH(QString, fokus);
+    QFETCH(int, taste);
+    QFETCH(bool, vorher);
+    QFETCH(bool, nachher);
+
+    Tpformx11 w;
+    QVERIFY(oeffnen(w));
+    QApplication::setActiveWindow(&w);
+    QWidget* ziel = fokus == QLatin1String("knopf")  ? static_cast<QWidget*>(w.B13)
+                    : fokus == QLatin1String("memo") ? static_cast<QWidget*>(w.Me8)
+                                                     : static_cast<QWidget*>(w.Rx11);
+    ziel->setFocus();
+    QTRY_VERIFY(ziel->hasFocus());
+    if (vorher)
+        w.B13->click();
+    const QString memo = w.Me8->toPlainText();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(taste));
+
+    QCOMPARE(w.Timer1->enabled(), nachher);
+    QCOMPARE(w.B13->text(), nachher ? textAbbruch : textStart);
+    QCOMPARE(w.Me8->toPlainText().size(),
+             memo.size() + (fokus == QLatin1String("memo") && taste == Qt::Key_Return));
+    QCOMPARE(w.Rx11->value(), 1.5);
 }
 
 QTEST_MAIN(TstBedienung)

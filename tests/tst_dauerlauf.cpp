@@ -101,6 +101,7 @@ void TestDauerlauf::zufaelligeBedienung()
 
     Tpformx11 fenster;
     w = &fenster;
+    fenster.takt = std::chrono::milliseconds::zero();
     fenster.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fenster));
     // The shortest interval, so that ticks fall due while the telegraph turns.

@@ -3,11 +3,14 @@
 #include "paintbox.h"
 #include "spinbox.h"
 #include "timer.h"
+#include "translations.h"
 #include "umix2.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +18,7 @@
 class TestFenster : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void festesFenster();
@@ -24,14 +28,22 @@ private slots:
     void ruhestellungNachDemStart();
     void szeneMaltDieRuhestellung();
     void barrierefreiBenannt();
+    void qtsEigeneTexteSindDeutsch();
 
 private:
     Tpformx11* w = nullptr;
 };
 
+void TestFenster::initTestCase()
+{
+    // As the program does at start.
+    QVERIFY(installGermanToolkitTexts(*qApp));
+}
+
 void TestFenster::init()
 {
     w = new Tpformx11;
+    w->takt = std::chrono::milliseconds::zero();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
 }
@@ -185,6 +197,27 @@ void TestFenster::barrierefreiBenannt()
     w->PBzMD(Qt::LeftButton, {}, 15, 180);
     QCOMPARE(text(w->PB13, QAccessible::Description),
              QStringLiteral("Der Telegraf steht in Ruhestellung."));
+}
+
+// The menus Qt builds itself speak German like the rest of the window.
+void TestFenster::qtsEigeneTexteSindDeutsch()
+{
+    const auto eintraege = [](QMenu* menue) {
+        QStringList texte;
+        for (const QAction* eintrag : menue->actions())
+            texte << eintrag->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+        delete menue;
+        return texte;
+    };
+    const QStringList memo = eintraege(w->Me8->createStandardContextMenu());
+    for (const char* erwartet :
+         {"Rückgängig", "Ausschneiden", "Kopieren", "Einfügen", "Alles auswählen"})
+        QVERIFY2(memo.contains(QString::fromUtf8(erwartet)),
+                 qPrintable(memo.join(QStringLiteral(", "))));
+    const QStringList drehfeld =
+        eintraege(w->Rx11->findChild<QLineEdit*>()->createStandardContextMenu());
+    QVERIFY2(drehfeld.contains(QStringLiteral("Kopieren")),
+             qPrintable(drehfeld.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(TestFenster)

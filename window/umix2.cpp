@@ -1,7 +1,6 @@
 #include "umix2.h"
 
 #include "alphabetfeld.h"
-#include "bewegung.h"
 #include "eventpump.h"
 #include "normalisieren.h"
 #include "paintbox.h"
@@ -13,6 +12,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -157,6 +157,19 @@ void Tpformx11::showEvent(QShowEvent* event)
     }
 }
 
+void Tpformx11::keyPressEvent(QKeyEvent* event)
+{
+    // Keys that no control took: Return and Enter press the focused button, as Space does, and
+    // Escape stops a running playback as "Abbruch" does.
+    const bool eingabe = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (eingabe && focusWidget() == B13)
+        B13->click();
+    else if (event->key() == Qt::Key_Escape && Timer1->enabled())
+        B13->click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void Tpformx11::closeEvent(QCloseEvent* event)
 {
     // A movement that runs now stops at its next frame, and nothing new starts.
@@ -210,6 +223,9 @@ void Tpformx11::PBzMD(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 
 void Tpformx11::B13C()
 {
+    // Starting or stopping forgets a tick that came during a movement: a new playback shows its
+    // first character one full interval after the start, never at once.
+    wartenderTick_ = false;
     position = 0;
     Timer1->setEnabled(!Timer1->enabled());
     B13->setText(Timer1->enabled() ? textAbbruch : textStart);
@@ -268,13 +284,14 @@ std::optional<char> Tpformx11::wartendesZeichen()
 void Tpformx11::bewegen()
 {
     const Stellung ziel = winkel;
+    const std::vector<Stellung> plan = bewegungsplan(altwinkel, ziel);
+    // Every frame has its own deadline from one start, so a late frame does not delay the rest.
+    const auto beginn = std::chrono::steady_clock::now();
     bewegungLaeuft_ = true;
-    for (const Stellung& frame : bewegungsplan(altwinkel, ziel)) {
-        if (geschlossen_)
-            break;
-        winkel = frame;
+    for (std::size_t k = 0; k < plan.size() && !geschlossen_; ++k) {
+        winkel = plan[k];
         PB13->drawNow();
-        processPendingEvents();
+        processEventsUntil(beginn + static_cast<int>(k + 1) * takt);
     }
     winkel = ziel;
     PB13->drawNow();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "bewegung.h"
 #include "signalcode.h"
 #include "stellung.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <chrono>
 #include <optional>
 
 class Canvas;
@@ -29,6 +31,9 @@ public:
     Stellung altwinkel;  // where the telegraph stands when no movement runs
     char zeichen = '\0'; // the character written beside the mast
     int position = 0;    // 1-based position in the message; 0 before the first tick
+
+    // Time between two frames of a movement; tests set it to zero to run movements at once.
+    std::chrono::milliseconds takt = bewegungsTakt;
 
     // The components, named as in the window's layout.
     QWidget* P8;
@@ -65,6 +70,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -1,0 +1,8 @@
+#pragma once
+
+class QCoreApplication;
+
+// Makes the texts that Qt itself shows (context menus, standard dialogs, button boxes) German,
+// whatever the system's language, since the whole interface is German. Returns false, and
+// leaves them in English, where Qt's German catalogue is not installed.
+bool installGermanToolkitTexts(QCoreApplication& application);
