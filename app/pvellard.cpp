@@ -52,8 +52,10 @@ int main(int argc, char* argv[])
             stderr);
         return 1;
     }
-    // Every position and size of the window is in device pixels.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // The desktop's scale factor, rounded to a whole number: the scene and the grid are drawn at
+    // scale 1 and shown enlarged pixel for pixel, which only a whole factor keeps sharp.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
 
     QApplication application(argc, argv);
     installGermanToolkitTexts(application);
