@@ -539,6 +539,7 @@ void TstBedienung::bewegungImTakt()
     uhr.start();
     QTest::mouseClick(w.PBz, Qt::LeftButton, {}, zelle(QLatin1Char('A')));
     const qint64 dauer = uhr.elapsed();
+    qInfo("Ruhestellung -> A: %d Zeichnungen in %lld ms", int(aufnahme.bilder.size()), dauer);
 
     QCOMPARE(aufnahme.bilder.size(), 357);
     QVERIFY2(dauer >= 356 * 4, qPrintable(QString::number(dauer)));
