@@ -1,3 +1,4 @@
+#include "befehlszeile.h"
 #include "paintbox.h"
 #include "translations.h"
 #include "umix2.h"
@@ -46,6 +47,15 @@ void reportFirstFrame(PaintBox& scene)
 
 int main(int argc, char* argv[])
 {
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i)
+        argumente << QString::fromLocal8Bit(argv[i]);
+    const Aufruf aufruf = befehlszeileLesen(argumente);
+    if (aufruf.ende)
+        return *aufruf.ende;
+    if (aufruf.tafel)
+        return tafelSchreiben(argc, argv, *aufruf.tafel);
+
     if (!displayAvailable()) {
         std::fputs(
             "Vellard-Telegraf: Keine grafische Anzeige gefunden (DISPLAY ist nicht gesetzt).\n",

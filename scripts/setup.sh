@@ -3,7 +3,7 @@
 # Extra package names given as arguments are installed as well.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libbenchmark-dev fonts-dejavu-core "$@")
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libbenchmark-dev fonts-dejavu-core poppler-utils "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asks for: the window (no options), the code chart written to a file,
+// or only a text (help, version, an error), which has then been printed already.
+struct Aufruf {
+    std::optional<QString> tafel = {}; // --tafel FILE
+    std::optional<int> ende = {};      // end at once with this exit status
+};
+
+// Reads the arguments (the program's name first). Needs no application object, so that help,
+// errors and the chart need no display.
+Aufruf befehlszeileLesen(const QStringList& argumente);
+
+// Writes the chart to `pfad` on Qt's offscreen platform and returns the exit status:
+// 0 written, 1 not written, 2 a file type the chart cannot be written as.
+int tafelSchreiben(int& argc, char* argv[], const QString& pfad);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "signalcode.h"
+
+#include <QString>
+
+// Writes the code chart to a file whose type follows its extension: .pdf gives one A4
+// landscape page of vector shapes and real text, .png a picture of 3508 x 2480 pixels
+// (A4 at 300 dots per inch). The file appears whole or not at all; a file already there is
+// replaced only by a complete chart.
+struct Tafelausgabe {
+    enum class Ergebnis { Geschrieben, UnbekanntesFormat, Schreibfehler };
+    Ergebnis ergebnis = Ergebnis::Geschrieben;
+    QString meldung; // German, naming the path and the reason; empty when written
+};
+
+Tafelausgabe schreibeTafel(const QString& pfad, const Codezeilen& code);
+
+// The PNG's size in pixels.
+inline constexpr int tafelBildBreite = 3508;
+inline constexpr int tafelBildHoehe = 2480;
