@@ -6,6 +6,7 @@
 #include "paintbox.h"
 #include "spinbox.h"
 #include "szene.h"
+#include "tafelmenue.h"
 #include "timer.h"
 #include "wiedergabe.h"
 
@@ -88,6 +89,10 @@ Tpformx11::Tpformx11(QWidget* parent)
     PB13->setGeometry(0, 0, 800, 694);
     PB13->setAccessibleName(QStringLiteral("Telegraf"));
     connect(PB13, &PaintBox::paint, this, &Tpformx11::PB13P);
+    PB13->setContextMenuPolicy(Qt::CustomContextMenu);
+    PB13->setWhatsThis(QStringLiteral(
+        "Ein Rechtsklick öffnet ein Menü, das die Signaltafel speichert oder druckt."));
+    connect(PB13, &QWidget::customContextMenuRequested, this, &Tpformx11::PB13Menue);
 
     P49 = panel(telegraf, QRect(800, 0, 208, 694), QColor(240, 240, 240));
     bauePanel();
@@ -246,6 +251,15 @@ void Tpformx11::Rx11C(double wert)
     Timer1->setInterval(static_cast<int>(std::lround(wert * 1000)));
 }
 
+void Tpformx11::PB13Menue(const QPoint& wo)
+{
+    if (bewegungLaeuft_) {
+        wartendesMenue_ = wo;
+        return;
+    }
+    zeigeTafelmenue(this, PB13->mapToGlobal(wo), ListBox1);
+}
+
 void Tpformx11::wiedergabeAus()
 {
     Timer1->setEnabled(false);
@@ -270,6 +284,8 @@ void Tpformx11::sende(char gewaehlt)
         bewegen();
         naechstes = wartendesZeichen();
     }
+    if (const auto menue = std::exchange(wartendesMenue_, std::nullopt); menue && !geschlossen_)
+        PB13Menue(*menue);
 }
 
 std::optional<char> Tpformx11::wartendesZeichen()

@@ -67,6 +67,7 @@ public:
     void B13C();
     void T1Timer();
     void Rx11C(double wert);
+    void PB13Menue(const QPoint& wo);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -88,4 +89,6 @@ private:
     // What arrived while the telegraph was turning, handled when the movement ends.
     std::optional<char> wartenderDruck_;
     bool wartenderTick_ = false;
+    // A context menu asked for on the scene during a movement opens when the movement ends.
+    std::optional<QPoint> wartendesMenue_;
 };
