@@ -16,9 +16,9 @@ constexpr double titelGrundlinie = 190;
 constexpr double trennlinieY = 225;
 constexpr QPointF rasterUrsprung(100, 270);
 constexpr QSizeF zelle(380, 290);
-constexpr QPointF drehpunktInZelle(190, 118);
+constexpr QPointF drehpunktInZelle(190, 116);
 constexpr double massstab = 0.45; // page units per pixel of the scene
-constexpr double zeichenOben = 214;
+constexpr double zeichenOben = 206;
 constexpr double zeichenHoehe = 64;
 constexpr double ruheSpalteX = 2460;
 constexpr double linienBreite = 2; // 0.2 mm

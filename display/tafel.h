@@ -12,8 +12,8 @@ class QPainter;
 // The page is laid out in tenths of a millimetre on A4 landscape (2970 x 2100) and is scaled
 // to whatever it is drawn on, keeping its proportions and centred. The title line holds
 // "Signaltafel" and the program's name. The grid starts at (100, 270); a cell is 380 wide and
-// 290 high, with the pivot at (190, 125) inside it; one pixel of the scene is 0.45 of a unit
-// there. The character stands centred beneath, its text cell 70 high from 215. The rest
+// 290 high, with the pivot at (190, 116) inside it; one pixel of the scene is 0.45 of a unit
+// there. The character stands centred beneath, its text cell 64 high from 206. The rest
 // position is a seventh column's first cell, at x 2460, labelled "Ruhestellung".
 
 inline constexpr QSizeF tafelSeite{2970, 2100};
