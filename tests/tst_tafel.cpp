@@ -156,6 +156,10 @@ void TestTafel::balkenEnden_data()
     QTest::newRow("A, zweiter Flügel oben") << 0 << QPointF(173, -119) << QPointF(0, -1);
     QTest::newRow("C, Regulator oben") << 2 << QPointF(0, -193) << QPointF(0, -1);
     QTest::newRow("C, erster Flügel rechts") << 2 << QPointF(119, -173) << QPointF(1, 0);
+    QTest::newRow("I, erster Flügel unten") << 8 << QPointF(-173, 119) << QPointF(0, 1);
+    QTest::newRow("I, zweiter Flügel oben") << 8 << QPointF(173, -119) << QPointF(0, -1);
+    QTest::newRow("L, erster Flügel links") << 10 << QPointF(-119, -173) << QPointF(-1, 0);
+    QTest::newRow("L, zweiter Flügel rechts") << 10 << QPointF(119, 173) << QPointF(1, 0);
     // D (45, 45, 45): E1 at 173 / sqrt 2 = 122.33 up and right, the indicators point down
     // and to the right, 119 / sqrt 2 = 84.15 each way.
     const double s = std::sqrt(0.5);
