@@ -1,0 +1,156 @@
+// pvellard --tafel FILE as a user runs it: without any display, the PDF one A4 landscape page
+// of shapes and text, the PNG 3508 x 2480; mistakes end with a German message and no file.
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Lauf {
+    int status = -1;
+    QString ausgabe;
+    QString fehler;
+};
+
+// Runs the program with no display of any kind in its environment.
+Lauf starte(const QString& programm, const QStringList& argumente, const QString& ordner)
+{
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        umgebung.remove(QString::fromLatin1(name));
+    QProcess prozess;
+    prozess.setProcessEnvironment(umgebung);
+    prozess.setWorkingDirectory(ordner);
+    prozess.start(programm, argumente);
+    if (!prozess.waitForFinished(60000))
+        return {};
+    return {prozess.exitStatus() == QProcess::NormalExit ? prozess.exitCode() : -1,
+            QString::fromUtf8(prozess.readAllStandardOutput()),
+            QString::fromUtf8(prozess.readAllStandardError())};
+}
+
+QStringList inhalt(const QString& ordner)
+{
+    return QDir(ordner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+} // namespace
+
+class TestTafelaufruf : public QObject {
+    Q_OBJECT
+private slots:
+    void pdfIstEineA4SeiteQuer();
+    void pngHat300Dpi();
+    void hilfeUndVersion();
+    void fehlerOhneDatei_data();
+    void fehlerOhneDatei();
+
+private:
+    Lauf lauf(const QStringList& argumente) { return starte(programm, argumente, ordner.path()); }
+    Lauf werkzeug(const QString& name, const QStringList& argumente)
+    {
+        const QString pfad = QStandardPaths::findExecutable(name);
+        if (pfad.isEmpty())
+            return {-1, {}, name + QStringLiteral(" fehlt (poppler-utils)")};
+        return starte(pfad, argumente, ordner.path());
+    }
+
+    const QString programm = QStringLiteral(PVELLARD);
+    QTemporaryDir ordner;
+};
+
+void TestTafelaufruf::pdfIstEineA4SeiteQuer()
+{
+    const Lauf l = lauf({QStringLiteral("--tafel"), QStringLiteral("tafel.pdf")});
+    QVERIFY2(l.status == 0, qPrintable(l.fehler));
+
+    const Lauf info = werkzeug(QStringLiteral("pdfinfo"), {QStringLiteral("tafel.pdf")});
+    QVERIFY2(info.status == 0, qPrintable(info.fehler));
+    QVERIFY2(info.ausgabe.contains(QRegularExpression(QStringLiteral("Pages: +1\n"))),
+             qPrintable(info.ausgabe));
+    // A4 is 595 x 842 points; landscape puts the long side across.
+    QVERIFY2(info.ausgabe.contains(QRegularExpression(QStringLiteral("Page size: +842 x 595 pts"))),
+             qPrintable(info.ausgabe));
+
+    // Vector drawing: not a single picture in it, and the words are text.
+    const Lauf bilder = werkzeug(QStringLiteral("pdfimages"), {"-list", "tafel.pdf"});
+    QCOMPARE(bilder.status, 0);
+    QCOMPARE(bilder.ausgabe.trimmed().split(QLatin1Char('\n')).size(), 2); // the heading only
+    const Lauf text = werkzeug(QStringLiteral("pdftotext"), {"tafel.pdf", "-"});
+    QCOMPARE(text.status, 0);
+    for (const char* wort : {"Signaltafel", "Vellard-Telegraf", "Ruhestellung", "&", "Z"})
+        QVERIFY2(text.ausgabe.contains(QString::fromUtf8(wort)), wort);
+}
+
+void TestTafelaufruf::pngHat300Dpi()
+{
+    const Lauf l = lauf({QStringLiteral("--tafel"), QStringLiteral("tafel.png")});
+    QVERIFY2(l.status == 0, qPrintable(l.fehler));
+    const QImage bild(ordner.filePath(QStringLiteral("tafel.png")));
+    QCOMPARE(bild.size(), QSize(3508, 2480));
+    QCOMPARE(bild.dotsPerMeterX(), 11811);
+}
+
+void TestTafelaufruf::hilfeUndVersion()
+{
+    const Lauf hilfe = lauf({QStringLiteral("--help")});
+    QCOMPARE(hilfe.status, 0);
+    QVERIFY(hilfe.ausgabe.startsWith(QStringLiteral("Aufruf: pvellard")));
+    QVERIFY(hilfe.ausgabe.contains(QStringLiteral("--tafel DATEI")));
+    const Lauf version = lauf({QStringLiteral("--version")});
+    QCOMPARE(version.status, 0);
+    QCOMPARE(version.ausgabe, QStringLiteral("Vellard-Telegraf 1.0.0\n"));
+}
+
+void TestTafelaufruf::fehlerOhneDatei_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("meldung"); // how the message line begins
+
+    QTest::newRow("unbekannte Option")
+        << QStringList{"--farbe", "rot"} << 2 << "pvellard: Unbekannte Option „--farbe“.";
+    QTest::newRow("unbekannte kurze Option")
+        << QStringList{"-x"} << 2 << "pvellard: Unbekannte Option „-x“.";
+    QTest::newRow("Dateiname fehlt")
+        << QStringList{"--tafel"} << 2 << "pvellard: Nach --tafel fehlt der Dateiname.";
+    QTest::newRow("überzähliges Argument")
+        << QStringList{"tafel.pdf"} << 2 << "pvellard: Unerwartetes Argument „tafel.pdf“.";
+    QTest::newRow("unbekannte Endung")
+        << QStringList{"--tafel", "tafel.svg"} << 2
+        << "pvellard: „tafel.svg“: Die Signaltafel kann nur als PDF (.pdf) oder PNG (.png) "
+           "gespeichert werden.";
+    QTest::newRow("Ordner fehlt")
+        << QStringList{"--tafel", "fehlt/tafel.pdf"} << 1
+        << "pvellard: Die Signaltafel konnte nicht nach „fehlt/tafel.pdf“ geschrieben werden. "
+           "Den Ordner „";
+}
+
+void TestTafelaufruf::fehlerOhneDatei()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(int, status);
+    QFETCH(QString, meldung);
+
+    QTemporaryDir leer;
+    const Lauf l = starte(programm, argumente, leer.path());
+    QCOMPARE(l.status, status);
+    const QStringList zeilen = l.fehler.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY2(!zeilen.isEmpty(), "no message");
+    // Qt may warn about the environment before; the program's own lines start with its name.
+    const QStringList eigene = zeilen.filter(QRegularExpression(QStringLiteral("^pvellard: ")));
+    QCOMPARE(eigene.size(), 1);
+    const QString& zeile = eigene.first();
+    QVERIFY2(zeile.startsWith(meldung), qPrintable(zeile));
+    // Mistakes in the call show how to call; a file that could not be written does not.
+    QCOMPARE(zeilen.last().startsWith(QStringLiteral("Aufruf: pvellard")), status == 2);
+    QCOMPARE(l.ausgabe, QString());
+    QCOMPARE(inhalt(leer.path()), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestTafelaufruf)
+#include "tst_tafelaufruf.moc"
