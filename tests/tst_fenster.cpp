@@ -189,14 +189,16 @@ void TestFenster::barrierefreiBenannt()
                              static_cast<QWidget*>(w->Rx11), static_cast<QWidget*>(w->PBz)})
         QVERIFY(!text(bauteil, QAccessible::Description).isEmpty());
 
+    const QString menue = QStringLiteral(
+        " Ein Rechtsklick öffnet ein Menü, das die Signaltafel speichert oder druckt.");
     QCOMPARE(text(w->PB13, QAccessible::Description),
-             QStringLiteral("Der Telegraf steht in Ruhestellung."));
+             QStringLiteral("Der Telegraf steht in Ruhestellung.") + menue);
     w->PBzMD(Qt::LeftButton, {}, 75, 15);
     QCOMPARE(text(w->PB13, QAccessible::Description),
-             QStringLiteral("Der Telegraf zeigt das Zeichen C."));
+             QStringLiteral("Der Telegraf zeigt das Zeichen C.") + menue);
     w->PBzMD(Qt::LeftButton, {}, 15, 180);
     QCOMPARE(text(w->PB13, QAccessible::Description),
-             QStringLiteral("Der Telegraf steht in Ruhestellung."));
+             QStringLiteral("Der Telegraf steht in Ruhestellung.") + menue);
 }
 
 // The menus Qt builds itself speak German like the rest of the window.

@@ -83,7 +83,7 @@ void TestTafelmenue::menueBietetSpeichernUndDrucken()
     QCOMPARE(w->zeichen, ' ');
 
     QAccessibleInterface* szene = QAccessible::queryAccessibleInterface(w->PB13);
-    QVERIFY(szene->text(QAccessible::Help).contains(QStringLiteral("Signaltafel")));
+    QVERIFY(szene->text(QAccessible::Description).contains(QStringLiteral("Signaltafel")));
 }
 
 void TestTafelmenue::menueWartetAufDasEndeDerBewegung()

@@ -90,8 +90,6 @@ Tpformx11::Tpformx11(QWidget* parent)
     PB13->setAccessibleName(QStringLiteral("Telegraf"));
     connect(PB13, &PaintBox::paint, this, &Tpformx11::PB13P);
     PB13->setContextMenuPolicy(Qt::CustomContextMenu);
-    PB13->setWhatsThis(QStringLiteral(
-        "Ein Rechtsklick öffnet ein Menü, das die Signaltafel speichert oder druckt."));
     connect(PB13, &QWidget::customContextMenuRequested, this, &Tpformx11::PB13Menue);
 
     P49 = panel(telegraf, QRect(800, 0, 208, 694), QColor(240, 240, 240));
@@ -196,11 +194,16 @@ void Tpformx11::FormShow()
 void Tpformx11::setzeZeichen(char neues)
 {
     zeichen = neues;
-    // A screen reader cannot see the beams; it is told which character they show.
-    PB13->setAccessibleDescription(
+    // A screen reader cannot see the beams; it is told which character they show, and what the
+    // scene's menu offers.
+    const QString stand =
         zeichen == ' '
             ? QStringLiteral("Der Telegraf steht in Ruhestellung.")
-            : QStringLiteral("Der Telegraf zeigt das Zeichen %1.").arg(QChar::fromLatin1(zeichen)));
+            : QStringLiteral("Der Telegraf zeigt das Zeichen %1.").arg(QChar::fromLatin1(zeichen));
+    PB13->setAccessibleDescription(
+        stand +
+        QStringLiteral(
+            " Ein Rechtsklick öffnet ein Menü, das die Signaltafel speichert oder druckt."));
 }
 
 void Tpformx11::PB13P(Canvas& canvas)
