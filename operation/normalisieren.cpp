@@ -48,32 +48,121 @@ bool schnittVor(char32_t c)
     return zerlegt.isEmpty() || QChar::combiningClass(zerlegt.at(0).unicode()) == 0;
 }
 
-// The text in composed form (NFC), so that "u" followed by a combining diaeresis, as some
-// systems paste it, becomes "ü". Qt's composition slows down with the square of a text's
-// length once it has anything to compose, so it is applied to short pieces cut where nothing
-// composes across. A letter keeps at most 30 combining marks, the limit of Unicode's
+// The code point at `i`, and in `breite` how many UTF-16 units it takes; a lone surrogate is
+// a code point of its own.
+char32_t codepunkt(const QString& text, qsizetype i, qsizetype& breite)
+{
+    const char16_t c = text.at(i).unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        breite = 2;
+        return QChar::surrogateToUcs4(c, text.at(i + 1).unicode());
+    }
+    breite = 1;
+    return c;
+}
+
+// The end of the written character that begins at `i`: the next place, before `ende`, where
+// the text may be cut.
+qsizetype zeichenEnde(const QString& text, qsizetype i, qsizetype ende)
+{
+    qsizetype breite = 0;
+    codepunkt(text, i, breite);
+    for (i += breite; i < ende; i += breite) {
+        if (schnittVor(codepunkt(text, i, breite)))
+            break;
+    }
+    return i;
+}
+
+// Collects the sent characters, and their sources when asked for.
+class Ausgabe {
+public:
+    Ausgabe(std::string& zeichen, std::vector<Quelle>* quellen)
+        : zeichen_(zeichen), quellen_(quellen)
+    {}
+
+    bool mitQuellen() const { return quellen_ != nullptr; }
+
+    // Appends what `c` sends, coming from `quelle`; returns how many characters that is.
+    std::size_t senden(char16_t c, Quelle quelle)
+    {
+        std::size_t anzahl = 0;
+        if (const std::string_view langform = ersatz(c); !langform.empty()) {
+            zeichen_ += langform;
+            anzahl = langform.size();
+        } else if (const char einzeln = sendbar(c); einzeln != '\0') {
+            zeichen_ += einzeln;
+            anzahl = 1;
+        }
+        if (quellen_)
+            quellen_->insert(quellen_->end(), anzahl, quelle);
+        return anzahl;
+    }
+
+    // Moves the end of the source of the last `anzahl` characters to `ende`.
+    void quelleBis(std::size_t anzahl, qsizetype ende)
+    {
+        for (auto q = quellen_->end() - static_cast<std::ptrdiff_t>(anzahl); q != quellen_->end();
+             ++q)
+            q->ende = ende;
+    }
+
+private:
+    std::string& zeichen_;
+    std::vector<Quelle>* quellen_;
+};
+
+// Sends the piece of `text` from `anfang` to `ende` in composed form (NFC), so that "u"
+// followed by a combining diaeresis, as some systems paste it, sends as "ü". Where the sources
+// are wanted and composition changes the piece, each written character is composed on its own
+// (nothing sendable composes across the places where the text may be cut), so that what it
+// sends keeps its place in the text.
+void stueckSenden(const QString& text, qsizetype anfang, qsizetype ende, Ausgabe& aus)
+{
+    const QString stueck = text.mid(anfang, ende - anfang);
+    const QString zusammen = stueck.normalized(QString::NormalizationForm_C);
+    if (!aus.mitQuellen()) {
+        for (const QChar c : zusammen)
+            aus.senden(c.unicode(), {});
+        return;
+    }
+    if (zusammen == stueck) {
+        for (qsizetype i = anfang; i < ende; ++i) {
+            // A character that sends something owns the marks that follow it, if any.
+            const std::size_t anzahl = aus.senden(text.at(i).unicode(), {i, i + 1});
+            if (anzahl > 0 && i + 1 < ende && text.at(i + 1).unicode() >= 0x300)
+                aus.quelleBis(anzahl, zeichenEnde(text, i, ende));
+        }
+        return;
+    }
+    for (qsizetype i = anfang; i < ende;) {
+        const qsizetype bis = zeichenEnde(text, i, ende);
+        const QString einzeln = text.mid(i, bis - i).normalized(QString::NormalizationForm_C);
+        for (const QChar c : einzeln)
+            aus.senden(c.unicode(), {i, bis});
+        i = bis;
+    }
+}
+
+// Sends the whole text piece by piece. Qt's composition slows down with the square of a
+// text's length once it has anything to compose, so it is applied to short pieces cut where
+// nothing composes across. A letter keeps at most 30 combining marks, the limit of Unicode's
 // stream-safe text format; marks beyond it are cut off and have nothing to compose with.
-QString zusammengesetzt(const QString& text)
+void textSenden(const QString& text, Ausgabe& aus)
 {
     constexpr qsizetype stueckLaenge = 256;
     constexpr int hoechstensZeichen = 30;
 
-    QString ergebnis;
-    ergebnis.reserve(text.size());
     qsizetype anfang = 0;
     const auto stueckFertig = [&](qsizetype ende) {
-        ergebnis += text.mid(anfang, ende - anfang).normalized(QString::NormalizationForm_C);
+        stueckSenden(text, anfang, ende, aus);
         anfang = ende;
     };
 
     int zeichenNachBasis = 0;
     for (qsizetype i = 0; i < text.size();) {
-        char32_t c = text.at(i).unicode();
-        qsizetype breite = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
-            breite = 2;
-        }
+        qsizetype breite = 0;
+        const char32_t c = codepunkt(text, i, breite);
         if (schnittVor(c)) {
             zeichenNachBasis = 0;
             if (i - anfang >= stueckLaenge)
@@ -85,23 +174,25 @@ QString zusammengesetzt(const QString& text)
         i += breite;
     }
     stueckFertig(text.size());
-    return ergebnis;
 }
 
 } // namespace
 
 std::string normalisieren(const QString& text)
 {
-    const QString zusammengesetzt = ::zusammengesetzt(text);
-
     std::string ergebnis;
-    ergebnis.reserve(static_cast<std::size_t>(zusammengesetzt.size()));
-    for (const QChar zeichen : zusammengesetzt) {
-        const char16_t c = zeichen.unicode();
-        if (const std::string_view langform = ersatz(c); !langform.empty())
-            ergebnis += langform;
-        else if (const char einzeln = sendbar(c); einzeln != '\0')
-            ergebnis += einzeln;
-    }
+    ergebnis.reserve(static_cast<std::size_t>(text.size()));
+    Ausgabe aus(ergebnis, nullptr);
+    textSenden(text, aus);
+    return ergebnis;
+}
+
+Gesendet normalisierenMitQuellen(const QString& text)
+{
+    Gesendet ergebnis;
+    ergebnis.zeichen.reserve(static_cast<std::size_t>(text.size()));
+    ergebnis.quellen.reserve(static_cast<std::size_t>(text.size()));
+    Ausgabe aus(ergebnis.zeichen, &ergebnis.quellen);
+    textSenden(text, aus);
     return ergebnis;
 }

@@ -96,6 +96,14 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
     drawInBands(painter_, box, [&] { painter_.drawRect(box); });
 }
 
+void Canvas::fill(int x1, int y1, int x2, int y2)
+{
+    const int left = std::min(x1, x2);
+    const int top = std::min(y1, y2);
+    painter_.fillRect(QRect(left, top, std::max(x1, x2) - left, std::max(y1, y2) - top),
+                      painter_.brush());
+}
+
 void Canvas::ellipse(int x1, int y1, int x2, int y2)
 {
     if (x1 == x2 || y1 == y2)

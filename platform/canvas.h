@@ -49,6 +49,8 @@ public:
     void rectangle(int x1, int y1, int x2, int y2);
     void ellipse(int x1, int y1, int x2, int y2);
     void polygon(std::span<const QPoint> points);
+    // Fills x1 up to but not including x2 (and likewise y) with the brush, without an outline.
+    void fill(int x1, int y1, int x2, int y2);
 
     // With a solid brush the text cell is filled with the brush colour first; with no brush
     // the background shows through.

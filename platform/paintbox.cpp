@@ -2,6 +2,8 @@
 
 #include "canvas.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -35,4 +37,25 @@ void PaintBox::mousePressEvent(QMouseEvent* event)
     emit mouseDown(event->button(), event->modifiers(), static_cast<int>(std::floor(at.x())),
                    static_cast<int>(std::floor(at.y())));
     event->accept();
+}
+
+void PaintBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!focusByKeyboard_) {
+        focusByKeyboard_ = true;
+        update();
+    }
+    event->ignore();
+    emit keyDown(event);
+    if (!event->isAccepted())
+        QWidget::keyPressEvent(event);
+}
+
+void PaintBox::focusInEvent(QFocusEvent* event)
+{
+    // Coming back to the window or from a popup keeps what was shown before.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        focusByKeyboard_ = reason != Qt::MouseFocusReason;
+    QWidget::focusInEvent(event);
 }

@@ -24,7 +24,7 @@ private slots:
     void festesFenster();
     void bauteile();
     void schriftenUndTexte();
-    void nurMemoKnopfUndDrehfeldNehmenDenFokus();
+    void nurMemoKnopfDrehfeldUndAlphabetNehmenDenFokus();
     void ruhestellungNachDemStart();
     void szeneMaltDieRuhestellung();
     void barrierefreiBenannt();
@@ -127,7 +127,7 @@ void TestFenster::schriftenUndTexte()
     QVERIFY(!w->Timer1->enabled());
 }
 
-void TestFenster::nurMemoKnopfUndDrehfeldNehmenDenFokus()
+void TestFenster::nurMemoKnopfDrehfeldUndAlphabetNehmenDenFokus()
 {
     QApplication::setActiveWindow(w);
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->Me8));
@@ -137,10 +137,11 @@ void TestFenster::nurMemoKnopfUndDrehfeldNehmenDenFokus()
         if ((kind->focusPolicy() & Qt::TabFocus) && !kind->focusProxy())
             mitTab << kind;
     }
-    QCOMPARE(mitTab.size(), 3);
-    QVERIFY(mitTab.contains(w->Me8) && mitTab.contains(w->B13) && mitTab.contains(w->Rx11));
+    QCOMPARE(mitTab.size(), 4);
+    QVERIFY(mitTab.contains(w->Me8) && mitTab.contains(w->B13) && mitTab.contains(w->Rx11) &&
+            mitTab.contains(w->PBz));
 
-    const QList<QWidget*> reihe{w->B13, w->Rx11, w->Me8};
+    const QList<QWidget*> reihe{w->B13, w->Rx11, w->PBz, w->Me8};
     for (QWidget* erwartet : reihe) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(),

@@ -1,7 +1,9 @@
 #include "umix2.h"
 
+#include "alphabet.h"
 #include "alphabetfeld.h"
 #include "eventpump.h"
+#include "lesemarke.h"
 #include "normalisieren.h"
 #include "paintbox.h"
 #include "spinbox.h"
@@ -10,6 +12,7 @@
 #include "timer.h"
 #include "wiedergabe.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -113,11 +116,12 @@ void Tpformx11::bauePanel()
     PBz = new PaintBox(P49);
     PBz->setGeometry(14, 40, feldGroesse, feldGroesse);
     PBz->setCursor(Qt::PointingHandCursor);
+    PBz->setFocusPolicy(Qt::StrongFocus);
     PBz->setAccessibleName(QStringLiteral("Alphabet"));
-    PBz->setAccessibleDescription(
-        QStringLiteral("Sechs mal sechs Zeichen; ein angeklicktes Zeichen zeigt der Telegraf."));
+    setzeFeldzelle(feldzelle_);
     connect(PBz, &PaintBox::paint, this, &Tpformx11::PBzP);
     connect(PBz, &PaintBox::mouseDown, this, &Tpformx11::PBzMD);
+    connect(PBz, &PaintBox::keyDown, this, &Tpformx11::PBzKD);
 
     L113 = label(P49, QRect(84, 230, 111, 14), QStringLiteral("Zeichen anklicken"));
 
@@ -149,6 +153,7 @@ void Tpformx11::bauePanel()
 
     setTabOrder(Me8, B13);
     setTabOrder(B13, Rx11);
+    setTabOrder(Rx11, PBz);
 }
 
 void Tpformx11::showEvent(QShowEvent* event)
@@ -213,13 +218,51 @@ void Tpformx11::PB13P(Canvas& canvas)
 
 void Tpformx11::PBzP(Canvas& canvas)
 {
-    zeichneAlphabetfeld(canvas);
+    zeichneAlphabetfeld(canvas, PBz->showsFocus() ? std::optional(feldzelle_) : std::nullopt);
 }
 
 void Tpformx11::PBzMD(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
-    wiedergabeAus();
     const char gewaehlt = zeichenAn(x, y);
+    if (const int zelle = zelleVon(gewaehlt); zelle >= 0)
+        setzeFeldzelle(zelle);
+    waehle(gewaehlt);
+}
+
+void Tpformx11::PBzKD(QKeyEvent* taste)
+{
+    const std::optional<Feldtaste> wirkung =
+        feldtaste(feldzelle_, taste->key(), taste->modifiers(), taste->text());
+    if (!wirkung)
+        return;
+    taste->accept();
+    setzeFeldzelle(wirkung->zelle);
+    if (wirkung->senden)
+        waehle(alphabet[static_cast<std::size_t>(feldzelle_)]);
+}
+
+void Tpformx11::setzeFeldzelle(int zelle)
+{
+    const bool neu = zelle != feldzelle_;
+    feldzelle_ = zelle;
+    PBz->setAccessibleDescription(QStringLiteral("Zeichen %1, Zeile %2, Spalte %3")
+                                      .arg(QChar::fromLatin1(alphabet[feldzelle_]))
+                                      .arg(feldzelle_ / feldSpalten + 1)
+                                      .arg(feldzelle_ % feldSpalten + 1));
+    if (neu && PBz->hasFocus()) {
+        // The grid keeps the focus while its current cell moves; a screen reader hears of the
+        // move as a new focus on the grid and reads the new cell.
+        QAccessibleEvent fokus(PBz, QAccessible::Focus);
+        QAccessible::updateAccessibility(&fokus);
+        PBz->update();
+    }
+}
+
+// A character chosen on the grid, by mouse or key: stops the playback and shows it, or, while
+// the telegraph turns, remembers it for the end of the movement.
+void Tpformx11::waehle(char gewaehlt)
+{
+    wiedergabeAus();
     if (bewegungLaeuft_) {
         // The latest press wins; a tick remembered before it is dropped.
         wartenderDruck_ = gewaehlt;
@@ -235,6 +278,7 @@ void Tpformx11::B13C()
     // first character one full interval after the start, never at once.
     wartenderTick_ = false;
     position = 0;
+    entferneLesemarke(*Me8);
     Timer1->setEnabled(!Timer1->enabled());
     B13->setText(Timer1->enabled() ? textAbbruch : textStart);
 }
@@ -265,14 +309,23 @@ void Tpformx11::PB13Menue(const QPoint& wo)
 
 void Tpformx11::wiedergabeAus()
 {
+    entferneLesemarke(*Me8);
     Timer1->setEnabled(false);
     B13->setText(textStart);
 }
 
+// The next character of the message, marked in the memo where it was written.
 char Tpformx11::naechstesNachrichtenzeichen()
 {
-    const Wiedergabeschritt schritt = naechsterSchritt(normalisieren(Me8->toPlainText()), position);
+    const Gesendet nachricht = normalisierenMitQuellen(Me8->toPlainText());
+    const Wiedergabeschritt schritt = naechsterSchritt(nachricht.zeichen, position);
     position = schritt.position;
+    if (position > 0) {
+        const Quelle quelle = nachricht.quellen[static_cast<std::size_t>(position - 1)];
+        setzeLesemarke(*Me8, quelle.anfang, quelle.ende);
+    } else {
+        entferneLesemarke(*Me8);
+    }
     return schritt.zeichen;
 }
 

@@ -12,6 +12,7 @@
 
 class Canvas;
 class PaintBox;
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -64,6 +65,7 @@ public:
     void PB13P(Canvas& canvas);
     void PBzP(Canvas& canvas);
     void PBzMD(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void PBzKD(QKeyEvent* taste);
     void B13C();
     void T1Timer();
     void Rx11C(double wert);
@@ -77,6 +79,8 @@ protected:
 private:
     void bauePanel();
     void setzeZeichen(char neues);
+    void setzeFeldzelle(int zelle);
+    void waehle(char gewaehlt);
     void sende(char gewaehlt);
     void bewegen();
     char naechstesNachrichtenzeichen();
@@ -86,6 +90,8 @@ private:
     bool gezeigt_ = false;
     bool geschlossen_ = false;
     bool bewegungLaeuft_ = false;
+    // The grid's current cell for the keyboard: the last one chosen, "A" at first.
+    int feldzelle_ = 0;
     // What arrived while the telegraph was turning, handled when the movement ends.
     std::optional<char> wartenderDruck_;
     bool wartenderTick_ = false;
