@@ -1,5 +1,6 @@
 // What turning a pasted megabyte into sendable characters costs, once per playback tick: plain
-// text, and text whose umlauts are written as a letter plus a combining mark.
+// text, and text whose umlauts are written as a letter plus a combining mark; each without and
+// with the source of every sent character, which the tick uses to mark it in the memo.
 #include "normalisieren.h"
 
 #include <benchmark/benchmark.h>
@@ -33,8 +34,26 @@ void BM_NormalisierenZerlegt(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * text.size() * 2);
 }
 
+void BM_MitQuellenEinfach(benchmark::State& state)
+{
+    const QString text = megabyte(QStringLiteral("Grüße aus Köln & Jena 1900.\n"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(normalisierenMitQuellen(text));
+    state.SetBytesProcessed(state.iterations() * text.size() * 2);
+}
+
+void BM_MitQuellenZerlegt(benchmark::State& state)
+{
+    const QString text = megabyte(QStringLiteral("Gru\u0308\u00DFe aus Ko\u0308ln & Jena 1900.\n"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(normalisierenMitQuellen(text));
+    state.SetBytesProcessed(state.iterations() * text.size() * 2);
+}
+
 } // namespace
 
 BENCHMARK(BM_NormalisierenEinfach)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MitQuellenEinfach)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NormalisierenZerlegt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MitQuellenZerlegt)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

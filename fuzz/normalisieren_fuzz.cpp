@@ -5,7 +5,9 @@
 //    consist of sendable characters only, stay within two characters per input unit, and
 //    match the same table applied to the composed (NFC) text, as long as no letter carries
 //    more than 30 combining marks (beyond that normalisieren cuts the marks off on purpose).
-// For all three, normalising the result again must leave it unchanged.
+// For all three, normalising the result again must leave it unchanged, and the sources kept
+// for the sent characters must fit: the same characters, each from a stretch of the input that
+// follows the one before and sends exactly its own characters when normalised alone.
 // A failure prints the input in hex and traps, so libFuzzer saves it as a crash file.
 
 #include "normalisieren.h"
@@ -123,6 +125,27 @@ void nochmalsUnveraendert(const std::string& ergebnis, const char* lesart, const
         fehlschlag("normalising the result again changed it", lesart, data, size, ergebnis);
 }
 
+void quellenPassen(const QString& text, const std::string& ergebnis, const char* lesart,
+                   const uint8_t* data, std::size_t size)
+{
+    const Gesendet gesendet = normalisierenMitQuellen(text);
+    if (gesendet.zeichen != ergebnis || gesendet.quellen.size() != ergebnis.size())
+        fehlschlag("with sources, other characters are sent", lesart, data, size, ergebnis);
+    qsizetype bisher = 0;
+    for (std::size_t i = 0; i < gesendet.quellen.size();) {
+        const Quelle q = gesendet.quellen[i];
+        std::size_t j = i;
+        while (j < gesendet.quellen.size() && gesendet.quellen[j] == q)
+            ++j;
+        if (q.anfang < bisher || q.ende <= q.anfang || q.ende > text.size())
+            fehlschlag("a source out of order or outside the text", lesart, data, size, ergebnis);
+        if (normalisieren(text.mid(q.anfang, q.ende - q.anfang)) != ergebnis.substr(i, j - i))
+            fehlschlag("a source does not send its own characters", lesart, data, size, ergebnis);
+        bisher = q.ende;
+        i = j;
+    }
+}
+
 void pruefeLatin1(const uint8_t* data, std::size_t size)
 {
     const QString text =
@@ -131,6 +154,7 @@ void pruefeLatin1(const uint8_t* data, std::size_t size)
     if (ergebnis != erwartetAusLatin1(data, size))
         fehlschlag("result differs from the character table", "Latin-1", data, size, ergebnis);
     nochmalsUnveraendert(ergebnis, "Latin-1", data, size);
+    quellenPassen(text, ergebnis, "Latin-1", data, size);
 }
 
 void pruefeText(const QString& text, const char* lesart, const uint8_t* data, std::size_t size)
@@ -145,6 +169,7 @@ void pruefeText(const QString& text, const char* lesart, const uint8_t* data, st
         fehlschlag("result differs from the character table applied to the composed text", lesart,
                    data, size, ergebnis);
     nochmalsUnveraendert(ergebnis, lesart, data, size);
+    quellenPassen(text, ergebnis, lesart, data, size);
 }
 
 } // namespace

@@ -74,6 +74,11 @@ qsizetype zeichenEnde(const QString& text, qsizetype i, qsizetype ende)
     return i;
 }
 
+Quelle quelle(qsizetype anfang, qsizetype ende)
+{
+    return {static_cast<int>(anfang), static_cast<int>(ende)};
+}
+
 // Collects the sent characters, and their sources when asked for.
 class Ausgabe {
 public:
@@ -82,6 +87,15 @@ public:
     {}
 
     bool mitQuellen() const { return quellen_ != nullptr; }
+
+    // Appends what `c` sends, without a source.
+    void senden(char16_t c)
+    {
+        if (const std::string_view langform = ersatz(c); !langform.empty())
+            zeichen_ += langform;
+        else if (const char einzeln = sendbar(c); einzeln != '\0')
+            zeichen_ += einzeln;
+    }
 
     // Appends what `c` sends, coming from `quelle`; returns how many characters that is.
     std::size_t senden(char16_t c, Quelle quelle)
@@ -94,17 +108,21 @@ public:
             zeichen_ += einzeln;
             anzahl = 1;
         }
-        if (quellen_)
-            quellen_->insert(quellen_->end(), anzahl, quelle);
+        if (quellen_ && anzahl > 0) {
+            quellen_->push_back(quelle);
+            if (anzahl == 2)
+                quellen_->push_back(quelle);
+        }
         return anzahl;
     }
 
     // Moves the end of the source of the last `anzahl` characters to `ende`.
     void quelleBis(std::size_t anzahl, qsizetype ende)
     {
+        const int bis = static_cast<int>(ende);
         for (auto q = quellen_->end() - static_cast<std::ptrdiff_t>(anzahl); q != quellen_->end();
              ++q)
-            q->ende = ende;
+            q->ende = bis;
     }
 
 private:
@@ -123,13 +141,13 @@ void stueckSenden(const QString& text, qsizetype anfang, qsizetype ende, Ausgabe
     const QString zusammen = stueck.normalized(QString::NormalizationForm_C);
     if (!aus.mitQuellen()) {
         for (const QChar c : zusammen)
-            aus.senden(c.unicode(), {});
+            aus.senden(c.unicode());
         return;
     }
     if (zusammen == stueck) {
         for (qsizetype i = anfang; i < ende; ++i) {
             // A character that sends something owns the marks that follow it, if any.
-            const std::size_t anzahl = aus.senden(text.at(i).unicode(), {i, i + 1});
+            const std::size_t anzahl = aus.senden(text.at(i).unicode(), quelle(i, i + 1));
             if (anzahl > 0 && i + 1 < ende && text.at(i + 1).unicode() >= 0x300)
                 aus.quelleBis(anzahl, zeichenEnde(text, i, ende));
         }
@@ -137,9 +155,14 @@ void stueckSenden(const QString& text, qsizetype anfang, qsizetype ende, Ausgabe
     }
     for (qsizetype i = anfang; i < ende;) {
         const qsizetype bis = zeichenEnde(text, i, ende);
-        const QString einzeln = text.mid(i, bis - i).normalized(QString::NormalizationForm_C);
-        for (const QChar c : einzeln)
-            aus.senden(c.unicode(), {i, bis});
+        // A lone character below the combining marks is its own composed form.
+        if (bis == i + 1 && text.at(i).unicode() < 0x300) {
+            aus.senden(text.at(i).unicode(), quelle(i, bis));
+        } else {
+            const QString einzeln = text.mid(i, bis - i).normalized(QString::NormalizationForm_C);
+            for (const QChar c : einzeln)
+                aus.senden(c.unicode(), quelle(i, bis));
+        }
         i = bis;
     }
 }

@@ -12,10 +12,12 @@
 std::string normalisieren(const QString& text);
 
 // Where a sent character comes from: the UTF-16 units from `anfang` up to but not including
-// `ende` of the text. That is the whole written character, combining marks included.
+// `ende` of the text. That is the whole written character, combining marks included. Text
+// positions in a memo are int, and the smaller type halves the memory a long text's sources
+// take at every tick.
 struct Quelle {
-    qsizetype anfang = 0;
-    qsizetype ende = 0;
+    int anfang = 0;
+    int ende = 0;
     friend bool operator==(const Quelle&, const Quelle&) = default;
 };
 
