@@ -75,8 +75,8 @@ void TstMitlesen::markeFolgtDerNachricht()
         QCOMPARE(w.Me8->textCursor().position(), 3);
     }
     const QAccessibleInterface* szene = QAccessible::queryAccessibleInterface(w.PB13);
-    QCOMPARE(szene->text(QAccessible::Description),
-             QStringLiteral("Der Telegraf zeigt das Zeichen R."));
+    QVERIFY(szene->text(QAccessible::Description)
+                .startsWith(QStringLiteral("Der Telegraf zeigt das Zeichen R.")));
     // The mark is a background of its own, not a selection's colours.
     QVERIFY(w.Me8->extraSelections().front().format.hasProperty(QTextFormat::BackgroundBrush));
 }
