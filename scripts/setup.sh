@@ -5,6 +5,10 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libbenchmark-dev fonts-dejavu-core poppler-utils "$@")
 
+# Qt's Wayland platform plugin, and Weston, which the tests start headless to run the window
+# as a Wayland client.
+packages+=(qt6-wayland weston)
+
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -3,6 +3,7 @@
 #include "alphabet.h"
 #include "alphabetfeld.h"
 #include "eventpump.h"
+#include "fixedwindowsize.h"
 #include "lesemarke.h"
 #include "normalisieren.h"
 #include "paintbox.h"
@@ -85,6 +86,7 @@ Tpformx11::Tpformx11(QWidget* parent)
 
     const QRect ganz(0, 0, 1008, 694);
     P8 = panel(this, ganz, Qt::white);
+    new FixedWindowSize(this, P8);
     P15 = panel(P8, ganz, Qt::white);
     telegraf = panel(P15, ganz, Qt::white);
 

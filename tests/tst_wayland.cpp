@@ -1,0 +1,156 @@
+// The real window as a native Wayland client, under the headless Weston that tests/wayland.sh
+// starts. Weston ends the connection of a client whose maximised window does not take the
+// size it was given, and Qt then ends the program; so every check here waits until Weston has
+// shown a frame drawn after the change.
+#include "paintbox.h"
+#include "umix2.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+namespace {
+
+class UpdateCounter : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::UpdateRequest)
+            ++count;
+        return false;
+    }
+};
+
+// True once Weston has shown a frame drawn after the call. A repaint commits a frame to Weston
+// at once; the window's next update request waits until Weston reports that frame shown, and
+// Weston answers a surface's commits in order, after it has checked them.
+bool westonHatGezeigt(QWidget& w)
+{
+    UpdateCounter updates;
+    QWindow* fenster = w.windowHandle();
+    fenster->installEventFilter(&updates);
+    for (int runde = 1; runde <= 2; ++runde) {
+        w.repaint();
+        fenster->requestUpdate();
+        if (!QTest::qWaitFor([&] { return updates.count >= runde; }, 5000))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestWayland : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void zeigtSichInSeinerGroesse();
+    void fuelltDenBildschirmUndKehrtZurueck_data();
+    void fuelltDenBildschirmUndKehrtZurueck();
+    void bleibtSonstInSeinerGroesse();
+    void schliesstSauber();
+
+private:
+    Tpformx11* w = nullptr;
+};
+
+void TestWayland::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        QSKIP("Läuft nur unter Wayland; tests/wayland.sh startet dafür Weston.");
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
+}
+
+void TestWayland::init()
+{
+    w = new Tpformx11;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QVERIFY(westonHatGezeigt(*w));
+}
+
+void TestWayland::cleanup()
+{
+    delete w;
+    w = nullptr;
+}
+
+void TestWayland::zeigtSichInSeinerGroesse()
+{
+    QCOMPARE(w->size(), QSize(1008, 694));
+    QCOMPARE(w->P8->geometry(), QRect(0, 0, 1008, 694));
+}
+
+void TestWayland::fuelltDenBildschirmUndKehrtZurueck_data()
+{
+    QTest::addColumn<Qt::WindowState>("zustand");
+    QTest::newRow("maximiert") << Qt::WindowMaximized;
+    QTest::newRow("Vollbild") << Qt::WindowFullScreen;
+}
+
+void TestWayland::fuelltDenBildschirmUndKehrtZurueck()
+{
+    QFETCH(Qt::WindowState, zustand);
+    // Weston's headless screen, 1280 × 1024 as tests/wayland.sh starts it. A maximised window
+    // with its title bar and edges spans the width; Weston's panel takes part of the height.
+    const QSize bildschirm = w->screen()->geometry().size();
+    QCOMPARE(bildschirm, QSize(1280, 1024));
+
+    QSignalSpy bilder(w->PB13, &PaintBox::painted);
+    w->setWindowState(zustand);
+    QTRY_VERIFY(w->windowState() & zustand);
+    QTRY_COMPARE(w->frameGeometry().width(), 1280);
+    if (zustand == Qt::WindowFullScreen)
+        QCOMPARE(w->size(), bildschirm);
+    else
+        QVERIFY(w->height() > 694 && w->frameGeometry().height() < 1024);
+    QVERIFY(westonHatGezeigt(*w));
+
+    // The content keeps its size and sits in the middle.
+    const QSize gross = w->size();
+    QCOMPARE(
+        w->P8->geometry(),
+        QRect(QPoint((gross.width() - 1008) / 2, (gross.height() - 694) / 2), QSize(1008, 694)));
+    QCOMPARE(w->PB13->size(), QSize(800, 694));
+    const qsizetype vorher = bilder.size();
+    w->PB13->drawNow();
+    QCOMPARE(bilder.size(), vorher + 1);
+    QVERIFY(westonHatGezeigt(*w));
+
+    w->setWindowState(Qt::WindowNoState);
+    QTRY_COMPARE(w->size(), QSize(1008, 694));
+    QCOMPARE(w->P8->geometry(), QRect(0, 0, 1008, 694));
+    QVERIFY(westonHatGezeigt(*w));
+    QVERIFY(!(w->windowState() & zustand));
+}
+
+void TestWayland::bleibtSonstInSeinerGroesse()
+{
+    w->resize(1200, 800);
+    QTRY_COMPARE(w->size(), QSize(1008, 694));
+    QVERIFY(westonHatGezeigt(*w));
+    QCOMPARE(w->P8->geometry(), QRect(0, 0, 1008, 694));
+}
+
+void TestWayland::schliesstSauber()
+{
+    w->setWindowState(Qt::WindowMaximized);
+    QTRY_COMPARE(w->frameGeometry().width(), 1280);
+    QVERIFY(w->close());
+    QTRY_VERIFY(!w->isVisible());
+    // A new window after the closed one still reaches Weston: the connection is intact.
+    Tpformx11 danach;
+    danach.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&danach));
+    QVERIFY(westonHatGezeigt(danach));
+}
+
+QTEST_MAIN(TestWayland)
+#include "tst_wayland.moc"
