@@ -1,4 +1,5 @@
 #include "befehlszeile.h"
+#include "displayprobe.h"
 #include "paintbox.h"
 #include "translations.h"
 #include "umix2.h"
@@ -11,13 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-// Without a display Qt would abort with a core dump; say plainly what is missing instead.
-bool displayAvailable()
-{
-    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
-           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-}
 
 QIcon programIcon()
 {
@@ -56,12 +50,8 @@ int main(int argc, char* argv[])
     if (aufruf.tafel)
         return tafelSchreiben(argc, argv, *aufruf.tafel);
 
-    if (!displayAvailable()) {
-        std::fputs(
-            "Vellard-Telegraf: Keine grafische Anzeige gefunden (DISPLAY ist nicht gesetzt).\n",
-            stderr);
+    if (!prepareDisplay("Vellard-Telegraf"))
         return 1;
-    }
     // The desktop's scale factor, rounded to a whole number: the scene and the grid are drawn at
     // scale 1 and shown enlarged pixel for pixel, which only a whole factor keeps sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
