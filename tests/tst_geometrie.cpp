@@ -1,8 +1,11 @@
 // The scene's layout and the beams' corners, checked to the pixel without drawing.
 #include "geometrie.h"
+#include "signaltafel.h"
 #include "stellung_test.h"
 
 #include <QTest>
+
+#include <cmath>
 
 Q_DECLARE_METATYPE(Fluegelbild)
 
@@ -23,6 +26,42 @@ QString alsText(const Balkenpolygon& p)
     return text;
 }
 
+// A point or a direction on screen, y downward.
+struct Ecke {
+    long double x, y;
+};
+
+// A computed coordinate matches the drawn one if it rounds to it; within a hair of a half
+// pixel either neighbour will do, as the program carries its own rounding errors.
+bool trifft(long double genau, int gezeichnet)
+{
+    const long double unten = std::floor(genau);
+    if (std::fabs(genau - unten - 0.5L) < 1e-6L)
+        return gezeichnet == unten || gezeichnet == unten + 1;
+    return gezeichnet == std::lround(genau);
+}
+
+// Where a beam's corners must lie, worked out on screen from its start point s and its unit
+// direction t: 20 pixels behind s and 20 beyond its end, 10 either side along the normal
+// (t.y, -t.x). Says which corner is off, or nothing when all are right.
+QString pruefeBalken(const Balkenpolygon& p, Ecke s, Ecke t, long double laenge)
+{
+    const Ecke n{t.y, -t.x};
+    const long double u[4] = {-20, -20, laenge + 20, laenge + 20};
+    const long double v[4] = {-10, 10, 10, -10};
+    for (int i = 0; i < 4; ++i) {
+        const long double x = s.x + u[i] * t.x + v[i] * n.x;
+        const long double y = s.y + u[i] * t.y + v[i] * n.y;
+        if (!trifft(x, p[i].x) || !trifft(y, p[i].y))
+            return QStringLiteral("corner %1 drawn at %2, expected (%3, %4)")
+                .arg(i)
+                .arg(alsText(p))
+                .arg(double(x))
+                .arg(double(y));
+    }
+    return {};
+}
+
 } // namespace
 
 class TestGeometrie : public QObject {
@@ -33,7 +72,8 @@ private slots:
     void fluegel();
     void gleichwertigeWinkelZeichnenGleich();
     void rundungHalbZurGeradenZahl();
-    void jederWinkelErgibtEinBalkenrechteck();
+    void jederBalkenMitSeinemWinkel_data();
+    void jederBalkenMitSeinemWinkel();
 };
 
 void TestGeometrie::szeneImFestenFenster()
@@ -102,22 +142,46 @@ void TestGeometrie::rundungHalbZurGeradenZahl()
     QCOMPARE(rundeHalbGerade(-0.6L), -1);
 }
 
-// Whatever the angle, a beam is a 20-pixel-wide bar: opposite sides of equal length, the
-// width across near 20 and the length near the beam's own plus 40.
-void TestGeometrie::jederWinkelErgibtEinBalkenrechteck()
+void TestGeometrie::jederBalkenMitSeinemWinkel_data()
 {
-    const auto abstand = [](Punkt a, Punkt b) { return std::hypot(a.x - b.x, a.y - b.y); };
-    for (int grad = -400; grad <= 400; grad += 7) {
-        const Fluegelbild bild = ::fluegel({grad, grad * 3, -grad}, masse.drehpunkt);
-        const std::array<double, 3> laengen{2.0 * masse.drehpunkt.R + 40, masse.drehpunkt.L + 40.0,
-                                            masse.drehpunkt.L + 40.0};
-        for (int i = 0; i < 3; ++i) {
-            const Balkenpolygon& p = bild.balken[i];
-            QVERIFY2(std::abs(abstand(p[0], p[1]) - 20) <= 1.5, qPrintable(alsText(p)));
-            QVERIFY2(std::abs(abstand(p[1], p[2]) - laengen[i]) <= 1.5, qPrintable(alsText(p)));
-            QVERIFY2(std::abs(abstand(p[0], p[3]) - abstand(p[1], p[2])) <= 1.5,
-                     qPrintable(alsText(p)));
-        }
+    QTest::addColumn<Stellung>("stellung");
+    for (const auto& [zeichen, stellung] : signaltafel)
+        QTest::newRow(std::string(1, zeichen).c_str()) << stellung;
+    // Angles of movement frames and angles beyond a full turn, used as they are.
+    QTest::newRow("krumm") << Stellung{31, -7, 100};
+    QTest::newRow("Viertel") << Stellung{-59, 269, -271};
+    QTest::newRow("über eine Drehung") << Stellung{400, -725, 1000};
+}
+
+// The regulator from its first end E1 to the opposite end, the first indicator hinged at E1
+// and the second at the opposite end, each pointing along its own angle, and the joints
+// centred on the two ends.
+void TestGeometrie::jederBalkenMitSeinemWinkel()
+{
+    QFETCH(Stellung, stellung);
+    const long double grad = 3.14159265358979323846264338327950288L / 180;
+    const auto richtung = [&](int w) { return Ecke{std::cos(w * grad), std::sin(w * grad)}; };
+    const Drehpunkt& d = masse.drehpunkt;
+
+    // Seen on screen the regulator turns counter-clockwise, the indicators clockwise.
+    const Ecke r = richtung(stellung.regulator);
+    const Ecke e1{d.px + d.R * r.x, d.py - d.R * r.y};
+    const Ecke e2{d.px - d.R * r.x, d.py + d.R * r.y};
+
+    const Fluegelbild bild = ::fluegel(stellung, d);
+    QString fehler = pruefeBalken(bild.balken[0], e1, {-r.x, r.y}, 2.0L * d.R);
+    QVERIFY2(fehler.isEmpty(), qPrintable(QStringLiteral("regulator: ") + fehler));
+    fehler = pruefeBalken(bild.balken[1], e1, richtung(stellung.indikator1), d.L);
+    QVERIFY2(fehler.isEmpty(), qPrintable(QStringLiteral("first indicator: ") + fehler));
+    fehler = pruefeBalken(bild.balken[2], e2, richtung(stellung.indikator2), d.L);
+    QVERIFY2(fehler.isEmpty(), qPrintable(QStringLiteral("second indicator: ") + fehler));
+
+    for (int i = 0; i < 2; ++i) {
+        const Ecke e = i == 0 ? e1 : e2;
+        const Kasten& k = bild.gelenke[i];
+        QVERIFY2(trifft(e.x - 4, k.x1) && trifft(e.y + 4, k.y1) && trifft(e.x + 5, k.x2) &&
+                     trifft(e.y - 5, k.y2),
+                 qPrintable(QStringLiteral("joint %1 at %2, %3").arg(i).arg(k.x1).arg(k.y1)));
     }
 }
 
