@@ -63,6 +63,11 @@ void TstBewegung::kurzerWeg_data()
     QTest::newRow("größter Tabellenabstand rückwärts") << -450 << -90;
     QTest::newRow("540 wird 180") << 540 << 180;
     QTest::newRow("-540 wird -180") << -540 << -180;
+    QTest::newRow("zwei Drehungen") << 720 << 0;
+    QTest::newRow("zwei Drehungen rückwärts") << -720 << 0;
+    QTest::newRow("900 wird 180") << 900 << 180;
+    QTest::newRow("-900 wird -180") << -900 << -180;
+    QTest::newRow("1000 wird -80") << 1000 << -80;
 }
 
 void TstBewegung::kurzerWeg()
