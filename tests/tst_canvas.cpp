@@ -37,6 +37,8 @@ private slots:
     void ellipseImSelbenKasten();
     void polygonMitUmriss();
     void musterAmUrsprungDerFlaeche();
+    void hoheMusterflaechenLueckenlos_data();
+    void hoheMusterflaechenLueckenlos();
     void textMitUndOhneHintergrund();
     void kopierenIstDeckend();
 };
@@ -112,6 +114,60 @@ void TestCanvas::musterAmUrsprungDerFlaeche()
         for (const QPoint p : {QPoint(9, 9), QPoint(10, 11), QPoint(17, 13)})
             QCOMPARE(bild.pixel(p), kachel.pixel(p.x() % 4, p.y() % 4));
     }
+}
+
+// Tall textured shapes are filled in bands; the result must be exactly one fill in a piece. A
+// rectangle is checked against its rule pixel by pixel, a polygon against Qt drawing it alone.
+void TestCanvas::hoheMusterflaechenLueckenlos_data()
+{
+    QTest::addColumn<QPolygon>("ecken"); // two corners for a rectangle, more for a polygon
+    for (const int hoehe : {1, 2, 63, 64, 65, 66, 200, 694})
+        QTest::newRow(qPrintable(QStringLiteral("Rechteck %1 Zeilen").arg(hoehe)))
+            << QPolygon({QPoint(3, 2), QPoint(43, 2 + hoehe)});
+    QTest::newRow("schräger Balken") << QPolygon({{30, 5}, {50, 15}, {230, 690}, {210, 680}});
+    QTest::newRow("Dreieck") << QPolygon({{5, 600}, {250, 20}, {120, 650}});
+    QTest::newRow("65 Zeilen schräg") << QPolygon({{10, 100}, {200, 164}, {210, 164}, {20, 100}});
+    QTest::newRow("Regulator senkrecht") << QPolygon({{92, 58}, {112, 58}, {112, 444}, {92, 444}});
+}
+
+void TestCanvas::hoheMusterflaechenLueckenlos()
+{
+    QFETCH(QPolygon, ecken);
+    QImage kachel(37, 23, QImage::Format_RGB32);
+    for (int y = 0; y < kachel.height(); ++y)
+        for (int x = 0; x < kachel.width(); ++x)
+            kachel.setPixel(x, y, qRgb(40 + 5 * x, 30 + 9 * y, (x * y) % 200 + 50));
+
+    QImage bild(260, 700, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QImage erwartet = bild;
+    {
+        QPainter painter(&bild);
+        Canvas c(painter);
+        c.setBrush(Brush::pattern(kachel));
+        if (ecken.size() == 2)
+            c.rectangle(ecken[0].x(), ecken[0].y(), ecken[1].x(), ecken[1].y());
+        else
+            c.polygon(std::span<const QPoint>(ecken.constData(), ecken.size()));
+    }
+    if (ecken.size() == 2) {
+        // Outline on the first and last covered row and column, the tile inside.
+        const QRect r(ecken[0], ecken[1] - QPoint(1, 1));
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const bool rand =
+                    x == r.left() || x == r.right() || y == r.top() || y == r.bottom();
+                erwartet.setPixel(x, y, rand ? schwarz : kachel.pixel(x % 37, y % 23));
+            }
+    } else {
+        QPainter painter(&erwartet);
+        painter.setPen(QPen(Qt::black, 0));
+        painter.setBrush(QBrush(kachel));
+        painter.drawPolygon(ecken);
+    }
+    QCOMPARE(umfassendesRechteck(
+                 bild, [&](int x, int y) { return bild.pixel(x, y) != erwartet.pixel(x, y); }),
+             QRect());
 }
 
 void TestCanvas::textMitUndOhneHintergrund()
