@@ -1,17 +1,23 @@
 // Operating the window: the alphabet grid, the movements it shows, the message playback, and
 // what happens when the user acts while the telegraph is still turning.
 
+#include "signaltafel.h"
 #include "stellung_test.h"
 #include "umix2.h"
 
 #include "alphabet.h"
+#include "alphabetfeld.h"
 #include "bewegung.h"
+#include "canvas.h"
+#include "offscreenpicture.h"
 #include "paintbox.h"
 #include "spinbox.h"
 #include "timer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -49,21 +55,36 @@ struct Aufnahme {
     QMetaObject::Connection verbindung;
 };
 
-Stellung code(const Tpformx11& w, QChar zeichen)
+Stellung code(QChar zeichen)
 {
-    return winkelholen(w.ListBox1, zeichen.toLatin1());
+    return signalVon(zeichen.toLatin1());
 }
 
 // The drawings that show the telegraph turning to each character of `folge` in turn, starting
-// at rest: each movement's frames, then its target once.
-Bilder zeichnungen(const Tpformx11& w, const QString& folge)
+// at rest: each movement's frames, then its target once. A beam turns the short way (exactly
+// half a turn keeps its sign) and shows max(1, |d| - 2) frames of one degree; its last step of
+// up to two degrees comes with the next beam or the final drawing.
+Bilder zeichnungen(const QString& folge)
 {
     Bilder alle;
     Stellung stand = ruhestellung;
     for (const QChar zeichen : folge) {
-        const Stellung ziel = code(w, zeichen);
-        const std::vector<Stellung> plan = bewegungsplan(stand, ziel);
-        alle += Bilder(plan.begin(), plan.end());
+        const Stellung ziel = code(zeichen);
+        Stellung bild = stand;
+        for (int Stellung::*balken :
+             {&Stellung::regulator, &Stellung::indikator1, &Stellung::indikator2}) {
+            int d = ziel.*balken - stand.*balken;
+            while (d > 180)
+                d -= 360;
+            while (d < -180)
+                d += 360;
+            const int frames = d == 0 ? 0 : std::max(1, std::abs(d) - 2);
+            for (int k = 1; k <= frames; ++k) {
+                bild.*balken = stand.*balken + (d > 0 ? k : -k);
+                alle.append(bild);
+            }
+            bild.*balken = ziel.*balken;
+        }
         alle.append(ziel);
         stand = ziel;
     }
@@ -108,6 +129,10 @@ private slots:
     void alphabetfeld_data();
     void alphabetfeld();
     void doppelklickSindZweiDruecke();
+    void zeichenUnterDemZeiger_data();
+    void zeichenUnterDemZeiger();
+    void feldschriftMittig_data();
+    void feldschriftMittig();
     void bewegung_data();
     void bewegung();
     void wiedergabe_data();
@@ -170,7 +195,7 @@ void TstBedienung::alphabetfeld()
         folge = QStringLiteral("A");
     }
     const int position = w.position;
-    const Bilder bisher = zeichnungen(w, folge);
+    const Bilder bisher = zeichnungen(folge);
 
     Aufnahme aufnahme(w);
     QTest::mouseClick(w.PBz, taste, umschalt, punkt);
@@ -179,9 +204,9 @@ void TstBedienung::alphabetfeld()
     QCOMPARE(w.B13->text(), textStart);
     QCOMPARE(w.position, position);
     QCOMPARE(gezeigt(w), erwartet);
-    QCOMPARE(w.winkel, code(w, erwartet.front()));
+    QCOMPARE(w.winkel, code(erwartet.front()));
     QCOMPARE(w.altwinkel, w.winkel);
-    QCOMPARE(bisher + aufnahme.bilder, zeichnungen(w, folge + erwartet));
+    QCOMPARE(bisher + aufnahme.bilder, zeichnungen(folge + erwartet));
 }
 
 void TstBedienung::doppelklickSindZweiDruecke()
@@ -194,7 +219,84 @@ void TstBedienung::doppelklickSindZweiDruecke()
 
     QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, w.PBz->mapTo(&w, zelle('B')));
 
-    QCOMPARE(aufnahme.bilder, zeichnungen(w, QStringLiteral("BB")));
+    QCOMPARE(aufnahme.bilder, zeichnungen(QStringLiteral("BB")));
+}
+
+void TstBedienung::zeichenUnterDemZeiger_data()
+{
+    QTest::addColumn<QPoint>("punkt");
+    QTest::addColumn<char>("zeichen");
+
+    QTest::newRow("B") << QPoint(45, 15) << 'B';
+    QTest::newRow("5") << QPoint(15, 165) << '5';
+    QTest::newRow("0") << QPoint(165, 165) << '0';
+    QTest::newRow("Ecke oben links") << QPoint(0, 0) << 'A';
+    QTest::newRow("letztes Pixel von A") << QPoint(29, 29) << 'A';
+    QTest::newRow("gemeinsame Linie") << QPoint(150, 30) << 'M';
+    QTest::newRow("letztes Pixel von 0") << QPoint(179, 179) << '0';
+    // The closing lines: column 6 of rows 0 to 4 is the next row's first cell, row 6 is empty.
+    QTest::newRow("rechte Linie, Zeile 0") << QPoint(180, 15) << 'G';
+    QTest::newRow("rechte Linie, Zeile 4") << QPoint(180, 135) << '5';
+    QTest::newRow("rechte Linie, Zeile 5") << QPoint(180, 165) << ' ';
+    QTest::newRow("untere Linie") << QPoint(15, 180) << ' ';
+    QTest::newRow("Ecke unten rechts") << QPoint(180, 180) << ' ';
+    QTest::newRow("weit daneben") << QPoint(5000, 7) << ' ';
+    // Left of or above the grid nothing is chosen, not the first column or row.
+    QTest::newRow("x -1") << QPoint(-1, 15) << ' ';
+    QTest::newRow("y -1") << QPoint(45, -1) << ' ';
+    QTest::newRow("beide -29") << QPoint(-29, -29) << ' ';
+    QTest::newRow("x -31") << QPoint(-31, 45) << ' ';
+}
+
+void TstBedienung::zeichenUnterDemZeiger()
+{
+    QFETCH(QPoint, punkt);
+    QFETCH(char, zeichen);
+    QCOMPARE(zeichenAn(punkt.x(), punkt.y()), zeichen);
+}
+
+void TstBedienung::feldschriftMittig_data()
+{
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < alphabet.size(); ++i)
+        QTest::newRow(std::string(1, alphabet[i]).c_str()) << static_cast<int>(i);
+}
+
+// Each character sits in its cell where the grid's rule puts it: its advance centred on the
+// cell's middle in x, its line height in y. Checked by the ink inside the cell against the
+// glyph drawn alone at that place.
+void TstBedienung::feldschriftMittig()
+{
+    QFETCH(int, index);
+    const QRgb grau = qRgb(240, 240, 240);
+    OffscreenPicture feld(feldGroesse, feldGroesse);
+    zeichneAlphabetfeld(feld.canvas());
+
+    QFont schrift(QStringLiteral("Verdana"));
+    schrift.setPixelSize(16);
+    const QFontMetrics metrik(schrift);
+    const QString text(QChar::fromLatin1(alphabet[static_cast<std::size_t>(index)]));
+    const int x0 = index % 6 * 30;
+    const int y0 = index / 6 * 30;
+    QImage allein(feldGroesse, feldGroesse, QImage::Format_RGB32);
+    allein.fill(grau);
+    {
+        QPainter painter(&allein);
+        painter.setFont(schrift);
+        painter.drawText(QPoint(x0 + 15 - metrik.horizontalAdvance(text) / 2,
+                                y0 + 15 - metrik.height() / 2 + metrik.ascent()),
+                         text);
+    }
+    const auto tinte = [&](const QImage& bild) {
+        QRect r;
+        for (int y = y0 + 1; y < y0 + 30; ++y)
+            for (int x = x0 + 1; x < x0 + 30; ++x)
+                if (bild.pixel(x, y) != grau)
+                    r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    QVERIFY(!tinte(allein).isEmpty());
+    QCOMPARE(tinte(feld.image()), tinte(allein));
 }
 
 void TstBedienung::bewegung_data()
@@ -204,6 +306,8 @@ void TstBedienung::bewegung_data()
 
     // From rest the regulator stays and each indicator takes 178 frames: 356 and the target.
     QTest::newRow("Ruhe nach A") << "A" << 357;
+    // All three beams turn -90: 88 frames each.
+    QTest::newRow("Ruhe nach C") << "C" << 3 * 88 + 1;
     QTest::newRow("A zweimal") << "AA" << 358;
     // H to M: the regulator turns +180 and the second indicator -180; the first indicator's
     // full turn shows no frame. M to D: the first indicator turns +180.
@@ -222,12 +326,12 @@ void TstBedienung::bewegung()
     for (const QChar zeichen : folge) {
         QTest::mouseClick(w.PBz, Qt::LeftButton, {}, zelle(zeichen));
         QVERIFY(!w.bewegungLaeuft());
-        QCOMPARE(w.winkel, code(w, zeichen));
+        QCOMPARE(w.winkel, code(zeichen));
         QCOMPARE(w.altwinkel, w.winkel);
     }
 
     QCOMPARE(aufnahme.bilder.size(), zeichnungen);
-    QCOMPARE(aufnahme.bilder, ::zeichnungen(w, folge));
+    QCOMPARE(aufnahme.bilder, ::zeichnungen(folge));
     QCOMPARE(aufnahme.ausserhalbBewegung, 0);
 }
 
@@ -264,9 +368,9 @@ void TstBedienung::wiedergabe()
         emit w.Timer1->tick();
         QCOMPARE(gezeigt(w), folge.mid(i, 1));
         QCOMPARE(w.position, positionen[i]);
-        QCOMPARE(w.altwinkel, code(w, folge[i]));
+        QCOMPARE(w.altwinkel, code(folge[i]));
     }
-    QCOMPARE(aufnahme.bilder, zeichnungen(w, folge));
+    QCOMPARE(aufnahme.bilder, zeichnungen(folge));
     QVERIFY(w.Timer1->enabled());
 
     w.B13->click();
@@ -457,7 +561,7 @@ void TstBedienung::waehrendBewegung()
         QTest::mouseClick(w.PBz, Qt::LeftButton, {}, zelle(start.front()));
 
     // One movement after the other, none inside another, each exactly as planned.
-    QCOMPARE(aufnahme.bilder, zeichnungen(w, folge));
+    QCOMPARE(aufnahme.bilder, zeichnungen(folge));
     QCOMPARE(aufnahme.ausserhalbBewegung, 0);
     QVERIFY(!w.bewegungLaeuft());
     QVERIFY(!angehalten.contains(false));
