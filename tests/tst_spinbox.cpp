@@ -1,5 +1,6 @@
 #include "spinbox.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -48,6 +49,12 @@ void sendKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers, bool
     QApplication::sendEvent(target, &release);
 }
 
+// The timers an object has running, with their intervals as they were asked for.
+QList<QAbstractEventDispatcher::TimerInfo> timersOf(QObject* object)
+{
+    return QAbstractEventDispatcher::instance()->registeredTimers(object);
+}
+
 QList<double> emittedValues(const QSignalSpy& spy)
 {
     QList<double> values;
@@ -69,8 +76,11 @@ private slots:
     void spinButtonsStepOnce_data();
     void spinButtonsStepOnce();
     void stepsStayOnTheGrid();
+    void stepsFromTheShownValue_data();
+    void stepsFromTheShownValue();
     void repeatTimingInEveryStyle_data();
     void repeatTimingInEveryStyle();
+    void repeatDelayAndPeriod();
     void holdingButtonRepeatsAfterDelay();
     void keysLeaveTextAlone_data();
     void keysLeaveTextAlone();
@@ -226,6 +236,53 @@ void TestSpinBox::stepsStayOnTheGrid()
     QCOMPARE(qRound(spin.value() * 1000), 1000);
 }
 
+void TestSpinBox::stepsFromTheShownValue_data()
+{
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("set");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("afterStep");
+
+    // A value between two tenths is shown rounded, and a step goes from what is shown.
+    QTest::newRow("1.05 up") << 1 << 1.05 << true << "1.1"
+                             << "1.2";
+    QTest::newRow("1.05 down") << 1 << 1.05 << false << "1.1"
+                               << "1.0";
+    QTest::newRow("1.15 up") << 1 << 1.15 << true << "1.1"
+                             << "1.2";
+    QTest::newRow("3.95 up stays at the maximum") << 1 << 3.95 << true << "4.0"
+                                                  << "4.0";
+    QTest::newRow("3.95 down") << 1 << 3.95 << false << "4.0"
+                               << "3.9";
+    // With two decimals these values lie on the grid, but a hundred times them does not
+    // quite reach the whole number in floating point.
+    QTest::newRow("1.15 up, two decimals") << 2 << 1.15 << true << "1.15"
+                                           << "1.16";
+    QTest::newRow("2.05 down, two decimals") << 2 << 2.05 << false << "2.05"
+                                             << "2.04";
+    QTest::newRow("2.55 up, two decimals") << 2 << 2.55 << true << "2.55"
+                                           << "2.56";
+}
+
+void TestSpinBox::stepsFromTheShownValue()
+{
+    QFETCH(int, decimals);
+    QFETCH(double, set);
+    QFETCH(bool, up);
+    QFETCH(QString, shown);
+    QFETCH(QString, afterStep);
+
+    SpinBox spin;
+    spin.setLocale(QLocale(QLocale::English));
+    spin.setDecimals(decimals);
+    spin.setSingleStep(decimals == 1 ? 0.1 : 0.01);
+    spin.setValue(set);
+    QCOMPARE(spin.text(), shown);
+    QTest::keyClick(&spin, up ? Qt::Key_Up : Qt::Key_Down);
+    QCOMPARE(spin.text(), afterStep);
+}
+
 void TestSpinBox::repeatTimingInEveryStyle_data()
 {
     QTest::addColumn<QString>("styleName");
@@ -251,10 +308,49 @@ void TestSpinBox::repeatTimingInEveryStyle()
     QVERIFY(!spin.isAccelerated());
 }
 
+// The repeat's timers, fired by the test itself: holding a spin button steps once at once,
+// again 400 ms later, then every 100 ms.
+void TestSpinBox::repeatDelayAndPeriod()
+{
+    ProbeSpinBox spin;
+    showAtWindowSize(spin);
+    spin.setValue(1.0);
+    QSignalSpy changes(&spin, &QDoubleSpinBox::valueChanged);
+    const QPoint up = spin.buttonCentre(QStyle::SC_SpinBoxUp);
+    const auto fire = [&](int timerId) {
+        QTimerEvent event(timerId);
+        QApplication::sendEvent(&spin, &event);
+    };
+    QVERIFY(timersOf(&spin).isEmpty());
+
+    // Nothing here runs the event loop, so no real timer fires in between.
+    QTest::mousePress(&spin, Qt::LeftButton, {}, up);
+    QCOMPARE(changes.size(), 1);
+    auto timers = timersOf(&spin);
+    QCOMPARE(timers.size(), 1);
+    QCOMPARE(timers[0].interval, 400);
+
+    fire(timers[0].timerId);
+    QCOMPARE(changes.size(), 2);
+    timers = timersOf(&spin);
+    QCOMPARE(timers.size(), 1);
+    QCOMPARE(timers[0].interval, 100);
+
+    fire(timers[0].timerId);
+    fire(timers[0].timerId);
+    QCOMPARE(emittedValues(changes), (QList<double>{1.1, 1.2, 1.3, 1.4}));
+    QCOMPARE(timersOf(&spin).size(), 1);
+
+    QTest::mouseRelease(&spin, Qt::LeftButton, {}, up);
+    QVERIFY(timersOf(&spin).isEmpty());
+    QCOMPARE(spin.value(), 1.4);
+}
+
 void TestSpinBox::holdingButtonRepeatsAfterDelay()
 {
-    // Only bounds that a slow machine cannot break: timers never fire early by more than
-    // Qt's 5% coarse-timer slack, and lateness only lowers the count.
+    // With real timers, only bounds that a busy machine cannot break: a timer never fires early
+    // by more than Qt's 5% coarse-timer slack, so repeat n comes no sooner than
+    // 380 + (n - 1) x 95 ms after the press; lateness only delays it.
     ProbeSpinBox spin;
     showAtWindowSize(spin);
     spin.setValue(1.0);
@@ -266,16 +362,15 @@ void TestSpinBox::holdingButtonRepeatsAfterDelay()
     clock.start();
     QTest::mousePress(&spin, Qt::LeftButton, {}, up);
     QCOMPARE(stepTimes.size(), 1);
-    QTest::qWait(1200);
+    QTRY_VERIFY_WITH_TIMEOUT(stepTimes.size() >= 4, 30000);
     QTest::mouseRelease(&spin, Qt::LeftButton, {}, up);
     const qsizetype whileHeld = stepTimes.size();
     QTest::qWait(300);
     QCOMPARE(stepTimes.size(), whileHeld);
 
-    QVERIFY2(whileHeld >= 3, qPrintable(QString::number(whileHeld)));
-    QVERIFY2(stepTimes.at(1) >= 380, qPrintable(QString::number(stepTimes.at(1))));
-    const double meanGap = double(stepTimes.last() - stepTimes.at(1)) / double(whileHeld - 2);
-    QVERIFY2(meanGap >= 90, qPrintable(QString::number(meanGap)));
+    for (qsizetype n = 1; n < whileHeld; ++n)
+        QVERIFY2(stepTimes.at(n) >= 380 + (n - 1) * 95,
+                 qPrintable(QStringLiteral("repeat %1 after %2 ms").arg(n).arg(stepTimes.at(n))));
     QCOMPARE(qRound(spin.value() * 10), 10 + int(whileHeld));
 }
 
