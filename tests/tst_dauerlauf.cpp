@@ -3,7 +3,7 @@
 // VELLARD_SEED replays a run; VELLARD_AKTIONEN sets how many actions it makes.
 #include "normalisieren.h"
 #include "paintbox.h"
-#include "signalcode.h"
+#include "signaltafel.h"
 #include "spinbox.h"
 #include "timer.h"
 #include "umix2.h"
@@ -15,7 +15,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cmath>
 #include <random>
 
 namespace {
@@ -234,10 +233,14 @@ void TestDauerlauf::pruefeRuhezustand()
 {
     QVERIFY(!w->bewegungLaeuft());
     QCOMPARE(w->winkel, w->altwinkel);
-    QCOMPARE(w->winkel, winkelholen(w->ListBox1, w->zeichen));
+    QCOMPARE(w->winkel, signalVon(w->zeichen));
     QCOMPARE(w->B13->text(), w->Timer1->enabled() ? QStringLiteral("Abbruch")
                                                   : QStringLiteral("Nachricht anzeigen"));
-    QCOMPARE(w->Timer1->interval(), static_cast<int>(std::lround(w->Rx11->value() * 1000)));
+    // The interval as the user reads it: "2,3" or "2.3" seconds are 2300 ms.
+    const QString gezeigt = w->Rx11->text();
+    QCOMPARE(gezeigt.size(), 3);
+    QCOMPARE(w->Timer1->interval(),
+             gezeigt.at(0).digitValue() * 1000 + gezeigt.at(2).digitValue() * 100);
     QVERIFY(w->position >= 0);
 }
 
