@@ -412,6 +412,10 @@ void TstBedienung::abstand_data()
     QTest::newRow("1.0") << 1.0 << 1000;
     QTest::newRow("1.6") << 1.6 << 1600;
     QTest::newRow("4.0") << 4.0 << 4000;
+    // Values between the spin box's tenths reach the handler only from code; they are rounded,
+    // not cut off.
+    QTest::newRow("2.0006 direkt") << 2.0006 << 2001;
+    QTest::newRow("1.0999 direkt") << 1.0999 << 1100;
 }
 
 void TstBedienung::abstand()
@@ -421,7 +425,10 @@ void TstBedienung::abstand()
 
     Tpformx11 w;
     QVERIFY(oeffnen(w));
-    w.Rx11->setValue(sekunden);
+    if (QString::fromLatin1(QTest::currentDataTag()).endsWith(QLatin1String("direkt")))
+        w.Rx11C(sekunden);
+    else
+        w.Rx11->setValue(sekunden);
     QCOMPARE(w.Timer1->interval(), millisekunden);
 }
 
