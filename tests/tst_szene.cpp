@@ -192,7 +192,7 @@ void TestSzene::zeichenZelleObenLinks()
     QImage allein(800, 694, QImage::Format_RGB32);
     allein.fill(Qt::white);
     QFont schrift(QStringLiteral("Verdana"));
-    schrift.setPixelSize(zeichenSchriftHoehe);
+    schrift.setPixelSize(85);
     {
         QPainter painter(&allein);
         painter.setFont(schrift);
