@@ -349,8 +349,9 @@ void TestSpinBox::repeatDelayAndPeriod()
 void TestSpinBox::holdingButtonRepeatsAfterDelay()
 {
     // With real timers, only bounds that a busy machine cannot break: a timer never fires early
-    // by more than Qt's 5% coarse-timer slack, so repeat n comes no sooner than
-    // 380 + (n - 1) x 95 ms after the press; lateness only delays it.
+    // by more than Qt's 5% coarse-timer slack and the dispatcher's rounding to whole
+    // milliseconds, so repeat n comes no sooner than 375 + (n - 1) x 90 ms after the press;
+    // lateness only delays it.
     ProbeSpinBox spin;
     showAtWindowSize(spin);
     spin.setValue(1.0);
@@ -369,7 +370,7 @@ void TestSpinBox::holdingButtonRepeatsAfterDelay()
     QCOMPARE(stepTimes.size(), whileHeld);
 
     for (qsizetype n = 1; n < whileHeld; ++n)
-        QVERIFY2(stepTimes.at(n) >= 380 + (n - 1) * 95,
+        QVERIFY2(stepTimes.at(n) >= 375 + (n - 1) * 90,
                  qPrintable(QStringLiteral("repeat %1 after %2 ms").arg(n).arg(stepTimes.at(n))));
     QCOMPARE(qRound(spin.value() * 10), 10 + int(whileHeld));
 }
