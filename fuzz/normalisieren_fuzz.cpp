@@ -7,7 +7,8 @@
 //    more than 30 combining marks (beyond that normalisieren cuts the marks off on purpose).
 // For all three, normalising the result again must leave it unchanged, and the sources kept
 // for the sent characters must fit: the same characters, each from a stretch of the input that
-// follows the one before and sends exactly its own characters when normalised alone.
+// follows the one before and sends exactly its own characters when normalised alone, and the
+// same sources when only the first and the last are asked for.
 // A failure prints the input in hex and traps, so libFuzzer saves it as a crash file.
 
 #include "normalisieren.h"
@@ -128,14 +129,34 @@ void nochmalsUnveraendert(const std::string& ergebnis, const char* lesart, const
 void quellenPassen(const QString& text, const std::string& ergebnis, const char* lesart,
                    const uint8_t* data, std::size_t size)
 {
-    const Gesendet gesendet = normalisierenMitQuellen(text);
-    if (gesendet.zeichen != ergebnis || gesendet.quellen.size() != ergebnis.size())
+    // Asked for in reverse order, and for one beyond the end, which gets no source.
+    std::vector<std::size_t> alle(ergebnis.size() + 1);
+    for (std::size_t i = 0; i < alle.size(); ++i)
+        alle[i] = alle.size() - 1 - i;
+    const Gesendet gesendet = normalisierenMitQuellen(text, alle);
+    if (gesendet.zeichen != ergebnis)
         fehlschlag("with sources, other characters are sent", lesart, data, size, ergebnis);
+    std::vector<Quelle> quellen;
+    for (const auto& [index, q] : gesendet.quellen) {
+        if (index != quellen.size())
+            break;
+        quellen.push_back(q);
+    }
+    if (quellen.size() != ergebnis.size() || gesendet.quellen.size() != ergebnis.size())
+        fehlschlag("not exactly one source per sent character", lesart, data, size, ergebnis);
+    // What the playback asks for: the last character and the first.
+    if (!ergebnis.empty()) {
+        const std::size_t letztes = ergebnis.size() - 1;
+        const Gesendet zwei = normalisierenMitQuellen(text, {letztes, 0});
+        if (zwei.zeichen != ergebnis || zwei.quellen.size() != (letztes > 0 ? 2 : 1) ||
+            zwei.quellen.at(0) != quellen.front() || zwei.quellen.at(letztes) != quellen.back())
+            fehlschlag("asked for two, the sources differ", lesart, data, size, ergebnis);
+    }
     qsizetype bisher = 0;
-    for (std::size_t i = 0; i < gesendet.quellen.size();) {
-        const Quelle q = gesendet.quellen[i];
+    for (std::size_t i = 0; i < quellen.size();) {
+        const Quelle q = quellen[i];
         std::size_t j = i;
-        while (j < gesendet.quellen.size() && gesendet.quellen[j] == q)
+        while (j < quellen.size() && quellen[j] == q)
             ++j;
         if (q.anfang < bisher || q.ende <= q.anfang || q.ende > text.size())
             fehlschlag("a source out of order or outside the text", lesart, data, size, ergebnis);

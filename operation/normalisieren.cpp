@@ -1,5 +1,6 @@
 #include "normalisieren.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -79,106 +80,87 @@ Quelle quelle(qsizetype anfang, qsizetype ende)
     return {static_cast<int>(anfang), static_cast<int>(ende)};
 }
 
-// Collects the sent characters, and their sources when asked for.
-class Ausgabe {
-public:
-    Ausgabe(std::string& zeichen, std::vector<Quelle>* quellen)
-        : zeichen_(zeichen), quellen_(quellen)
-    {}
+// Appends what `c` sends.
+void senden(std::string& zeichen, char16_t c)
+{
+    if (const std::string_view langform = ersatz(c); !langform.empty())
+        zeichen += langform;
+    else if (const char einzeln = sendbar(c); einzeln != '\0')
+        zeichen += einzeln;
+}
 
-    bool mitQuellen() const { return quellen_ != nullptr; }
+// Appends `quelle` once for every character that `c` sends.
+void quelleAnhaengen(std::vector<Quelle>& quellen, char16_t c, Quelle quelle)
+{
+    std::size_t anzahl = ersatz(c).size();
+    if (anzahl == 0 && sendbar(c) != '\0')
+        anzahl = 1;
+    quellen.insert(quellen.end(), anzahl, quelle);
+}
 
-    // Appends what `c` sends, without a source.
-    void senden(char16_t c)
-    {
-        if (const std::string_view langform = ersatz(c); !langform.empty())
-            zeichen_ += langform;
-        else if (const char einzeln = sendbar(c); einzeln != '\0')
-            zeichen_ += einzeln;
-    }
-
-    // Appends what `c` sends, coming from `quelle`; returns how many characters that is.
-    std::size_t senden(char16_t c, Quelle quelle)
-    {
-        std::size_t anzahl = 0;
-        if (const std::string_view langform = ersatz(c); !langform.empty()) {
-            zeichen_ += langform;
-            anzahl = langform.size();
-        } else if (const char einzeln = sendbar(c); einzeln != '\0') {
-            zeichen_ += einzeln;
-            anzahl = 1;
-        }
-        if (quellen_ && anzahl > 0) {
-            quellen_->push_back(quelle);
-            if (anzahl == 2)
-                quellen_->push_back(quelle);
-        }
-        return anzahl;
-    }
-
-    // Moves the end of the source of the last `anzahl` characters to `ende`.
-    void quelleBis(std::size_t anzahl, qsizetype ende)
-    {
-        const int bis = static_cast<int>(ende);
-        for (auto q = quellen_->end() - static_cast<std::ptrdiff_t>(anzahl); q != quellen_->end();
-             ++q)
-            q->ende = bis;
-    }
-
-private:
-    std::string& zeichen_;
-    std::vector<Quelle>* quellen_;
-};
-
-// Sends the piece of `text` from `anfang` to `ende` in composed form (NFC), so that "u"
-// followed by a combining diaeresis, as some systems paste it, sends as "ü". Where the sources
-// are wanted and composition changes the piece, each written character is composed on its own
+// The source of every character that the piece of `text` from `anfang` to `ende` sends, in
+// order. Where composition changes the piece, each written character is composed on its own
 // (nothing sendable composes across the places where the text may be cut), so that what it
 // sends keeps its place in the text.
-void stueckSenden(const QString& text, qsizetype anfang, qsizetype ende, Ausgabe& aus)
+std::vector<Quelle> stueckQuellen(const QString& text, qsizetype anfang, qsizetype ende,
+                                  bool zusammensetzenAendert)
 {
-    const QString stueck = text.mid(anfang, ende - anfang);
-    const QString zusammen = stueck.normalized(QString::NormalizationForm_C);
-    if (!aus.mitQuellen()) {
-        for (const QChar c : zusammen)
-            aus.senden(c.unicode());
-        return;
-    }
-    if (zusammen == stueck) {
+    std::vector<Quelle> quellen;
+    if (!zusammensetzenAendert) {
         for (qsizetype i = anfang; i < ende; ++i) {
             // A character that sends something owns the marks that follow it, if any.
-            const std::size_t anzahl = aus.senden(text.at(i).unicode(), quelle(i, i + 1));
-            if (anzahl > 0 && i + 1 < ende && text.at(i + 1).unicode() >= 0x300)
-                aus.quelleBis(anzahl, zeichenEnde(text, i, ende));
+            const char16_t c = text.at(i).unicode();
+            const bool markeFolgt = i + 1 < ende && text.at(i + 1).unicode() >= 0x300;
+            quelleAnhaengen(quellen, c, quelle(i, markeFolgt ? zeichenEnde(text, i, ende) : i + 1));
         }
-        return;
+        return quellen;
     }
     for (qsizetype i = anfang; i < ende;) {
         const qsizetype bis = zeichenEnde(text, i, ende);
-        // A lone character below the combining marks is its own composed form.
-        if (bis == i + 1 && text.at(i).unicode() < 0x300) {
-            aus.senden(text.at(i).unicode(), quelle(i, bis));
-        } else {
-            const QString einzeln = text.mid(i, bis - i).normalized(QString::NormalizationForm_C);
-            for (const QChar c : einzeln)
-                aus.senden(c.unicode(), quelle(i, bis));
-        }
+        const QString einzeln = text.mid(i, bis - i).normalized(QString::NormalizationForm_C);
+        for (const QChar c : einzeln)
+            quelleAnhaengen(quellen, c.unicode(), quelle(i, bis));
         i = bis;
     }
+    return quellen;
 }
 
-// Sends the whole text piece by piece. Qt's composition slows down with the square of a
-// text's length once it has anything to compose, so it is applied to short pieces cut where
-// nothing composes across. A letter keeps at most 30 combining marks, the limit of Unicode's
-// stream-safe text format; marks beyond it are cut off and have nothing to compose with.
-void textSenden(const QString& text, Ausgabe& aus)
+} // namespace
+
+// Sends the text piece by piece in composed form (NFC), so that "u" followed by a combining
+// diaeresis, as some systems paste it, sends as "ü". Qt's composition slows down with the
+// square of a text's length once it has anything to compose, so it is applied to short pieces
+// cut where nothing composes across. A letter keeps at most 30 combining marks, the limit of
+// Unicode's stream-safe text format; marks beyond it are cut off and have nothing to compose
+// with. Only a piece that sends a character whose source is asked for is gone through again,
+// character by character, for the sources.
+Gesendet normalisierenMitQuellen(const QString& text, std::vector<std::size_t> gesucht)
 {
     constexpr qsizetype stueckLaenge = 256;
     constexpr int hoechstensZeichen = 30;
 
+    Gesendet ergebnis;
+    ergebnis.zeichen.reserve(static_cast<std::size_t>(text.size()));
+    std::sort(gesucht.begin(), gesucht.end());
+    auto naechstesGesucht = gesucht.cbegin();
+
     qsizetype anfang = 0;
     const auto stueckFertig = [&](qsizetype ende) {
-        stueckSenden(text, anfang, ende, aus);
+        const std::size_t vorher = ergebnis.zeichen.size();
+        const QString stueck = text.mid(anfang, ende - anfang);
+        const QString zusammen = stueck.normalized(QString::NormalizationForm_C);
+        for (const QChar c : zusammen)
+            senden(ergebnis.zeichen, c.unicode());
+        if (naechstesGesucht != gesucht.cend() && *naechstesGesucht < ergebnis.zeichen.size()) {
+            const std::vector<Quelle> quellen =
+                stueckQuellen(text, anfang, ende, zusammen != stueck);
+            for (;
+                 naechstesGesucht != gesucht.cend() && *naechstesGesucht < ergebnis.zeichen.size();
+                 ++naechstesGesucht) {
+                if (const std::size_t k = *naechstesGesucht - vorher; k < quellen.size())
+                    ergebnis.quellen.emplace(*naechstesGesucht, quellen[k]);
+            }
+        }
         anfang = ende;
     };
 
@@ -197,25 +179,10 @@ void textSenden(const QString& text, Ausgabe& aus)
         i += breite;
     }
     stueckFertig(text.size());
+    return ergebnis;
 }
-
-} // namespace
 
 std::string normalisieren(const QString& text)
 {
-    std::string ergebnis;
-    ergebnis.reserve(static_cast<std::size_t>(text.size()));
-    Ausgabe aus(ergebnis, nullptr);
-    textSenden(text, aus);
-    return ergebnis;
-}
-
-Gesendet normalisierenMitQuellen(const QString& text)
-{
-    Gesendet ergebnis;
-    ergebnis.zeichen.reserve(static_cast<std::size_t>(text.size()));
-    ergebnis.quellen.reserve(static_cast<std::size_t>(text.size()));
-    Ausgabe aus(ergebnis.zeichen, &ergebnis.quellen);
-    textSenden(text, aus);
-    return ergebnis;
+    return normalisierenMitQuellen(text, {}).zeichen;
 }

@@ -3,15 +3,69 @@
 
 #include <QTest>
 
+#include <numeric>
+
+// How QCOMPARE prints a source.
+char* toString(const Quelle& q)
+{
+    return QTest::toString(QStringLiteral("%1-%2").arg(q.anfang).arg(q.ende));
+}
+
 namespace {
 
-// The sources written as "anfang-ende" for each sent character.
-QString quellenText(const std::vector<Quelle>& quellen)
+// The text normalised with the source of every sent character.
+Gesendet mitAllenQuellen(const QString& text)
+{
+    std::vector<std::size_t> alle(normalisieren(text).size());
+    std::iota(alle.begin(), alle.end(), std::size_t{0});
+    return normalisierenMitQuellen(text, alle);
+}
+
+// The sources written as "anfang-ende" for each sent character that has one.
+QString quellenText(const std::map<std::size_t, Quelle>& quellen)
 {
     QStringList teile;
-    for (const Quelle& q : quellen)
+    for (const auto& [index, q] : quellen)
         teile << QStringLiteral("%1-%2").arg(q.anfang).arg(q.ende);
     return teile.join(QLatin1Char(' '));
+}
+
+// A long text that is composed in pieces, some changed by composition and some not:
+// stretches of several hundred characters alternate between all building blocks and only
+// those that composition leaves as they are. The expected characters and sources are added up
+// from the blocks.
+struct LangerText {
+    QString text;
+    std::string zeichen;
+    std::vector<Quelle> quellen;
+};
+
+LangerText langerText()
+{
+    struct Baustein {
+        QString text;
+        const char* zeichen;
+        std::vector<Quelle> quellen;
+    };
+    const Baustein bausteine[] = {
+        {QStringLiteral("Ku\u0308he "), "KUEHE", {{0, 1}, {1, 3}, {1, 3}, {3, 4}, {4, 5}}},
+        {QStringLiteral("Söhne, "), "SOEHNE", {{0, 1}, {1, 2}, {1, 2}, {2, 3}, {3, 4}, {4, 5}}},
+        {QStringLiteral("\u212A9\n"), "K9", {{0, 1}, {1, 2}}},
+        {QStringLiteral("x\u0316y"), "XY", {{0, 2}, {2, 3}}},
+    };
+
+    LangerText lang;
+    for (int i = 0; lang.text.size() < 8000; ++i) {
+        const bool unveraendert = i / 80 % 2 == 1;
+        const Baustein& b = unveraendert ? bausteine[1 + 2 * (i % 2)]
+                                         : bausteine[(i * 5 + i / 4) % std::size(bausteine)];
+        const int versatz = static_cast<int>(lang.text.size());
+        for (const Quelle& q : b.quellen)
+            lang.quellen.push_back({versatz + q.anfang, versatz + q.ende});
+        lang.text += b.text;
+        lang.zeichen += b.zeichen;
+    }
+    return lang;
 }
 
 } // namespace
@@ -22,6 +76,8 @@ private slots:
     void quellen_data();
     void quellen();
     void langerTextUeberStueckgrenzen();
+    void gesuchteQuellen_data();
+    void gesuchteQuellen();
 };
 
 void TestQuellen::quellen_data()
@@ -59,46 +115,57 @@ void TestQuellen::quellen()
     QFETCH(QString, zeichen);
     QFETCH(QString, quellen);
 
-    const Gesendet gesendet = normalisierenMitQuellen(text);
+    const Gesendet gesendet = mitAllenQuellen(text);
     QCOMPARE(QString::fromStdString(gesendet.zeichen), zeichen);
     QCOMPARE(quellenText(gesendet.quellen), quellen);
 }
 
-// A long text is composed in pieces, some changed by composition and some not: stretches of
-// several hundred characters alternate between all building blocks and only those that
-// composition leaves as they are. Every sent character still knows its place; the expected
-// sources are added up from the blocks.
+// Every sent character of a long text still knows its place.
 void TestQuellen::langerTextUeberStueckgrenzen()
 {
-    struct Baustein {
-        QString text;
-        const char* zeichen;
-        QList<std::pair<int, int>> quellen;
-    };
-    const Baustein bausteine[] = {
-        {QStringLiteral("Ku\u0308he "), "KUEHE", {{0, 1}, {1, 3}, {1, 3}, {3, 4}, {4, 5}}},
-        {QStringLiteral("Söhne, "), "SOEHNE", {{0, 1}, {1, 2}, {1, 2}, {2, 3}, {3, 4}, {4, 5}}},
-        {QStringLiteral("\u212A9\n"), "K9", {{0, 1}, {1, 2}}},
-        {QStringLiteral("x\u0316y"), "XY", {{0, 2}, {2, 3}}},
-    };
+    const LangerText lang = langerText();
+    const Gesendet gesendet = mitAllenQuellen(lang.text);
+    QCOMPARE(gesendet.zeichen, lang.zeichen);
+    QCOMPARE(gesendet.zeichen, normalisieren(lang.text));
+    QCOMPARE(gesendet.quellen.size(), lang.quellen.size());
+    for (const auto& [index, q] : gesendet.quellen)
+        QCOMPARE(q, lang.quellen.at(index));
+}
 
-    QString text;
-    std::string zeichen;
-    QString quellen;
-    for (int i = 0; text.size() < 8000; ++i) {
-        const bool unveraendert = i / 80 % 2 == 1;
-        const Baustein& b = unveraendert ? bausteine[1 + 2 * (i % 2)]
-                                         : bausteine[(i * 5 + i / 4) % std::size(bausteine)];
-        for (const auto& [anfang, ende] : b.quellen)
-            quellen += QStringLiteral(" %1-%2").arg(text.size() + anfang).arg(text.size() + ende);
-        text += b.text;
-        zeichen += b.zeichen;
+// Asked for a few sent characters of a long text, in any order, each of them gets its source
+// and nothing else does; an index beyond the sent characters gets none.
+void TestQuellen::gesuchteQuellen_data()
+{
+    const std::size_t anzahl = langerText().zeichen.size();
+    QTest::addColumn<std::vector<std::size_t>>("gesucht");
+    QTest::addColumn<std::vector<std::size_t>>("erwartet");
+
+    QTest::newRow("das nächste spät im Text und das erste")
+        << std::vector<std::size_t>{anzahl - 3, 0} << std::vector<std::size_t>{0, anzahl - 3};
+    QTest::newRow("das letzte") << std::vector<std::size_t>{anzahl - 1}
+                                << std::vector<std::size_t>{anzahl - 1};
+    QTest::newRow("mehrere im selben Stück")
+        << std::vector<std::size_t>{4003, 4001, 4002} << std::vector<std::size_t>{4001, 4002, 4003};
+    QTest::newRow("hinter dem Ende")
+        << std::vector<std::size_t>{anzahl, 2} << std::vector<std::size_t>{2};
+    QTest::newRow("doppelt") << std::vector<std::size_t>{7, 7} << std::vector<std::size_t>{7};
+    QTest::newRow("keines") << std::vector<std::size_t>{} << std::vector<std::size_t>{};
+}
+
+void TestQuellen::gesuchteQuellen()
+{
+    QFETCH(std::vector<std::size_t>, gesucht);
+    QFETCH(std::vector<std::size_t>, erwartet);
+
+    const LangerText lang = langerText();
+    const Gesendet gesendet = normalisierenMitQuellen(lang.text, gesucht);
+    QCOMPARE(gesendet.zeichen, lang.zeichen);
+    std::vector<std::size_t> bekommen;
+    for (const auto& [index, q] : gesendet.quellen) {
+        bekommen.push_back(index);
+        QCOMPARE(q, lang.quellen.at(index));
     }
-
-    const Gesendet gesendet = normalisierenMitQuellen(text);
-    QCOMPARE(gesendet.zeichen, zeichen);
-    QCOMPARE(gesendet.zeichen, normalisieren(text));
-    QCOMPARE(quellenText(gesendet.quellen), quellen.mid(1));
+    QCOMPARE(bekommen, erwartet);
 }
 
 QTEST_GUILESS_MAIN(TestQuellen)

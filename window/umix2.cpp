@@ -319,15 +319,17 @@ void Tpformx11::wiedergabeAus()
 // The next character of the message, marked in the memo where it was written.
 char Tpformx11::naechstesNachrichtenzeichen()
 {
-    const Gesendet nachricht = normalisierenMitQuellen(Me8->toPlainText());
+    // The next character is the one after `position`, or the first one when the message has
+    // come to its end: only their sources are needed.
+    const Gesendet nachricht =
+        normalisierenMitQuellen(Me8->toPlainText(), {static_cast<std::size_t>(position), 0});
     const Wiedergabeschritt schritt = naechsterSchritt(nachricht.zeichen, position);
     position = schritt.position;
-    if (position > 0) {
-        const Quelle quelle = nachricht.quellen[static_cast<std::size_t>(position - 1)];
-        setzeLesemarke(*Me8, quelle.anfang, quelle.ende);
-    } else {
+    const auto quelle = nachricht.quellen.find(static_cast<std::size_t>(position - 1));
+    if (position > 0 && quelle != nachricht.quellen.end())
+        setzeLesemarke(*Me8, quelle->second.anfang, quelle->second.ende);
+    else
         entferneLesemarke(*Me8);
-    }
     return schritt.zeichen;
 }
 
