@@ -8,7 +8,8 @@
 // For all three, normalising the result again must leave it unchanged, and the sources kept
 // for the sent characters must fit: the same characters, each from a stretch of the input that
 // follows the one before and sends exactly its own characters when normalised alone, and the
-// same sources when only the first and the last are asked for.
+// same sources, moved, when the input comes after a long line and only its first and last
+// sent characters are asked for.
 // A failure prints the input in hex and traps, so libFuzzer saves it as a crash file.
 
 #include "normalisieren.h"
@@ -144,13 +145,20 @@ void quellenPassen(const QString& text, const std::string& ergebnis, const char*
     }
     if (quellen.size() != ergebnis.size() || gesendet.quellen.size() != ergebnis.size())
         fehlschlag("not exactly one source per sent character", lesart, data, size, ergebnis);
-    // What the playback asks for: the last character and the first.
+    // What the playback asks for, the last character and the first, with the input behind a
+    // line of 300 characters, so that it lies in a later piece than the first: the sources
+    // are those above, moved by the line.
     if (!ergebnis.empty()) {
-        const std::size_t letztes = ergebnis.size() - 1;
-        const Gesendet zwei = normalisierenMitQuellen(text, {letztes, 0});
-        if (zwei.zeichen != ergebnis || zwei.quellen.size() != (letztes > 0 ? 2 : 1) ||
-            zwei.quellen.at(0) != quellen.front() || zwei.quellen.at(letztes) != quellen.back())
-            fehlschlag("asked for two, the sources differ", lesart, data, size, ergebnis);
+        const QString zeile = QString(299, QLatin1Char('a')) + QLatin1Char('\n');
+        const std::size_t letztes = 299 + ergebnis.size() - 1;
+        const Gesendet zwei = normalisierenMitQuellen(zeile + text, {letztes, 299});
+        const auto verschoben = [](Quelle q) { return Quelle{q.anfang + 300, q.ende + 300}; };
+        if (zwei.zeichen != std::string(299, 'A') + ergebnis || !zwei.quellen.contains(299) ||
+            !zwei.quellen.contains(letztes) ||
+            zwei.quellen.at(299) != verschoben(quellen.front()) ||
+            zwei.quellen.at(letztes) != verschoben(quellen.back()))
+            fehlschlag("behind a line, the first and last sources differ", lesart, data, size,
+                       ergebnis);
     }
     qsizetype bisher = 0;
     for (std::size_t i = 0; i < quellen.size();) {
