@@ -1,5 +1,6 @@
 #include "geometrie.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -9,6 +10,22 @@ constexpr double k = 0.017453292519943295;
 
 constexpr int balkenUeberstand = 20;
 constexpr int balkenHalbeBreite = 10;
+
+// The smallest box holding the beam and its outline, which runs through the corner pixels.
+Kasten umriss(const Balkenpolygon& b)
+{
+    const auto [links, rechts] =
+        std::minmax_element(b.begin(), b.end(), [](Punkt p, Punkt q) { return p.x < q.x; });
+    const auto [oben, unten] =
+        std::minmax_element(b.begin(), b.end(), [](Punkt p, Punkt q) { return p.y < q.y; });
+    return {links->x, oben->y, rechts->x + 1, unten->y + 1};
+}
+
+// The same box with its corners in order.
+Kasten geordnet(const Kasten& k)
+{
+    return {std::min(k.x1, k.x2), std::min(k.y1, k.y2), std::max(k.x1, k.x2), std::max(k.y1, k.y2)};
+}
 
 } // namespace
 
@@ -74,4 +91,22 @@ Fluegelbild fluegel(const Stellung& s, const Drehpunkt& d)
                    balken(-ex, -ey, x3, y3, d)},
         .gelenke = {gelenk(ex, ey), gelenk(-ex, -ey)},
     };
+}
+
+std::vector<Kasten> bewegteTeile(const Fluegelbild& vorher, const Fluegelbild& nachher)
+{
+    std::vector<Kasten> teile;
+    for (std::size_t i = 0; i < vorher.balken.size(); ++i) {
+        if (vorher.balken[i] != nachher.balken[i]) {
+            teile.push_back(umriss(vorher.balken[i]));
+            teile.push_back(umriss(nachher.balken[i]));
+        }
+    }
+    for (std::size_t i = 0; i < vorher.gelenke.size(); ++i) {
+        if (vorher.gelenke[i] != nachher.gelenke[i]) {
+            teile.push_back(geordnet(vorher.gelenke[i]));
+            teile.push_back(geordnet(nachher.gelenke[i]));
+        }
+    }
+    return teile;
 }

@@ -3,6 +3,7 @@
 #include "stellung.h"
 
 #include <array>
+#include <vector>
 
 // Where everything of the telegraph scene lies, worked out from the drawing area's size and
 // the engraving's size alone. Plain values, so that a frame can be checked to the pixel
@@ -53,6 +54,10 @@ struct Fluegelbild {
 };
 
 Fluegelbild fluegel(const Stellung& stellung, const Drehpunkt& drehpunkt);
+
+// The boxes of the beams and joints that differ between two pictures of the arms, each where it
+// was and where it is, outlines included: everything outside them looks the same in both.
+std::vector<Kasten> bewegteTeile(const Fluegelbild& vorher, const Fluegelbild& nachher);
 
 // One beam from model point (x1, y1) to (x2, y2), in a frame centred on the pivot with y
 // upward: a bar 20 pixels wide that reaches 20 pixels beyond either end.

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "geometrie.h"
 #include "stellung.h"
 
 #include <QImage>
+#include <QRegion>
+
+#include <memory>
 
 class Canvas;
+class OffscreenPicture;
 
 // The pictures the scene is made of: the background engraving, the parchment that fills the
 // mast and the slab, and the wood that fills the beams.
@@ -16,9 +21,37 @@ struct Szenenbilder {
 
 // Draws the whole telegraph scene of the given size onto `ziel`: engraving, slab, mast, the
 // beams in `winkel`, the pivot and `zeichen` in large type beside the mast. The scene is
-// composed off screen and copied in one operation; nothing is kept between calls.
+// composed off screen from nothing and copied in one operation.
 void zeichneSzene(Canvas& ziel, int breite, int hoehe, const Szenenbilder& bilder,
                   const Stellung& winkel, char zeichen);
+
+// The telegraph scene for a window that shows one frame after the other. The still part
+// (engraving, slab, mast) is composed once per size, and the last frame is kept, so that the
+// next one is composed only where it differs: a step of a movement turns a single beam.
+// Every pixel comes out as zeichneSzene draws it.
+class Szene {
+public:
+    explicit Szene(Szenenbilder bilder);
+    ~Szene();
+
+    // Where the scene showing `winkel` and `zeichen` differs from the frame drawn last: the
+    // boxes of the beams and joints that moved, before and after, and the character's cell
+    // when the character changed. All of it when no frame of this size was drawn yet.
+    QRegion aenderung(int breite, int hoehe, const Stellung& winkel, char zeichen) const;
+
+    // Draws the part `bereich` of the scene showing `winkel` and `zeichen` onto `ziel`, leaving
+    // the rest of `ziel` alone. A `bereich` that covers the whole scene composes it afresh.
+    void zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
+                 const Stellung& winkel, char zeichen);
+
+private:
+    Szenenbilder bilder_;
+    Szenenmasse masse_;
+    std::unique_ptr<OffscreenPicture> ruhend_; // the still part
+    std::unique_ptr<OffscreenPicture> bild_;   // the frame drawn last
+    Stellung bildWinkel_;
+    char bildZeichen_ = '\0';
+};
 
 // The large character's font and pixel height.
 inline constexpr int zeichenSchriftHoehe = 85;

@@ -30,7 +30,8 @@ QRect boundsOf(std::span<const QPoint> points)
 // Qt hands a fill of more than about a hundred scan lines in one go to its worker threads,
 // and for the small textured shapes of a scene that hand-over costs many times the filling
 // itself. Such fills are therefore made in bands of fewer lines. The clip only selects which
-// lines are drawn, not where a shape's edges fall, so the pixels stay the same.
+// lines are drawn, not where a shape's edges fall, so the pixels stay the same; a clip that is
+// already set is kept by intersecting each band with it.
 constexpr int bandLines = 64;
 
 // Draws `shape` (a rectangle or polygon whose corners span `corners`, and whose fill does not
@@ -39,15 +40,20 @@ constexpr int bandLines = 64;
 template <typename Shape> void drawInBands(QPainter& painter, const QRect& corners, Shape shape)
 {
     const QRect bounds = corners.adjusted(-1, -1, 1, 1); // room for the outline
-    if (painter.brush().style() != Qt::TexturePattern || bounds.height() <= bandLines ||
-        painter.hasClipping()) {
+    if (painter.brush().style() != Qt::TexturePattern || bounds.height() <= bandLines) {
         shape();
         return;
     }
+    const bool clipped = painter.hasClipping();
+    const QRegion clip = painter.clipRegion();
     painter.save();
     painter.setPen(Qt::NoPen);
     for (int y = bounds.top(); y <= bounds.bottom(); y += bandLines) {
-        painter.setClipRect(QRect(bounds.left(), y, bounds.width(), bandLines));
+        const QRect band(bounds.left(), y, bounds.width(), bandLines);
+        if (clipped)
+            painter.setClipRegion(clip & band);
+        else
+            painter.setClipRect(band);
         shape();
     }
     painter.restore();
@@ -137,6 +143,16 @@ int Canvas::textHeight(const QString& /*text*/) const
     return QFontMetrics(font_).height();
 }
 
+void Canvas::setClip(const QRegion& area)
+{
+    painter_.setClipRegion(area);
+}
+
+void Canvas::resetClip()
+{
+    painter_.setClipping(false);
+}
+
 void Canvas::draw(int x, int y, OffscreenPicture& picture)
 {
     draw(x, y, picture.image());
@@ -148,4 +164,26 @@ void Canvas::draw(int x, int y, const QImage& image)
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
     painter_.drawImage(x, y, image);
     painter_.setCompositionMode(previous);
+}
+
+void Canvas::copy(const QImage& image, const QRegion& area)
+{
+    const QPainter::CompositionMode previous = painter_.compositionMode();
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& part : area)
+        painter_.drawImage(part.topLeft(), image, part);
+    painter_.setCompositionMode(previous);
+}
+
+QRect textBounds(const QString& family, int pixelHeight, const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    QFont font(family);
+    font.setPixelSize(pixelHeight);
+    const QFontMetrics metrics(font);
+    const QRect cell(0, 0, metrics.horizontalAdvance(text), metrics.height());
+    // Ink may reach beyond the cell, and antialiasing touches one pixel more.
+    const QRect ink = metrics.boundingRect(text).translated(0, metrics.ascent());
+    return cell.united(ink).adjusted(-1, -1, 1, 1);
 }

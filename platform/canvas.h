@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QString>
 
 #include <span>
@@ -58,12 +59,23 @@ public:
     int textWidth(const QString& text) const;
     int textHeight(const QString& text) const;
 
+    // Limits all drawing to `area` until resetClip(); the pixels inside come out exactly as
+    // without the limit.
+    void setClip(const QRegion& area);
+    void resetClip();
+
     // Copies the picture opaquely with its top-left corner at (x, y).
     void draw(int x, int y, OffscreenPicture& picture);
     void draw(int x, int y, const QImage& image);
+    // Copies the parts `area` of the image opaquely to the same place on this surface.
+    void copy(const QImage& image, const QRegion& area);
 
 private:
     QPainter& painter_;
     Brush brush_ = Brush::solid(Qt::white);
     QFont font_;
 };
+
+// Every pixel that textOut(0, 0, text) may change in the given font: the text cell and any ink
+// reaching beyond it.
+QRect textBounds(const QString& family, int pixelHeight, const QString& text);

@@ -11,9 +11,17 @@ QImage whiteImage(int width, int height)
 
 } // namespace
 
-OffscreenPicture::OffscreenPicture(int width, int height)
-    : image_(whiteImage(width, height)), painter_(&image_), canvas_(painter_)
-{}
+OffscreenPicture::OffscreenPicture(int width, int height) : image_(whiteImage(width, height)) {}
+
+Canvas& OffscreenPicture::canvas()
+{
+    if (!painter_.isActive()) {
+        canvas_.reset();
+        painter_.begin(&image_);
+        canvas_.emplace(painter_);
+    }
+    return *canvas_;
+}
 
 const QImage& OffscreenPicture::image()
 {

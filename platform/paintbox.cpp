@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -21,12 +22,21 @@ void PaintBox::drawNow()
     repaint();
 }
 
-void PaintBox::paintEvent(QPaintEvent*)
+void PaintBox::drawNow(const QRegion& area)
+{
+    // Qt paints nothing for an empty area, so there is no drawing to report afterwards.
+    if (area.isEmpty())
+        emit painted();
+    else
+        repaint(area);
+}
+
+void PaintBox::paintEvent(QPaintEvent* event)
 {
     {
         QPainter painter(this);
         Canvas canvas(painter);
-        emit paint(canvas);
+        emit paint(canvas, event->region());
     }
     emit painted();
 }

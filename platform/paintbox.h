@@ -4,9 +4,10 @@
 
 class Canvas;
 
-// A plain drawing area: whoever listens to `paint` draws its whole content, and presses of
-// any mouse button are reported with pixel coordinates relative to the box. A box given a
-// focus policy also reports the keys pressed on it.
+// A plain drawing area: whoever listens to `paint` draws the part of its content it is asked
+// for (all of it when the box is shown or uncovered), and presses of any mouse button are
+// reported with pixel coordinates relative to the box. A box given a focus policy also reports
+// the keys pressed on it.
 class PaintBox : public QWidget {
     Q_OBJECT
 public:
@@ -15,6 +16,9 @@ public:
     // Draws the box at once instead of waiting for the event loop; an animation uses this to
     // show each of its frames.
     void drawNow();
+    // Draws just `area` at once, and only that part goes to the screen: an animation frame
+    // that changed little. An empty area draws nothing, and `painted` follows all the same.
+    void drawNow(const QRegion& area);
 
     // Whether the box should show where its keyboard focus is: it has the focus, and the focus
     // came from the keyboard or a key was pressed on it since. A click alone changes nothing
@@ -22,10 +26,11 @@ public:
     bool showsFocus() const { return hasFocus() && focusByKeyboard_; }
 
 signals:
-    void paint(Canvas& canvas);
+    // `area` is the part to draw, in the box's pixels; anything drawn outside it is lost.
+    void paint(Canvas& canvas, const QRegion& area);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
-    // Emitted after every completed drawing, so that the frames of an animation can be
-    // observed without timing them.
+    // Emitted after every completed drawing and every drawNow(), so that the frames of an animation
+    // can be observed without timing them.
     void painted();
     // A key pressed while the box has the focus. A listener that uses the key accepts the
     // event; a key left unaccepted goes on to the parent, as with any widget.

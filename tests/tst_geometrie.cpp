@@ -8,6 +8,7 @@
 #include <cmath>
 
 Q_DECLARE_METATYPE(Fluegelbild)
+Q_DECLARE_METATYPE(std::vector<Kasten>)
 
 namespace {
 
@@ -74,6 +75,8 @@ private slots:
     void rundungHalbZurGeradenZahl();
     void jederBalkenMitSeinemWinkel_data();
     void jederBalkenMitSeinemWinkel();
+    void bewegteTeile_data();
+    void bewegteTeile();
 };
 
 void TestGeometrie::szeneImFestenFenster()
@@ -183,6 +186,49 @@ void TestGeometrie::jederBalkenMitSeinemWinkel()
                      trifft(e.y - 5, k.y2),
                  qPrintable(QStringLiteral("joint %1 at %2, %3").arg(i).arg(k.x1).arg(k.y1)));
     }
+}
+
+// The boxes come from the corners above: a beam's box reaches one pixel past its largest corner
+// coordinates, a joint's is its own box with the corners in order.
+void TestGeometrie::bewegteTeile_data()
+{
+    QTest::addColumn<Stellung>("vorher");
+    QTest::addColumn<Stellung>("nachher");
+    QTest::addColumn<std::vector<Kasten>>("erwartet");
+
+    QTest::newRow("nichts bewegt") << ruhestellung << ruhestellung << std::vector<Kasten>{};
+    QTest::newRow("nur die Indikatoren") << ruhestellung << Stellung{180, -90, -90}
+                                         << std::vector<Kasten>{{329, 231, 350, 371},
+                                                                {329, 132, 350, 272},
+                                                                {675, 231, 696, 371},
+                                                                {675, 132, 696, 272}};
+    QTest::newRow("alles") << ruhestellung << Stellung{90, 0, 0}
+                           << std::vector<Kasten>{{319, 241, 706, 262}, {502, 58, 523, 445},
+                                                  {329, 231, 350, 371}, {492, 68, 632, 89},
+                                                  {675, 231, 696, 371}, {492, 414, 632, 435},
+                                                  {335, 246, 344, 255}, {508, 73, 517, 82},
+                                                  {681, 246, 690, 255}, {508, 419, 517, 428}};
+    // Whole turns draw alike, so nothing needs drawing again.
+    QTest::newRow("ganze Drehung")
+        << Stellung{180, 90, 90} << Stellung{-180, 450, -270} << std::vector<Kasten>{};
+}
+
+void TestGeometrie::bewegteTeile()
+{
+    QFETCH(Stellung, vorher);
+    QFETCH(Stellung, nachher);
+    QFETCH(std::vector<Kasten>, erwartet);
+
+    const std::vector<Kasten> teile =
+        ::bewegteTeile(::fluegel(vorher, masse.drehpunkt), ::fluegel(nachher, masse.drehpunkt));
+    QCOMPARE(teile.size(), erwartet.size());
+    for (std::size_t i = 0; i < teile.size(); ++i)
+        QVERIFY2(teile[i] == erwartet[i], qPrintable(QStringLiteral("Kasten %1: %2, %3, %4, %5")
+                                                         .arg(i)
+                                                         .arg(teile[i].x1)
+                                                         .arg(teile[i].y1)
+                                                         .arg(teile[i].x2)
+                                                         .arg(teile[i].y2)));
 }
 
 QTEST_APPLESS_MAIN(TestGeometrie)

@@ -36,6 +36,33 @@ QRect unterschied(const QImage& a, const QImage& b)
     return umfassendesRechteck(a, [&](int x, int y) { return a.pixel(x, y) != b.pixel(x, y); });
 }
 
+QString alsText(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Draws the next frame the way a window does, only where it changed, onto a target that holds
+// the frame before, and checks it against the scene composed from nothing.
+struct Bildfolge {
+    const Szenenbilder& bilder;
+    Szene szene{bilder};
+    QImage ziel = [] {
+        QImage bild(800, 694, QImage::Format_RGB32);
+        bild.fill(Qt::green);
+        return bild;
+    }();
+
+    QRect zeige(const Stellung& winkel, char zeichen)
+    {
+        QPainter painter(&ziel);
+        Canvas canvas(painter);
+        szene.zeichne(canvas, szene.aenderung(800, 694, winkel, zeichen), 800, 694, winkel,
+                      zeichen);
+        painter.end();
+        return unterschied(ziel, ::szene(bilder, winkel, zeichen));
+    }
+};
+
 } // namespace
 
 class TestSzene : public QObject {
@@ -51,6 +78,10 @@ private slots:
     void zeichenZelleObenLinks_data();
     void zeichenZelleObenLinks();
     void leerzeichenSchreibtNichts();
+    void nurGeaendertesGezeichnetWieGanz_data();
+    void nurGeaendertesGezeichnetWieGanz();
+    void jedesZeichenInSeinerZelle();
+    void ganzeFlaecheZeichnetAlles();
 
 private:
     Szenenbilder bilder;
@@ -213,6 +244,75 @@ void TestSzene::leerzeichenSchreibtNichts()
 {
     QCOMPARE(szene(bilder, ruhestellung, '\0'), ruhe);
     QCOMPARE(unterschied(ruhe, szene(bilder, ruhestellung, ' ')), QRect());
+}
+
+// Movements of one degree per frame, the beams one after the other, the character changing at
+// the start, as the window shows them.
+void TestSzene::nurGeaendertesGezeichnetWieGanz_data()
+{
+    QTest::addColumn<Stellung>("von");
+    QTest::addColumn<Stellung>("drehung");
+    QTest::addColumn<char>("zeichen");
+
+    QTest::newRow("Indikatoren aus der Ruhe") << ruhestellung << Stellung{0, -180, -180} << 'A';
+    QTest::newRow("Regulator halb herum") << ruhestellung << Stellung{-180, 0, 0} << 'K';
+    QTest::newRow("jeder Balken halb herum")
+        << Stellung{135, 45, -135} << Stellung{180, -180, 180} << '8';
+}
+
+void TestSzene::nurGeaendertesGezeichnetWieGanz()
+{
+    QFETCH(Stellung, von);
+    QFETCH(Stellung, drehung);
+    QFETCH(char, zeichen);
+
+    Bildfolge folge{bilder};
+    QCOMPARE(folge.zeige(von, ' '), QRect());
+    Stellung winkel = von;
+    for (int Stellung::*balken :
+         {&Stellung::regulator, &Stellung::indikator1, &Stellung::indikator2}) {
+        const int schritt = drehung.*balken > 0 ? 1 : -1;
+        for (int i = 0; i != drehung.*balken; i += schritt) {
+            winkel.*balken += schritt;
+            const QRect falsch = folge.zeige(winkel, zeichen);
+            QVERIFY2(falsch.isEmpty(), qPrintable(QStringLiteral("%1, %2, %3: %4")
+                                                      .arg(winkel.regulator)
+                                                      .arg(winkel.indikator1)
+                                                      .arg(winkel.indikator2)
+                                                      .arg(alsText(falsch))));
+        }
+    }
+}
+
+// Each character replaces the one before whole, its antialiased edges included.
+void TestSzene::jedesZeichenInSeinerZelle()
+{
+    Bildfolge folge{bilder};
+    const Stellung winkel{90, -45, -90}; // an indicator near the character's cell
+    for (const char zeichen : QByteArrayLiteral(" ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890 WJ")) {
+        const QRect falsch = folge.zeige(winkel, zeichen);
+        QVERIFY2(falsch.isEmpty(), qPrintable(QLatin1Char(zeichen) + alsText(falsch)));
+    }
+}
+
+// Whatever the target held, asking for all of it draws all of it; a part is drawn right even
+// before any whole frame was.
+void TestSzene::ganzeFlaecheZeichnetAlles()
+{
+    Szene szene(bilder);
+    QImage ziel(800, 694, QImage::Format_RGB32);
+    ziel.fill(Qt::green);
+    QPainter painter(&ziel);
+    Canvas canvas(painter);
+    const QRect teil(300, 200, 100, 80);
+    szene.zeichne(canvas, teil, 800, 694, ruhestellung, 'A');
+    QCOMPARE(unterschied(ziel, ::szene(bilder, ruhestellung, 'A')), QRect(0, 0, 800, 694));
+    QCOMPARE(ziel.copy(teil), ::szene(bilder, ruhestellung, 'A').copy(teil));
+
+    ziel.fill(Qt::green);
+    szene.zeichne(canvas, QRect(0, 0, 800, 694), 800, 694, ruhestellung, 'A');
+    painter.end();
+    QCOMPARE(unterschied(ziel, ::szene(bilder, ruhestellung, 'A')), QRect());
 }
 
 QTEST_MAIN(TestSzene)

@@ -78,7 +78,8 @@ Tpformx11::Tpformx11(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       Image3(bild(QStringLiteral("wood.png"))), I4(bild(QStringLiteral("parchment.png"))),
       I5(bild(QStringLiteral("engraving.png"))),
-      ListBox1(codezeilenAus(ressource(QStringLiteral("signalcode.txt")).toStdString()))
+      ListBox1(codezeilenAus(ressource(QStringLiteral("signalcode.txt")).toStdString())),
+      szene_({I5, I4, Image3})
 {
     setWindowTitle(QStringLiteral("Vellard-Telegraf"));
     setFixedSize(1008, 694);
@@ -213,9 +214,9 @@ void Tpformx11::setzeZeichen(char neues)
             " Ein Rechtsklick öffnet ein Menü, das die Signaltafel speichert oder druckt."));
 }
 
-void Tpformx11::PB13P(Canvas& canvas)
+void Tpformx11::PB13P(Canvas& canvas, const QRegion& bereich)
 {
-    zeichneSzene(canvas, PB13->width(), PB13->height(), {I5, I4, Image3}, winkel, zeichen);
+    szene_.zeichne(canvas, bereich, PB13->width(), PB13->height(), winkel, zeichen);
 }
 
 void Tpformx11::PBzP(Canvas& canvas)
@@ -366,11 +367,18 @@ void Tpformx11::bewegen()
     bewegungLaeuft_ = true;
     for (std::size_t k = 0; k < plan.size() && !geschlossen_; ++k) {
         winkel = plan[k];
-        PB13->drawNow();
+        zeigeBild();
         processEventsUntil(beginn + static_cast<int>(k + 1) * takt);
     }
     winkel = ziel;
-    PB13->drawNow();
+    zeigeBild();
     altwinkel = winkel;
     bewegungLaeuft_ = false;
+}
+
+// Draws and shows only what changed since the last frame: one beam turned, and the character
+// at a movement's start.
+void Tpformx11::zeigeBild()
+{
+    PB13->drawNow(szene_.aenderung(PB13->width(), PB13->height(), winkel, zeichen));
 }

@@ -3,6 +3,7 @@
 #include "bewegung.h"
 #include "signalcode.h"
 #include "stellung.h"
+#include "szene.h"
 
 #include <QImage>
 #include <QWidget>
@@ -62,7 +63,7 @@ public:
 
     // The event handlers.
     void FormShow();
-    void PB13P(Canvas& canvas);
+    void PB13P(Canvas& canvas, const QRegion& bereich);
     void PBzP(Canvas& canvas);
     void PBzMD(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void PBzKD(QKeyEvent* taste);
@@ -83,10 +84,13 @@ private:
     void waehle(char gewaehlt);
     void sende(char gewaehlt);
     void bewegen();
+    void zeigeBild();
     char naechstesNachrichtenzeichen();
     std::optional<char> wartendesZeichen();
     void wiedergabeAus();
 
+    // The scene as PB13 shows it; it keeps what a frame needs from the one before.
+    Szene szene_;
     bool gezeigt_ = false;
     bool geschlossen_ = false;
     bool bewegungLaeuft_ = false;
