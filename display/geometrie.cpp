@@ -93,19 +93,25 @@ Fluegelbild fluegel(const Stellung& s, const Drehpunkt& d)
     };
 }
 
+std::array<Kasten, 5> umrisse(const Fluegelbild& bild)
+{
+    return {umriss(bild.balken[0]), umriss(bild.balken[1]), umriss(bild.balken[2]),
+            geordnet(bild.gelenke[0]), geordnet(bild.gelenke[1])};
+}
+
 std::vector<Kasten> bewegteTeile(const Fluegelbild& vorher, const Fluegelbild& nachher)
 {
+    const std::array<bool, 5> bewegt{
+        vorher.balken[0] != nachher.balken[0], vorher.balken[1] != nachher.balken[1],
+        vorher.balken[2] != nachher.balken[2], vorher.gelenke[0] != nachher.gelenke[0],
+        vorher.gelenke[1] != nachher.gelenke[1]};
+    const std::array<Kasten, 5> alt = umrisse(vorher);
+    const std::array<Kasten, 5> neu = umrisse(nachher);
     std::vector<Kasten> teile;
-    for (std::size_t i = 0; i < vorher.balken.size(); ++i) {
-        if (vorher.balken[i] != nachher.balken[i]) {
-            teile.push_back(umriss(vorher.balken[i]));
-            teile.push_back(umriss(nachher.balken[i]));
-        }
-    }
-    for (std::size_t i = 0; i < vorher.gelenke.size(); ++i) {
-        if (vorher.gelenke[i] != nachher.gelenke[i]) {
-            teile.push_back(geordnet(vorher.gelenke[i]));
-            teile.push_back(geordnet(nachher.gelenke[i]));
+    for (std::size_t i = 0; i < bewegt.size(); ++i) {
+        if (bewegt[i]) {
+            teile.push_back(alt[i]);
+            teile.push_back(neu[i]);
         }
     }
     return teile;

@@ -55,6 +55,9 @@ struct Fluegelbild {
 
 Fluegelbild fluegel(const Stellung& stellung, const Drehpunkt& drehpunkt);
 
+// The boxes that hold the three beams and the two joints, outlines included, in that order.
+std::array<Kasten, 5> umrisse(const Fluegelbild& bild);
+
 // The boxes of the beams and joints that differ between two pictures of the arms, each where it
 // was and where it is, outlines included: everything outside them looks the same in both.
 std::vector<Kasten> bewegteTeile(const Fluegelbild& vorher, const Fluegelbild& nachher);

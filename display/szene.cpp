@@ -40,33 +40,57 @@ void zeichneRuhendes(Canvas& c, const Szenenmasse& m, const Szenenbilder& bilder
     rechteck(c, m.mast);
 }
 
-// The beams, their joints, the pivot and the character, over the still part.
+// Every pixel the character may touch; none for a character that writes nothing.
+QRect zeichenBereich(const Szenenmasse& m, char zeichen)
+{
+    return textBounds(schrift, zeichenSchriftHoehe, alsText(zeichen))
+        .translated(m.zeichenZelle.x, m.zeichenZelle.y);
+}
+
+// Where the beams, joints, pivot and the character's box `zeichenKasten` lie: outside it the
+// scene is its still part.
+QRegion belegt(const Szenenmasse& m, const Stellung& winkel, const QRect& zeichenKasten)
+{
+    QRegion bereich = QRegion(alsRechteck(m.zapfen)) + zeichenKasten;
+    for (const Kasten& teil : umrisse(fluegel(winkel, m.drehpunkt)))
+        bereich += alsRechteck(teil);
+    return bereich;
+}
+
+// The beams, their joints, the pivot and the character, over the still part. Whatever lies
+// wholly outside `bereich` is left out, as it would not change a pixel there; the character
+// lies in `zeichenKasten`.
 void zeichneBewegliches(Canvas& c, const Szenenmasse& m, const Szenenbilder& bilder,
-                        const Stellung& winkel, char zeichen)
+                        const Stellung& winkel, char zeichen, const QRegion& bereich,
+                        const QRect& zeichenKasten)
 {
     const Fluegelbild bild = fluegel(winkel, m.drehpunkt);
+    const std::array<Kasten, 5> umriss = umrisse(bild);
+    const auto betroffen = [&](const Kasten& k) { return bereich.intersects(alsRechteck(k)); };
+
     c.setBrush(Brush::pattern(bilder.holz));
-    for (const Balkenpolygon& balken : bild.balken) {
+    for (std::size_t i = 0; i < bild.balken.size(); ++i) {
+        if (!betroffen(umriss[i]))
+            continue;
+        const Balkenpolygon& balken = bild.balken[i];
         const std::array<QPoint, 4> ecken{
             QPoint(balken[0].x, balken[0].y), QPoint(balken[1].x, balken[1].y),
             QPoint(balken[2].x, balken[2].y), QPoint(balken[3].x, balken[3].y)};
         c.polygon(ecken);
     }
     c.setBrush(Brush::solid(maroon));
-    for (const Kasten& gelenk : bild.gelenke)
-        ellipse(c, gelenk);
-    ellipse(c, m.zapfen);
+    for (std::size_t i = 0; i < bild.gelenke.size(); ++i) {
+        if (betroffen(umriss[bild.balken.size() + i]))
+            ellipse(c, bild.gelenke[i]);
+    }
+    if (betroffen(m.zapfen))
+        ellipse(c, m.zapfen);
 
-    c.setFont(schrift, zeichenSchriftHoehe);
-    c.setBrush(Brush::none());
-    c.textOut(m.zeichenZelle.x, m.zeichenZelle.y, alsText(zeichen));
-}
-
-// Every pixel the character may touch; none for a character that writes nothing.
-QRect zeichenBereich(const Szenenmasse& m, char zeichen)
-{
-    return textBounds(schrift, zeichenSchriftHoehe, alsText(zeichen))
-        .translated(m.zeichenZelle.x, m.zeichenZelle.y);
+    if (bereich.intersects(zeichenKasten)) {
+        c.setFont(schrift, zeichenSchriftHoehe);
+        c.setBrush(Brush::none());
+        c.textOut(m.zeichenZelle.x, m.zeichenZelle.y, alsText(zeichen));
+    }
 }
 
 } // namespace
@@ -77,7 +101,8 @@ void zeichneSzene(Canvas& ziel, int breite, int hoehe, const Szenenbilder& bilde
     const Szenenmasse m = szenenmasse(breite, hoehe, bilder.stich.width(), bilder.stich.height());
     OffscreenPicture bild(breite, hoehe);
     zeichneRuhendes(bild.canvas(), m, bilder);
-    zeichneBewegliches(bild.canvas(), m, bilder, winkel, zeichen);
+    const QRect ganz(0, 0, breite, hoehe);
+    zeichneBewegliches(bild.canvas(), m, bilder, winkel, zeichen, ganz, ganz);
     ziel.draw(0, 0, bild);
 }
 
@@ -90,13 +115,15 @@ QRegion Szene::aenderung(int breite, int hoehe, const Stellung& winkel, char zei
     const QRect ganz(0, 0, breite, hoehe);
     if (!bild_ || bild_->size() != ganz.size())
         return ganz;
+    if (!bildWinkel_)
+        return belegt(masse_, winkel, zeichenKasten(zeichen)) & ganz;
 
     QRegion bereich;
     const Drehpunkt& d = masse_.drehpunkt;
-    for (const Kasten& teil : bewegteTeile(fluegel(bildWinkel_, d), fluegel(winkel, d)))
+    for (const Kasten& teil : bewegteTeile(fluegel(*bildWinkel_, d), fluegel(winkel, d)))
         bereich += alsRechteck(teil);
     if (zeichen != bildZeichen_)
-        bereich += QRegion(zeichenBereich(masse_, bildZeichen_)) + zeichenBereich(masse_, zeichen);
+        bereich += QRegion(zeichenKasten(bildZeichen_)) + zeichenKasten(zeichen);
     return bereich & ganz;
 }
 
@@ -104,27 +131,41 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
                     const Stellung& winkel, char zeichen)
 {
     const QRect ganz(0, 0, breite, hoehe);
-    if (!ruhend_ || ruhend_->size() != ganz.size()) {
+    if (!bild_ || bild_->size() != ganz.size()) {
         masse_ = szenenmasse(breite, hoehe, bilder_.stich.width(), bilder_.stich.height());
         ruhend_ = std::make_unique<OffscreenPicture>(breite, hoehe);
         zeichneRuhendes(ruhend_->canvas(), masse_, bilder_);
-        bild_.reset();
+        bild_ = std::make_unique<OffscreenPicture>(breite, hoehe);
+        bild_->canvas().copy(ruhend_->image(), ganz);
+        bildWinkel_.reset();
+        zeichenKaesten_.clear();
     }
 
-    const bool allesNeu = !bild_ || (QRegion(ganz) - bereich).isEmpty();
-    const QRegion neu = allesNeu ? QRegion(ganz) : aenderung(breite, hoehe, winkel, zeichen);
-    if (!bild_)
-        bild_ = std::make_unique<OffscreenPicture>(breite, hoehe);
+    // The kept frame is its still part wherever no moving part lies, so even a whole scene
+    // needs composing only where the moving parts were and are.
+    QRegion neu = aenderung(breite, hoehe, winkel, zeichen);
+    if (bildWinkel_ && (QRegion(ganz) - bereich).isEmpty())
+        neu = (belegt(masse_, *bildWinkel_, zeichenKasten(bildZeichen_)) +
+               belegt(masse_, winkel, zeichenKasten(zeichen))) &
+              ganz;
     if (!neu.isEmpty()) {
         Canvas& c = bild_->canvas();
         c.copy(ruhend_->image(), neu);
-        if (!allesNeu)
-            c.setClip(neu);
-        zeichneBewegliches(c, masse_, bilder_, winkel, zeichen);
+        c.setClip(neu);
+        zeichneBewegliches(c, masse_, bilder_, winkel, zeichen, neu, zeichenKasten(zeichen));
         c.resetClip();
     }
     bildWinkel_ = winkel;
     bildZeichen_ = zeichen;
 
     ziel.copy(bild_->image(), bereich & ganz);
+}
+
+QRect Szene::zeichenKasten(char zeichen) const
+{
+    // Measuring a glyph's ink costs more than a whole frame's other work, so it is done once.
+    const auto [wo, neu] = zeichenKaesten_.try_emplace(zeichen);
+    if (neu)
+        wo->second = zeichenBereich(masse_, zeichen);
+    return wo->second;
 }

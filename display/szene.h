@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QRegion>
 
+#include <map>
 #include <memory>
+#include <optional>
 
 class Canvas;
 class OffscreenPicture;
@@ -27,8 +29,9 @@ void zeichneSzene(Canvas& ziel, int breite, int hoehe, const Szenenbilder& bilde
 
 // The telegraph scene for a window that shows one frame after the other. The still part
 // (engraving, slab, mast) is composed once per size, and the last frame is kept, so that the
-// next one is composed only where it differs: a step of a movement turns a single beam.
-// Every pixel comes out as zeichneSzene draws it.
+// next one is composed only where it differs (a step of a movement turns a single beam) and a
+// whole one only where beams, pivot and character lie. Every pixel comes out as zeichneSzene
+// draws it.
 class Szene {
 public:
     explicit Szene(Szenenbilder bilder);
@@ -40,17 +43,21 @@ public:
     QRegion aenderung(int breite, int hoehe, const Stellung& winkel, char zeichen) const;
 
     // Draws the part `bereich` of the scene showing `winkel` and `zeichen` onto `ziel`, leaving
-    // the rest of `ziel` alone. A `bereich` that covers the whole scene composes it afresh.
+    // the rest of `ziel` alone. A `bereich` that covers the whole scene composes all that is
+    // not still afresh, whatever the frames before were.
     void zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
                  const Stellung& winkel, char zeichen);
 
 private:
+    QRect zeichenKasten(char zeichen) const;
+
     Szenenbilder bilder_;
     Szenenmasse masse_;
     std::unique_ptr<OffscreenPicture> ruhend_; // the still part
     std::unique_ptr<OffscreenPicture> bild_;   // the frame drawn last
-    Stellung bildWinkel_;
+    std::optional<Stellung> bildWinkel_;       // none while the frame holds just the still part
     char bildZeichen_ = '\0';
+    mutable std::map<char, QRect> zeichenKaesten_; // every pixel each character may touch
 };
 
 // The large character's font and pixel height.

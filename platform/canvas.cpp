@@ -170,8 +170,15 @@ void Canvas::copy(const QImage& image, const QRegion& area)
 {
     const QPainter::CompositionMode previous = painter_.compositionMode();
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& part : area)
-        painter_.drawImage(part.topLeft(), image, part);
+    // In bands, as with tall fills: a copy of a region is small, and handing it to other
+    // threads would cost more than copying it.
+    for (const QRect& part : area) {
+        for (int y = part.top(); y <= part.bottom(); y += bandLines) {
+            const QRect band(part.left(), y, part.width(),
+                             std::min(bandLines, part.bottom() + 1 - y));
+            painter_.drawImage(band.topLeft(), image, band);
+        }
+    }
     painter_.setCompositionMode(previous);
 }
 
