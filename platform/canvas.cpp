@@ -4,8 +4,11 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -62,6 +65,22 @@ template <typename Shape> void drawInBands(QPainter& painter, const QRect& corne
     painter.setBrush(Qt::NoBrush);
     shape();
     painter.restore();
+}
+
+// Qt draws glyphs of this height and more not from its glyph cache but as outlines, loaded and
+// hinted afresh at every drawing, which costs more than the rest of a frame. The outline is the
+// same every time, so it is kept, and filling it gives exactly the pixels Qt's drawing gives.
+constexpr int outlinedGlyphHeight = 64;
+
+const QPainterPath& textOutline(const QFont& font, const QString& text)
+{
+    static std::map<std::pair<QString, QString>, QPainterPath> outlines;
+    const auto [entry, isNew] = outlines.try_emplace({font.key(), text});
+    if (isNew) {
+        entry->second.setFillRule(Qt::WindingFill);
+        entry->second.addText(0, 0, font, text);
+    }
+    return entry->second;
 }
 
 } // namespace
@@ -130,7 +149,16 @@ void Canvas::textOut(int x, int y, const QString& text)
     const QFontMetrics metrics(font_);
     if (brush_.isSolid())
         painter_.fillRect(x, y, metrics.horizontalAdvance(text), metrics.height(), brush_.colour());
-    painter_.drawText(QPoint(x, y + metrics.ascent()), text);
+    const QPoint baseline(x, y + metrics.ascent());
+    if (font_.pixelSize() < outlinedGlyphHeight) {
+        painter_.drawText(baseline, text);
+        return;
+    }
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.translate(baseline);
+    painter_.fillPath(textOutline(font_, text), painter_.pen().brush());
+    painter_.restore();
 }
 
 int Canvas::textWidth(const QString& text) const
