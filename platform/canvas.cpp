@@ -12,13 +12,20 @@
 
 namespace {
 
-// The box between the smaller and the larger coordinate of each axis, exclusive of the far
-// edges. Qt's outlined rectangle of width w covers w + 1 pixels, hence the one less.
-QRect outlineBox(int x1, int y1, int x2, int y2)
+// The pixels between the smaller and the larger coordinate of each axis, exclusive of the far
+// edges.
+QRect boxBetween(int x1, int y1, int x2, int y2)
 {
     const int left = std::min(x1, x2);
     const int top = std::min(y1, y2);
-    return QRect(left, top, std::max(x1, x2) - left - 1, std::max(y1, y2) - top - 1);
+    return QRect(left, top, std::max(x1, x2) - left, std::max(y1, y2) - top);
+}
+
+// The same pixels for an outlined shape: Qt's outlined rectangle of width w covers w + 1
+// pixels, hence the one less.
+QRect outlineBox(int x1, int y1, int x2, int y2)
+{
+    return boxBetween(x1, y1, x2, y2).adjusted(0, 0, -1, -1);
 }
 
 QRect boundsOf(std::span<const QPoint> points)
@@ -123,10 +130,7 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
 
 void Canvas::fill(int x1, int y1, int x2, int y2)
 {
-    const int left = std::min(x1, x2);
-    const int top = std::min(y1, y2);
-    painter_.fillRect(QRect(left, top, std::max(x1, x2) - left, std::max(y1, y2) - top),
-                      painter_.brush());
+    painter_.fillRect(boxBetween(x1, y1, x2, y2), painter_.brush());
 }
 
 void Canvas::ellipse(int x1, int y1, int x2, int y2)
