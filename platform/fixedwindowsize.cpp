@@ -3,29 +3,57 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
+
+namespace {
+
+bool fillsScreen(Qt::WindowStates states)
+{
+    return states & (Qt::WindowMaximized | Qt::WindowFullScreen);
+}
+
+} // namespace
 
 FixedWindowSize::FixedWindowSize(QWidget* window, QWidget* content)
     : QObject(window), window_(window), content_(content)
 {
     window_->setFixedSize(content_->size());
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return;
-    // The lower limit stays: it tells the compositor not to offer a smaller size.
-    window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    window_->installEventFilter(this);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        window_->installEventFilter(this);
 }
 
 bool FixedWindowSize::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != window_ || event->type() != QEvent::Resize)
+    if (watched != window_)
         return false;
-    const QSize size = content_->size();
-    if (!(window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
-        window_->size() != size) {
-        window_->resize(size);
-        return false;
+    if (event->type() == QEvent::Show && !watchingStates_ && window_->windowHandle()) {
+        // A request to maximise, from the program or from the title bar Qt draws, passes here
+        // before the compositor answers with the new size; the state the compositor reports
+        // afterwards would come too late.
+        watchingStates_ = true;
+        connect(window_->windowHandle(), &QWindow::windowStateChanged, this,
+                [this](Qt::WindowState state) {
+                    if (fillsScreen(state))
+                        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+                });
     }
-    content_->move(qMax(0, (window_->width() - size.width()) / 2),
-                   qMax(0, (window_->height() - size.height()) / 2));
+    // Only a new size, not the state alone: a window that asks to be restored keeps its size
+    // until the compositor has answered, or the compositor would end the connection.
+    if (event->type() == QEvent::Resize)
+        follow();
     return false;
+}
+
+void FixedWindowSize::follow()
+{
+    const QSize size = content_->size();
+    if (fillsScreen(window_->windowState())) {
+        content_->move(qMax(0, (window_->width() - size.width()) / 2),
+                       qMax(0, (window_->height() - size.height()) / 2));
+    } else if (window_->size() != size) {
+        window_->resize(size);
+    } else {
+        content_->move(0, 0);
+        window_->setMaximumSize(size);
+    }
 }

@@ -4,12 +4,14 @@
 
 class QWidget;
 
-// Keeps a top-level window at the size of its content. On X11 the window manager honours a
-// fixed size. A Wayland compositor may still maximise any window or show it full screen, and it
-// ends the connection of a client that then keeps a size of its own. Qt clamps every size the
-// compositor asks for to the window's limits, so there the window has no upper limit: maximised
-// or full screen it takes the size it is given and shows the content unchanged in the middle,
-// and in any other state it goes back to the content's size.
+// Keeps a top-level window at the size of its content, and tells the window system so: its
+// smallest and largest size are the content's size. On X11 the window manager honours that. A
+// Wayland compositor may still maximise any window or show it full screen, and it ends the
+// connection of a client that then keeps a size of its own; Qt clamps every size the compositor
+// asks for to the window's limits. So on Wayland the upper limit is lifted the moment the window
+// asks to be maximised or shown full screen: it then takes the size it is given and shows the
+// content unchanged in the middle. Back in its normal state it returns to the content's size,
+// and only then is the upper limit set again.
 class FixedWindowSize : public QObject {
 public:
     FixedWindowSize(QWidget* window, QWidget* content);
@@ -18,6 +20,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void follow();
+
     QWidget* window_;
     QWidget* content_;
+    bool watchingStates_ = false;
 };

@@ -85,6 +85,9 @@ void TestWayland::cleanup()
 void TestWayland::zeigtSichInSeinerGroesse()
 {
     QCOMPARE(w->size(), QSize(1008, 694));
+    // What the compositor is told: the window cannot be resized.
+    QCOMPARE(w->windowHandle()->minimumSize(), QSize(1008, 694));
+    QCOMPARE(w->windowHandle()->maximumSize(), QSize(1008, 694));
     QCOMPARE(w->P8->geometry(), QRect(0, 0, 1008, 694));
 }
 
@@ -119,6 +122,7 @@ void TestWayland::fuelltDenBildschirmUndKehrtZurueck()
         w->P8->geometry(),
         QRect(QPoint((gross.width() - 1008) / 2, (gross.height() - 694) / 2), QSize(1008, 694)));
     QCOMPARE(w->PB13->size(), QSize(800, 694));
+    QCOMPARE(w->windowHandle()->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     const qsizetype vorher = bilder.size();
     w->PB13->drawNow();
     QCOMPARE(bilder.size(), vorher + 1);
@@ -129,6 +133,7 @@ void TestWayland::fuelltDenBildschirmUndKehrtZurueck()
     QCOMPARE(w->P8->geometry(), QRect(0, 0, 1008, 694));
     QVERIFY(westonHatGezeigt(*w));
     QVERIFY(!(w->windowState() & zustand));
+    QCOMPARE(w->windowHandle()->maximumSize(), QSize(1008, 694));
 }
 
 void TestWayland::bleibtSonstInSeinerGroesse()
