@@ -26,26 +26,55 @@ void inSicht(QPlainTextEdit& memo, const QTextCursor& marke)
 
 } // namespace
 
-void setzeLesemarke(QPlainTextEdit& memo, qsizetype anfang, qsizetype ende)
+Lesemarke::Lesemarke(QPlainTextEdit& memo) : QObject(&memo), memo_(memo)
 {
-    const qsizetype letzte = memo.document()->characterCount() - 1;
-    anfang = std::clamp<qsizetype>(anfang, 0, letzte);
-    ende = std::clamp<qsizetype>(ende, anfang, letzte);
-
-    QTextEdit::ExtraSelection marke;
-    marke.cursor = QTextCursor(memo.document());
-    marke.cursor.setPosition(static_cast<int>(anfang));
-    marke.cursor.setPosition(static_cast<int>(ende), QTextCursor::KeepAnchor);
-    // Marker yellow under black type; the user's selection keeps its own colours.
-    marke.format.setBackground(QColor(255, 221, 0));
-    memo.setExtraSelections({marke});
-
-    QTextCursor anfangDerMarke(memo.document());
-    anfangDerMarke.setPosition(static_cast<int>(anfang));
-    inSicht(memo, anfangDerMarke);
+    connect(memo.document(), &QTextDocument::contentsChange, this, &Lesemarke::textGeaendert);
 }
 
-void entferneLesemarke(QPlainTextEdit& memo)
+void Lesemarke::setze(qsizetype anfang, qsizetype ende)
 {
-    memo.setExtraSelections({});
+    const qsizetype letzte = memo_.document()->characterCount() - 1;
+    anfang_ = std::clamp<qsizetype>(anfang, 0, letzte);
+    ende_ = std::clamp<qsizetype>(ende, anfang_, letzte);
+    gesetzt_ = true;
+    zeige();
+
+    QTextCursor anfangDerMarke(memo_.document());
+    anfangDerMarke.setPosition(static_cast<int>(anfang_));
+    inSicht(memo_, anfangDerMarke);
+}
+
+void Lesemarke::entferne()
+{
+    gesetzt_ = false;
+    memo_.setExtraSelections({});
+}
+
+// The memo's own cursors would take in text typed at the mark's end, so the mark follows the
+// edits itself: an edit before it moves it, one after it leaves it, one that touches its
+// characters ends it.
+void Lesemarke::textGeaendert(int wo, int entfernt, int eingefuegt)
+{
+    if (!gesetzt_)
+        return;
+    if (wo < ende_ && wo + entfernt > anfang_) {
+        entferne();
+        return;
+    }
+    if (wo < ende_) {
+        anfang_ += eingefuegt - entfernt;
+        ende_ += eingefuegt - entfernt;
+    }
+    zeige();
+}
+
+void Lesemarke::zeige()
+{
+    QTextEdit::ExtraSelection marke;
+    marke.cursor = QTextCursor(memo_.document());
+    marke.cursor.setPosition(static_cast<int>(anfang_));
+    marke.cursor.setPosition(static_cast<int>(ende_), QTextCursor::KeepAnchor);
+    // Marker yellow under black type; the user's selection keeps its own colours.
+    marke.format.setBackground(QColor(255, 221, 0));
+    memo_.setExtraSelections({marke});
 }

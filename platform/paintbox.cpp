@@ -2,7 +2,6 @@
 
 #include "canvas.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -51,21 +50,8 @@ void PaintBox::mousePressEvent(QMouseEvent* event)
 
 void PaintBox::keyPressEvent(QKeyEvent* event)
 {
-    if (!focusByKeyboard_) {
-        focusByKeyboard_ = true;
-        update();
-    }
     event->ignore();
     emit keyDown(event);
     if (!event->isAccepted())
         QWidget::keyPressEvent(event);
-}
-
-void PaintBox::focusInEvent(QFocusEvent* event)
-{
-    // Coming back to the window or from a popup keeps what was shown before.
-    const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-        focusByKeyboard_ = reason != Qt::MouseFocusReason;
-    QWidget::focusInEvent(event);
 }

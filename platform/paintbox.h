@@ -20,11 +20,6 @@ public:
     // that changed little. An empty area draws nothing, and `painted` follows all the same.
     void drawNow(const QRegion& area);
 
-    // Whether the box should show where its keyboard focus is: it has the focus, and the focus
-    // came from the keyboard or a key was pressed on it since. A click alone changes nothing
-    // that a mouse user sees.
-    bool showsFocus() const { return hasFocus() && focusByKeyboard_; }
-
 signals:
     // `area` is the part to draw, in the box's pixels; anything drawn outside it is lost.
     void paint(Canvas& canvas, const QRegion& area);
@@ -40,8 +35,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-
-private:
-    bool focusByKeyboard_ = false;
 };

@@ -190,8 +190,9 @@ void TestFenster::barrierefreiBenannt()
                              static_cast<QWidget*>(w->Rx11), static_cast<QWidget*>(w->PBz)})
         QVERIFY(!text(bauteil, QAccessible::Description).isEmpty());
 
-    const QString menue = QStringLiteral(
-        " Ein Rechtsklick öffnet ein Menü, das die Signaltafel speichert oder druckt.");
+    const QString menue =
+        QStringLiteral(" Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein Menü, das "
+                       "die Signaltafel speichert (Strg+S) oder druckt (Strg+P).");
     QCOMPARE(text(w->PB13, QAccessible::Description),
              QStringLiteral("Der Telegraf steht in Ruhestellung.") + menue);
     w->PBzMD(Qt::LeftButton, {}, 75, 15);

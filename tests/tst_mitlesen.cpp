@@ -50,6 +50,8 @@ private slots:
     void anhaltenNimmtDieMarke_data();
     void anhaltenNimmtDieMarke();
     void tippenWaehrendDerWiedergabe();
+    void markeBleibtBeiIhremZeichen_data();
+    void markeBleibtBeiIhremZeichen();
     void markeRolltInSicht();
 };
 
@@ -151,6 +153,74 @@ void TstMitlesen::tippenWaehrendDerWiedergabe()
     QCOMPARE(marke(w), QStringLiteral("0-1"));
     QCOMPARE(w.Me8->textCursor().position(), 2);
     QVERIFY(w.Me8->hasFocus());
+}
+
+void TstMitlesen::markeBleibtBeiIhremZeichen_data()
+{
+    // "abc" with "b" marked; the cursor is put at `wo` and the keys typed there; then the text
+    // and the mark. Typing next to the mark never takes the new text in; deleting or typing
+    // over its character takes the mark away.
+    QTest::addColumn<int>("wo");
+    QTest::addColumn<QString>("tasten");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("markiert");
+
+    QTest::newRow("direkt dahinter") << 2 << "xy"
+                                     << "abxyc"
+                                     << "1-2";
+    QTest::newRow("direkt davor") << 1 << "xy"
+                                  << "axybc"
+                                  << "3-4";
+    QTest::newRow("weiter hinten") << 3 << "xy"
+                                   << "abcxy"
+                                   << "1-2";
+    QTest::newRow("davor gelöscht") << 1 << "\b"
+                                    << "bc"
+                                    << "0-1";
+    QTest::newRow("dahinter gelöscht") << 2 << "\x7f"
+                                       << "ab"
+                                       << "1-2";
+    QTest::newRow("Zeichen gelöscht") << 1 << "\x7f"
+                                      << "ac"
+                                      << "";
+    QTest::newRow("Zeichen zurückgelöscht") << 2 << "\b"
+                                            << "ac"
+                                            << "";
+    QTest::newRow("Zeichen überschrieben") << -1 << "z"
+                                           << "azc"
+                                           << "";
+}
+
+void TstMitlesen::markeBleibtBeiIhremZeichen()
+{
+    QFETCH(int, wo);
+    QFETCH(QString, tasten);
+    QFETCH(QString, text);
+    QFETCH(QString, markiert);
+
+    Tpformx11 w;
+    QVERIFY(oeffnen(w, QStringLiteral("abc")));
+    w.B13->click();
+    emit w.Timer1->tick();
+    emit w.Timer1->tick();
+    QCOMPARE(marke(w), QStringLiteral("1-2"));
+
+    QTextCursor cursor = w.Me8->textCursor();
+    cursor.setPosition(wo < 0 ? 1 : wo);
+    if (wo < 0) // the marked character selected
+        cursor.setPosition(2, QTextCursor::KeepAnchor);
+    w.Me8->setTextCursor(cursor);
+    for (const QChar taste : tasten) {
+        if (taste == QLatin1Char('\b'))
+            QTest::keyClick(w.Me8, Qt::Key_Backspace);
+        else if (taste == QChar(0x7f))
+            QTest::keyClick(w.Me8, Qt::Key_Delete);
+        else
+            QTest::keyClick(w.Me8, taste.toLatin1());
+    }
+
+    QCOMPARE(w.Me8->toPlainText(), text);
+    QCOMPARE(marke(w), markiert);
 }
 
 // A marked character out of view is scrolled into it, without moving the cursor.

@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -84,6 +85,8 @@ private slots:
     void tasteWaehrendBewegung();
     void fokusrahmen();
     void beschreibungNenntDieZelle();
+    void gehalteneTaste_data();
+    void gehalteneTaste();
 };
 
 void TstTastatur::senden_data()
@@ -169,8 +172,8 @@ void TstTastatur::tasteWaehrendBewegung()
     QVERIFY(!w.Timer1->enabled());
 }
 
-// The frame shows only while the grid has the focus from the keyboard, follows the current
-// cell, and leaves the grid exactly as it was when the focus goes.
+// The frame shows while the grid has the focus, however it got it, follows the current cell,
+// and leaves the grid exactly as it was when the focus goes.
 void TstTastatur::fokusrahmen()
 {
     Tpformx11 w;
@@ -189,12 +192,11 @@ void TstTastatur::fokusrahmen()
     QCOMPARE(QApplication::focusWidget(), w.Me8);
     QCOMPARE(feldbild(w), ohne);
 
-    // A click gives the grid the focus and moves its current cell, but a mouse user sees no
-    // frame until they use a key on it.
+    // A click gives the grid the focus, and the frame shows that keys now go to the grid.
     QTest::mouseClick(w.PBz, Qt::LeftButton, {}, QPoint(45, 45));
     QCOMPARE(QApplication::focusWidget(), w.PBz);
     QCOMPARE(w.zeichen, 'H');
-    QCOMPARE(feldbild(w), ohne);
+    QCOMPARE(gerahmt(feldbild(w)), QStringLiteral("H"));
     tippe(w.PBz, QStringLiteral("Up"));
     QCOMPARE(gerahmt(feldbild(w)), QStringLiteral("B"));
 }
@@ -211,6 +213,71 @@ void TstTastatur::beschreibungNenntDieZelle()
     QCOMPARE(beschreibung(w.PBz), QStringLiteral("Zeichen &, Zeile 5, Spalte 2"));
     QTest::mouseClick(w.PBz, Qt::LeftButton, {}, QPoint(165, 165));
     QCOMPARE(beschreibung(w.PBz), QStringLiteral("Zeichen 0, Zeile 6, Spalte 6"));
+}
+
+void TstTastatur::gehalteneTaste_data()
+{
+    // A key held down on a control: its first press, then the keyboard's repeats. What is then
+    // shown, whether the playback runs, and where the grid's current cell is.
+    QTest::addColumn<QString>("fokus");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<bool>("vorher");
+    QTest::addColumn<bool>("nachher");
+    QTest::addColumn<QString>("zelle");
+
+    const QString a = QStringLiteral("Zeichen A, Zeile 1, Spalte 1");
+    QTest::newRow("Eingabe auf dem Knopf") << "knopf" << int(Qt::Key_Return) << false << true << a;
+    QTest::newRow("Enter auf dem Knopf") << "knopf" << int(Qt::Key_Enter) << true << false << a;
+    QTest::newRow("Leertaste auf dem Knopf") << "knopf" << int(Qt::Key_Space) << false << true << a;
+    QTest::newRow("Escape im Memo") << "memo" << int(Qt::Key_Escape) << true << false << a;
+    QTest::newRow("Pfeil im Alphabet wiederholt") << "feld" << int(Qt::Key_Down) << true << true
+                                                  << QStringLiteral("Zeichen 5, Zeile 6, Spalte 1");
+    QTest::newRow("Buchstabe im Alphabet sendet einmal")
+        << "feld" << int(Qt::Key_K) << true << false
+        << QStringLiteral("Zeichen K, Zeile 2, Spalte 4");
+}
+
+void TstTastatur::gehalteneTaste()
+{
+    QFETCH(QString, fokus);
+    QFETCH(int, taste);
+    QFETCH(bool, vorher);
+    QFETCH(bool, nachher);
+    QFETCH(QString, zelle);
+
+    Tpformx11 w;
+    QVERIFY(oeffnen(w));
+    QWidget* ziel = fokus == QLatin1String("knopf")  ? static_cast<QWidget*>(w.B13)
+                    : fokus == QLatin1String("memo") ? static_cast<QWidget*>(w.Me8)
+                                                     : static_cast<QWidget*>(w.PBz);
+    ziel->setFocus();
+    QTRY_VERIFY(ziel->hasFocus());
+    if (vorher)
+        w.B13->click();
+    int bilder = 0;
+    QObject::connect(w.PB13, &PaintBox::painted, &w, [&] { ++bilder; });
+
+    // As the keyboard sends a held key: the press, then repeated releases and presses marked as
+    // repeats, and the release at the end.
+    const Qt::Key k = Qt::Key(taste);
+    const QString text = k == Qt::Key_K ? QStringLiteral("k") : QString();
+    const auto sende = [&](QEvent::Type art, bool wiederholt) {
+        QKeyEvent ereignis(art, k, Qt::NoModifier, text, wiederholt);
+        QApplication::sendEvent(ziel, &ereignis);
+    };
+    sende(QEvent::KeyPress, false);
+    // Five repeats: a key that acted on every repeat would have toggled the playback back.
+    for (int i = 0; i < 5; ++i) {
+        sende(QEvent::KeyRelease, true);
+        sende(QEvent::KeyPress, true);
+    }
+    sende(QEvent::KeyRelease, false);
+
+    QCOMPARE(w.Timer1->enabled(), nachher);
+    QCOMPARE(beschreibung(w.PBz), zelle);
+    // Rest to K (135, 135, -45) is 43 + 43 + 133 frames and the final drawing; sent again, K
+    // would draw once more.
+    QCOMPARE(bilder, k == Qt::Key_K ? 220 : 0);
 }
 
 QTEST_MAIN(TstTastatur)

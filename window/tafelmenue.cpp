@@ -3,6 +3,7 @@
 #include "tafel.h"
 #include "tafeldatei.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
@@ -59,16 +60,39 @@ void drucken(QWidget* eltern, const Codezeilen& code)
 
 } // namespace
 
-void zeigeTafelmenue(QWidget* eltern, const QPoint& globalePosition, const Codezeilen& code)
+Tafelmenue::Tafelmenue(QWidget& fenster, const Codezeilen& code)
+    : QObject(&fenster), fenster_(fenster), code_(code),
+      speichernAktion_(new QAction(QStringLiteral("Signaltafel speichern …"), this)),
+      druckenAktion_(new QAction(QStringLiteral("Signaltafel drucken …"), this))
 {
-    QMenu menue(eltern);
+    speichernAktion_->setShortcut(QKeySequence::Save);
+    druckenAktion_->setShortcut(QKeySequence::Print);
+    for (QAction* aktion : {speichernAktion_, druckenAktion_}) {
+        aktion->setShortcutContext(Qt::WindowShortcut);
+        aktion->setShortcutVisibleInContextMenu(true);
+        fenster.addAction(aktion);
+    }
+    // Queued, so that a dialog opens after the menu has closed, not from inside it.
+    connect(
+        speichernAktion_, &QAction::triggered, this, [this] { emit angefragt(Befehl::Speichern); },
+        Qt::QueuedConnection);
+    connect(
+        druckenAktion_, &QAction::triggered, this, [this] { emit angefragt(Befehl::Drucken); },
+        Qt::QueuedConnection);
+}
+
+void Tafelmenue::zeige(const QPoint& globalePosition)
+{
+    QMenu menue(&fenster_);
     menue.setAccessibleName(QStringLiteral("Signaltafel"));
-    const QAction* speichernAktion = menue.addAction(QStringLiteral("Signaltafel speichern …"));
-    const QAction* druckenAktion = menue.addAction(QStringLiteral("Signaltafel drucken …"));
-    // The dialogs open after the menu has closed, not from inside it.
-    const QAction* gewaehlt = menue.exec(globalePosition);
-    if (gewaehlt == speichernAktion)
-        speichern(eltern, code);
-    else if (gewaehlt == druckenAktion)
-        drucken(eltern, code);
+    menue.addActions({speichernAktion_, druckenAktion_});
+    menue.exec(globalePosition);
+}
+
+void Tafelmenue::fuehreAus(Befehl befehl)
+{
+    if (befehl == Befehl::Speichern)
+        speichern(&fenster_, code_);
+    else
+        drucken(&fenster_, code_);
 }

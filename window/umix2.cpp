@@ -15,6 +15,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -97,6 +98,8 @@ Tpformx11::Tpformx11(QWidget* parent)
     connect(PB13, &PaintBox::paint, this, &Tpformx11::PB13P);
     PB13->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PB13, &QWidget::customContextMenuRequested, this, &Tpformx11::PB13Menue);
+    tafelmenue_ = new Tafelmenue(*this, ListBox1);
+    connect(tafelmenue_, &Tafelmenue::angefragt, this, &Tpformx11::tafelbefehl);
 
     P49 = panel(telegraf, QRect(800, 0, 208, 694), QColor(240, 240, 240));
     bauePanel();
@@ -138,6 +141,7 @@ void Tpformx11::bauePanel()
     Me8->setAccessibleName(QStringLiteral("Nachricht"));
     Me8->setAccessibleDescription(
         QStringLiteral("Text, den der Telegraf Zeichen für Zeichen sendet."));
+    lesemarke_ = new Lesemarke(*Me8);
 
     B13 = new QPushButton(textStart, P49);
     B13->setGeometry(24, 516, 161, 25);
@@ -171,12 +175,19 @@ void Tpformx11::showEvent(QShowEvent* event)
 void Tpformx11::keyPressEvent(QKeyEvent* event)
 {
     // Keys that no control took: Return and Enter press the focused button, as Space does, and
-    // Escape stops a running playback as "Abbruch" does.
+    // Escape stops a running playback as "Abbruch" does. A held key acts once: its repeats
+    // would start and stop the playback in turn.
     const bool eingabe = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (eingabe && focusWidget() == B13)
+    const bool knopf = eingabe && focusWidget() == B13;
+    const bool abbruch = event->key() == Qt::Key_Escape && Timer1->enabled();
+    // Shift+F10 asks the focused control for its menu, as the menu key does.
+    const bool menue = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (knopf && event->isAutoRepeat())
+        event->accept();
+    else if (knopf || abbruch)
         B13->click();
-    else if (event->key() == Qt::Key_Escape && Timer1->enabled())
-        B13->click();
+    else if (menue && !event->isAutoRepeat())
+        menueVon(focusWidget() ? focusWidget() : this);
     else
         QWidget::keyPressEvent(event);
 }
@@ -210,8 +221,8 @@ void Tpformx11::setzeZeichen(char neues)
             : QStringLiteral("Der Telegraf zeigt das Zeichen %1.").arg(QChar::fromLatin1(zeichen));
     PB13->setAccessibleDescription(
         stand +
-        QStringLiteral(
-            " Ein Rechtsklick öffnet ein Menü, das die Signaltafel speichert oder druckt."));
+        QStringLiteral(" Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein Menü, das die "
+                       "Signaltafel speichert (Strg+S) oder druckt (Strg+P)."));
 }
 
 void Tpformx11::PB13P(Canvas& canvas, const QRegion& bereich)
@@ -221,7 +232,7 @@ void Tpformx11::PB13P(Canvas& canvas, const QRegion& bereich)
 
 void Tpformx11::PBzP(Canvas& canvas)
 {
-    zeichneAlphabetfeld(canvas, PBz->showsFocus() ? std::optional(feldzelle_) : std::nullopt);
+    zeichneAlphabetfeld(canvas, PBz->hasFocus() ? std::optional(feldzelle_) : std::nullopt);
 }
 
 void Tpformx11::PBzMD(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
@@ -239,6 +250,9 @@ void Tpformx11::PBzKD(QKeyEvent* taste)
     if (!wirkung)
         return;
     taste->accept();
+    // Arrows repeat while held; a held key that sends sends once.
+    if (wirkung->senden && taste->isAutoRepeat())
+        return;
     setzeFeldzelle(wirkung->zelle);
     if (wirkung->senden)
         waehle(alphabet[static_cast<std::size_t>(feldzelle_)]);
@@ -281,7 +295,7 @@ void Tpformx11::B13C()
     // first character one full interval after the start, never at once.
     wartenderTick_ = false;
     position = 0;
-    entferneLesemarke(*Me8);
+    lesemarke_->entferne();
     Timer1->setEnabled(!Timer1->enabled());
     B13->setText(Timer1->enabled() ? textAbbruch : textStart);
 }
@@ -304,15 +318,38 @@ void Tpformx11::Rx11C(double wert)
 void Tpformx11::PB13Menue(const QPoint& wo)
 {
     if (bewegungLaeuft_) {
-        wartendesMenue_ = wo;
+        nachDerBewegung_ = [this, wo] { PB13Menue(wo); };
         return;
     }
-    zeigeTafelmenue(this, PB13->mapToGlobal(wo), ListBox1);
+    tafelmenue_->zeige(PB13->mapToGlobal(wo));
+}
+
+void Tpformx11::tafelbefehl(Tafelmenue::Befehl befehl)
+{
+    if (bewegungLaeuft_) {
+        nachDerBewegung_ = [this, befehl] { tafelbefehl(befehl); };
+        return;
+    }
+    tafelmenue_->fuehreAus(befehl);
+}
+
+void Tpformx11::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The menu key or Shift+F10 on a control without a menu of its own comes here.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        PB13Menue(PB13->rect().center());
+}
+
+void Tpformx11::menueVon(QWidget* bauteil)
+{
+    const QPoint wo = bauteil->rect().center();
+    QContextMenuEvent anfrage(QContextMenuEvent::Keyboard, wo, bauteil->mapToGlobal(wo));
+    QCoreApplication::sendEvent(bauteil, &anfrage);
 }
 
 void Tpformx11::wiedergabeAus()
 {
-    entferneLesemarke(*Me8);
+    lesemarke_->entferne();
     Timer1->setEnabled(false);
     B13->setText(textStart);
 }
@@ -328,9 +365,9 @@ char Tpformx11::naechstesNachrichtenzeichen()
     position = schritt.position;
     const auto quelle = nachricht.quellen.find(static_cast<std::size_t>(position - 1));
     if (position > 0 && quelle != nachricht.quellen.end())
-        setzeLesemarke(*Me8, quelle->second.anfang, quelle->second.ende);
+        lesemarke_->setze(quelle->second.anfang, quelle->second.ende);
     else
-        entferneLesemarke(*Me8);
+        lesemarke_->entferne();
     return schritt.zeichen;
 }
 
@@ -345,8 +382,8 @@ void Tpformx11::sende(char gewaehlt)
         bewegen();
         naechstes = wartendesZeichen();
     }
-    if (const auto menue = std::exchange(wartendesMenue_, std::nullopt); menue && !geschlossen_)
-        PB13Menue(*menue);
+    if (const auto danach = std::exchange(nachDerBewegung_, nullptr); danach && !geschlossen_)
+        danach();
 }
 
 std::optional<char> Tpformx11::wartendesZeichen()

@@ -4,14 +4,17 @@
 #include "signalcode.h"
 #include "stellung.h"
 #include "szene.h"
+#include "tafelmenue.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class Canvas;
+class Lesemarke;
 class PaintBox;
 class QKeyEvent;
 class QLabel;
@@ -76,6 +79,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void bauePanel();
@@ -88,9 +92,12 @@ private:
     char naechstesNachrichtenzeichen();
     std::optional<char> wartendesZeichen();
     void wiedergabeAus();
+    void tafelbefehl(Tafelmenue::Befehl befehl);
+    void menueVon(QWidget* bauteil);
 
     // The scene as PB13 shows it; it keeps what a frame needs from the one before.
     Szene szene_;
+    Lesemarke* lesemarke_;
     bool gezeigt_ = false;
     bool geschlossen_ = false;
     bool bewegungLaeuft_ = false;
@@ -99,6 +106,8 @@ private:
     // What arrived while the telegraph was turning, handled when the movement ends.
     std::optional<char> wartenderDruck_;
     bool wartenderTick_ = false;
-    // A context menu asked for on the scene during a movement opens when the movement ends.
-    std::optional<QPoint> wartendesMenue_;
+    // The chart's menu or one of its commands, asked for during a movement, comes when the
+    // movement ends.
+    std::function<void()> nachDerBewegung_;
+    Tafelmenue* tafelmenue_;
 };
