@@ -26,7 +26,21 @@ const char* const hilfe =
     "                  und endet, ohne ein Fenster zu öffnen. Der Dateityp folgt der Endung:\n"
     "                  .pdf ergibt eine A4-Seite im Querformat, .png ein Bild mit 300 dpi.\n"
     "  -h, --help      Zeigt diese Hilfe.\n"
-    "  -v, --version   Zeigt die Versionsnummer.\n";
+    "  -v, --version   Zeigt die Versionsnummer.\n"
+    "Dazu gelten Qts eigene Optionen wie -platform, -style und -reverse.\n";
+
+// The options every Qt program takes, as QGuiApplication, QApplication and Qt's X11 platform
+// read them from argv in Qt 6: with one dash or two, most with their value in the next
+// argument, three also with it joined by "=".
+const QStringList qtOptionenMitWert =
+    QStringLiteral("platform platformpluginpath platformtheme plugin qwindowgeometry qwindowicon "
+                   "qwindowtitle session style stylesheet qmljsdebugger display geometry title "
+                   "icon name visual")
+        .split(QLatin1Char(' '));
+const QStringList qtOptionenMitGleich =
+    QStringLiteral("style stylesheet qmljsdebugger").split(QLatin1Char(' '));
+const QStringList qtSchalter =
+    QStringLiteral("reverse widgetcount testability nograb dograb").split(QLatin1Char(' '));
 
 void ausgeben(std::FILE* wohin, const QString& text)
 {
@@ -55,6 +69,52 @@ QString parserFehler(const QCommandLineParser& parser, const QStringList& argume
     return QStringLiteral("Ungültiger Aufruf (%1).").arg(parser.errorText());
 }
 
+// An option's name without its dashes: "platform" for -platform and --platform.
+QString optionsname(const QString& argument)
+{
+    if (argument.startsWith(QLatin1String("--")))
+        return argument.mid(2);
+    return argument.startsWith(QLatin1Char('-')) ? argument.mid(1) : QString();
+}
+
+// Takes Qt's options out of `argumente`, so that the parser sees only the program's own; Qt
+// still finds them in argv. Notes in `aufruf` the two the program heeds before Qt starts.
+// Returns the option whose value is missing, or nothing.
+std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
+{
+    QStringList eigene = argumente.mid(0, 1);
+    for (qsizetype i = 1; i < argumente.size(); ++i) {
+        const QString& argument = argumente.at(i);
+        const QString name = optionsname(argument);
+        if (argument == QLatin1String("--")) {
+            eigene += argumente.mid(i);
+            break;
+        }
+        if (argument == QLatin1String("--tafel")) {
+            // Its file name is not read as an option, whatever it looks like.
+            eigene += argumente.mid(i, 2);
+            ++i;
+            continue;
+        }
+        const bool mitGleich = name.contains(QLatin1Char('=')) &&
+                               qtOptionenMitGleich.contains(name.section(QLatin1Char('='), 0, 0));
+        if (mitGleich || qtSchalter.contains(name))
+            continue;
+        if (!qtOptionenMitWert.contains(name)) {
+            eigene << argument;
+            continue;
+        }
+        if (++i == argumente.size())
+            return argument;
+        if (name == QLatin1String("platform"))
+            aufruf.qtPlattform = argumente.at(i);
+        else if (name == QLatin1String("display"))
+            aufruf.x11Anzeige = argumente.at(i);
+    }
+    argumente = eigene;
+    return {};
+}
+
 Codezeilen eingebetteterCode()
 {
     QFile datei(QStringLiteral(":/assets/signalcode.txt"));
@@ -64,8 +124,13 @@ Codezeilen eingebetteterCode()
 
 } // namespace
 
-Aufruf befehlszeileLesen(const QStringList& argumente)
+Aufruf befehlszeileLesen(const QStringList& alleArgumente)
 {
+    Aufruf aufruf;
+    QStringList argumente = alleArgumente;
+    if (const auto ohneWert = qtOptionenHeraus(argumente, aufruf))
+        return {.ende = fehler(QStringLiteral("Nach %1 fehlt der Wert.").arg(*ohneWert))};
+
     QCommandLineParser parser;
     const QCommandLineOption hilfeOption({QStringLiteral("h"), QStringLiteral("help")},
                                          QStringLiteral("Zeigt diese Hilfe."));
@@ -93,15 +158,17 @@ Aufruf befehlszeileLesen(const QStringList& argumente)
         const QString pfad = parser.value(tafelOption);
         if (pfad.isEmpty())
             return {.ende = fehler(QStringLiteral("Nach --tafel fehlt der Dateiname."))};
-        return {.tafel = pfad};
+        aufruf.tafel = pfad;
     }
-    return {};
+    return aufruf;
 }
 
-int tafelSchreiben(int& argc, char* argv[], const QString& pfad)
+int tafelSchreiben(char* programm, const QString& pfad)
 {
     // The chart is drawn off screen; it must work where there is no display at all.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char* argv[] = {programm, nullptr};
     const QGuiApplication anwendung(argc, argv);
     const Tafelausgabe ausgabe = schreibeTafel(pfad, eingebetteterCode());
     switch (ausgabe.ergebnis) {

@@ -10,6 +10,9 @@
 struct Aufruf {
     std::optional<QString> tafel = {}; // --tafel FILE
     std::optional<int> ende = {};      // end at once with this exit status
+    // Qt's own options stay in argv for Qt; these two the program heeds before Qt starts.
+    QString qtPlattform = {}; // -platform NAME
+    QString x11Anzeige = {};  // -display NAME
 };
 
 // Reads the arguments (the program's name first). Needs no application object, so that help,
@@ -17,5 +20,6 @@ struct Aufruf {
 Aufruf befehlszeileLesen(const QStringList& argumente);
 
 // Writes the chart to `pfad` on Qt's offscreen platform and returns the exit status:
-// 0 written, 1 not written, 2 a file type the chart cannot be written as.
-int tafelSchreiben(int& argc, char* argv[], const QString& pfad);
+// 0 written, 1 not written, 2 a file type the chart cannot be written as. Qt's options on the
+// command line concern the window and are not handed on; the chart is drawn the same without.
+int tafelSchreiben(char* programm, const QString& pfad);

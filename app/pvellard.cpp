@@ -48,9 +48,13 @@ int main(int argc, char* argv[])
     if (aufruf.ende)
         return *aufruf.ende;
     if (aufruf.tafel)
-        return tafelSchreiben(argc, argv, *aufruf.tafel);
+        return tafelSchreiben(argv[0], *aufruf.tafel);
 
-    if (!prepareDisplay("Vellard-Telegraf"))
+    // A platform named with -platform is Qt's to start, as one named in QT_QPA_PLATFORM; a
+    // display named with -display stands for DISPLAY, as it does for Qt.
+    if (!aufruf.x11Anzeige.isEmpty())
+        qputenv("DISPLAY", aufruf.x11Anzeige.toLocal8Bit());
+    if (aufruf.qtPlattform.isEmpty() && !prepareDisplay("Vellard-Telegraf"))
         return 1;
     // The desktop's scale factor, rounded to a whole number: the scene and the grid are drawn at
     // scale 1 and shown enlarged pixel for pixel, which only a whole factor keeps sharp.

@@ -1,5 +1,6 @@
 // pvellard --tafel FILE as a user runs it: without any display, the PDF one A4 landscape page
 // of shapes and text, the PNG 3508 x 2480; mistakes end with a German message and no file.
+// Qt's own options reach Qt.
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -16,12 +17,14 @@ struct Lauf {
     QString fehler;
 };
 
-// Runs the program with no display of any kind in its environment.
+// Runs the program with no display of any kind in its environment. A window the program opens
+// closes after its first frame.
 Lauf starte(const QString& programm, const QStringList& argumente, const QString& ordner)
 {
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         umgebung.remove(QString::fromLatin1(name));
+    umgebung.insert(QStringLiteral("VELLARD_STARTZEIT"), QStringLiteral("1"));
     QProcess prozess;
     prozess.setProcessEnvironment(umgebung);
     prozess.setWorkingDirectory(ordner);
@@ -48,6 +51,8 @@ private slots:
     void hilfeUndVersion();
     void fehlerOhneDatei_data();
     void fehlerOhneDatei();
+    void qtOptionenGehenAnQt_data();
+    void qtOptionenGehenAnQt();
 
 private:
     Lauf lauf(const QStringList& argumente) { return starte(programm, argumente, ordner.path()); }
@@ -128,6 +133,8 @@ void TestTafelaufruf::fehlerOhneDatei_data()
         << QStringList{"--tafel", "fehlt/tafel.pdf"} << 1
         << "pvellard: Die Signaltafel konnte nicht nach „fehlt/tafel.pdf“ geschrieben werden. "
            "Den Ordner „";
+    QTest::newRow("Wert einer Qt-Option fehlt")
+        << QStringList{"-reverse", "-platform"} << 2 << "pvellard: Nach -platform fehlt der Wert.";
 }
 
 void TestTafelaufruf::fehlerOhneDatei()
@@ -150,6 +157,31 @@ void TestTafelaufruf::fehlerOhneDatei()
     QCOMPARE(zeilen.last().startsWith(QStringLiteral("Aufruf: pvellard")), status == 2);
     QCOMPARE(l.ausgabe, QString());
     QCOMPARE(inhalt(leer.path()), QStringList());
+}
+
+void TestTafelaufruf::qtOptionenGehenAnQt_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<QString>("ausgabe");
+
+    QTest::newRow("Fenster auf -platform") << QStringList{"-platform", "offscreen"} << "";
+    QTest::newRow("zwei Striche, Stil, gespiegelt")
+        << QStringList{"--platform", "offscreen", "-style", "Fusion", "--reverse"} << "";
+    QTest::newRow("mit Gleichheitszeichen")
+        << QStringList{"-platform", "offscreen", "-style=Fusion", "-qwindowtitle", "Probe"} << "";
+    QTest::newRow("vor --version")
+        << QStringList{"-reverse", "-session", "abc", "--version"} << "Vellard-Telegraf 1.0.0\n";
+}
+
+// With no display in its environment the window opens only on the platform Qt was told of.
+void TestTafelaufruf::qtOptionenGehenAnQt()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(QString, ausgabe);
+
+    const Lauf l = lauf(argumente);
+    QVERIFY2(l.status == 0, qPrintable(l.fehler));
+    QCOMPARE(l.ausgabe, ausgabe);
 }
 
 QTEST_GUILESS_MAIN(TestTafelaufruf)
