@@ -169,6 +169,8 @@ int tafelSchreiben(char* programm, const QString& pfad)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char* argv[] = {programm, nullptr};
+    // Qt's remarks on the environment would stand beside the program's one line.
+    const QtHinweiseStumm stumm;
     const QGuiApplication anwendung(argc, argv);
     const Tafelausgabe ausgabe = schreibeTafel(pfad, eingebetteterCode());
     switch (ausgabe.ergebnis) {

@@ -16,6 +16,16 @@ struct Tafelausgabe {
 
 Tafelausgabe schreibeTafel(const QString& pfad, const Codezeilen& code);
 
+// While one exists, Qt's debug, info and warning lines (English, from Qt, libpng and the
+// like) are dropped, so that a chart written from the command line prints nothing but its own
+// message; critical and fatal ones still go out. May be nested.
+class QtHinweiseStumm {
+public:
+    QtHinweiseStumm();
+    ~QtHinweiseStumm();
+    Q_DISABLE_COPY_MOVE(QtHinweiseStumm)
+};
+
 // The PNG's size in pixels.
 inline constexpr int tafelBildBreite = 3508;
 inline constexpr int tafelBildHoehe = 2480;

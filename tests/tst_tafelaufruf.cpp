@@ -2,12 +2,16 @@
 // of shapes and text, the PNG 3508 x 2480; mistakes end with a German message and no file.
 // Qt's own options reach Qt.
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -17,9 +21,10 @@ struct Lauf {
     QString fehler;
 };
 
-// Runs the program with no display of any kind in its environment. A window the program opens
-// closes after its first frame.
-Lauf starte(const QString& programm, const QStringList& argumente, const QString& ordner)
+// Runs the program with no display of any kind in its environment; `imKind` runs in the child
+// before the program starts. A window the program opens closes after its first frame.
+Lauf starte(const QString& programm, const QStringList& argumente, const QString& ordner,
+            const std::function<void()>& imKind = {})
 {
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -27,6 +32,7 @@ Lauf starte(const QString& programm, const QStringList& argumente, const QString
     umgebung.insert(QStringLiteral("VELLARD_STARTZEIT"), QStringLiteral("1"));
     QProcess prozess;
     prozess.setProcessEnvironment(umgebung);
+    prozess.setChildProcessModifier(imKind);
     prozess.setWorkingDirectory(ordner);
     prozess.start(programm, argumente);
     if (!prozess.waitForFinished(60000))
@@ -51,6 +57,8 @@ private slots:
     void hilfeUndVersion();
     void fehlerOhneDatei_data();
     void fehlerOhneDatei();
+    void ueberDerGroessengrenze_data();
+    void ueberDerGroessengrenze();
     void qtOptionenGehenAnQt_data();
     void qtOptionenGehenAnQt();
 
@@ -157,6 +165,46 @@ void TestTafelaufruf::fehlerOhneDatei()
     QCOMPARE(zeilen.last().startsWith(QStringLiteral("Aufruf: pvellard")), status == 2);
     QCOMPARE(l.ausgabe, QString());
     QCOMPARE(inhalt(leer.path()), QStringList());
+}
+
+void TestTafelaufruf::ueberDerGroessengrenze_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("alteDatei"); // whether an older chart is there to be replaced
+
+    QTest::newRow("PDF") << "tafel.pdf" << false;
+    QTest::newRow("PDF ersetzt") << "tafel.pdf" << true;
+    QTest::newRow("PNG") << "tafel.png" << false;
+    QTest::newRow("PNG ersetzt") << "tafel.png" << true;
+}
+
+// Writing stops midway at a file size limit of 8 KiB (ulimit -f); the PDF has about 22 KB.
+void TestTafelaufruf::ueberDerGroessengrenze()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, alteDatei);
+
+    QTemporaryDir leer;
+    QFile alt(leer.filePath(name));
+    const QByteArray alterInhalt = "eine ältere Tafel";
+    if (alteDatei)
+        QVERIFY(alt.open(QIODevice::WriteOnly) && alt.write(alterInhalt) == alterInhalt.size());
+    alt.close();
+    const Lauf l = starte(programm, {QStringLiteral("--tafel"), name}, leer.path(), [] {
+        const rlimit grenze = {8192, 8192};
+        setrlimit(RLIMIT_FSIZE, &grenze);
+    });
+
+    QCOMPARE(l.status, 1);
+    QCOMPARE(l.fehler, QStringLiteral("pvellard: Die Signaltafel konnte nicht nach „%1“ "
+                                      "geschrieben werden. Die Datei würde die erlaubte "
+                                      "Dateigröße überschreiten.\n")
+                           .arg(name));
+    QCOMPARE(inhalt(leer.path()), alteDatei ? QStringList{name} : QStringList());
+    if (alteDatei) {
+        QVERIFY(alt.open(QIODevice::ReadOnly));
+        QCOMPARE(alt.readAll(), alterInhalt);
+    }
 }
 
 void TestTafelaufruf::qtOptionenGehenAnQt_data()
