@@ -3,7 +3,6 @@
 #include "tafeldatei.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -115,13 +114,6 @@ std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
     return {};
 }
 
-Codezeilen eingebetteterCode()
-{
-    QFile datei(QStringLiteral(":/assets/signalcode.txt"));
-    datei.open(QIODevice::ReadOnly);
-    return codezeilenAus(datei.readAll().toStdString());
-}
-
 } // namespace
 
 Aufruf befehlszeileLesen(const QStringList& alleArgumente)
@@ -163,7 +155,7 @@ Aufruf befehlszeileLesen(const QStringList& alleArgumente)
     return aufruf;
 }
 
-int tafelSchreiben(char* programm, const QString& pfad)
+int tafelSchreiben(char* programm, const QString& pfad, const Codezeilen& code)
 {
     // The chart is drawn off screen; it must work where there is no display at all.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -172,7 +164,7 @@ int tafelSchreiben(char* programm, const QString& pfad)
     // Qt's remarks on the environment would stand beside the program's one line.
     const QtHinweiseStumm stumm;
     const QGuiApplication anwendung(argc, argv);
-    const Tafelausgabe ausgabe = schreibeTafel(pfad, eingebetteterCode());
+    const Tafelausgabe ausgabe = schreibeTafel(pfad, code);
     switch (ausgabe.ergebnis) {
     case Tafelausgabe::Ergebnis::Geschrieben:
         return 0;

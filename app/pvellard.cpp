@@ -1,6 +1,7 @@
 #include "befehlszeile.h"
 #include "displayprobe.h"
-#include "paintbox.h"
+#include "eingebettet.h"
+#include "telegraf.h"
 #include "translations.h"
 #include "umix2.h"
 
@@ -22,15 +23,17 @@ QIcon programIcon()
 }
 
 // With VELLARD_STARTZEIT=1 the program writes the wall-clock time at which the scene was painted
-// for the first time and ends right after; scripts/startup.sh runs it like this and subtracts
-// the moment it started the process.
-void reportFirstFrame(PaintBox& scene)
+// for the first time, and the window's size in the screen's pixels, and ends right after;
+// scripts/startup.sh runs it like this and subtracts the moment it started the process.
+void reportFirstFrame(const QWidget& window)
 {
     QObject::connect(
-        &scene, &PaintBox::painted, qApp,
-        [] {
-            std::fprintf(stderr, "erster Frame um %lld ms\n",
-                         static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+        window.findChild<Telegraf*>(), &Telegraf::gezeichnet, qApp,
+        [&window] {
+            const QSize bildpunkte = window.size() * window.devicePixelRatio();
+            std::fprintf(stderr, "erster Frame um %lld ms, Fenster %d x %d Bildpunkte\n",
+                         static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
+                         bildpunkte.width(), bildpunkte.height());
             // Let the frame reach the screen before the event loop ends.
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         },
@@ -47,8 +50,9 @@ int main(int argc, char* argv[])
     const Aufruf aufruf = befehlszeileLesen(argumente);
     if (aufruf.ende)
         return *aufruf.ende;
+    const Codezeilen code = eingebetteterCode();
     if (aufruf.tafel)
-        return tafelSchreiben(argv[0], *aufruf.tafel);
+        return tafelSchreiben(argv[0], *aufruf.tafel, code);
 
     // A platform named with -platform is Qt's to start, as one named in QT_QPA_PLATFORM; a
     // display named with -display stands for DISPLAY, as it does for Qt.
@@ -66,9 +70,9 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to its launcher entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
     QApplication::setWindowIcon(programIcon());
-    Tpformx11 pformx11;
+    Tpformx11 pformx11(code);
     if (qEnvironmentVariableIntValue("VELLARD_STARTZEIT") == 1)
-        reportFirstFrame(*pformx11.PB13);
+        reportFirstFrame(pformx11);
     pformx11.show();
     return application.exec();
 }

@@ -8,10 +8,12 @@
 #include "alphabetfeld.h"
 #include "bewegung.h"
 #include "canvas.h"
-#include "paintbox.h"
+#include "eingebettet.h"
+#include "feldraster.h"
 #include "signalcode.h"
 #include "stellung.h"
 #include "szene.h"
+#include "telegraf.h"
 #include "umix2.h"
 
 #include <benchmark/benchmark.h>
@@ -21,6 +23,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -43,37 +46,45 @@ constexpr char zeichenHin = 'A';
 constexpr char zeichenHer = 'E';
 constexpr int zeichnungenJeWechsel = 3 * 178 + 1;
 
-QImage ressourcenbild(const char* name)
-{
-    QFile datei(QStringLiteral(":/assets/") + QLatin1String(name));
-    if (!datei.open(QIODevice::ReadOnly))
-        return {};
-    return QImage::fromData(datei.readAll()).convertToFormat(QImage::Format_RGB32);
-}
-
 void pumpen()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-// A shown main window with every pending event handled, and a count of its scene drawings.
+// A shown main window with every pending event handled, its telegraph, and a count of the
+// scene's drawings.
 struct GezeigtesFenster {
-    Tpformx11 w;
+    Tpformx11 w{eingebetteterCode()};
+    Telegraf& telegraf = *w.findChild<Telegraf*>();
     long zeichnungen = 0;
 
     GezeigtesFenster()
     {
-        w.takt = std::chrono::milliseconds::zero(); // the drawing's cost, not the pace
-        QObject::connect(w.PB13, &PaintBox::painted, [this] { ++zeichnungen; });
+        telegraf.setTakt(std::chrono::milliseconds::zero()); // the drawing's cost, not the pace
+        QObject::connect(&telegraf, &Telegraf::gezeichnet, [this] { ++zeichnungen; });
         w.show();
         for (int i = 0; i < 10; ++i)
             pumpen();
     }
+
+    // A press on the grid, as the user makes it.
+    void druecke(char zeichen)
+    {
+        QWidget* feld = w.findChild<QWidget*>(QStringLiteral("PBz"));
+        QMouseEvent druck(QEvent::MouseButtonPress, feldMitte(zeichen),
+                          feld->mapToGlobal(feldMitte(zeichen)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(feld, &druck);
+    }
+
+    static QPoint feldMitte(char zeichen);
 };
 
-// The centre of a character's cell in the alphabet grid.
-QPoint feldMitte(char zeichen)
+// The centre of a character's cell in the alphabet grid; the space lies below its last row.
+QPoint GezeigtesFenster::feldMitte(char zeichen)
 {
+    if (zeichen == ' ')
+        return {15, 180};
     const auto index = static_cast<int>(alphabet.find(zeichen));
     return {(index % feldSpalten) * feldRaster + feldRaster / 2,
             (index / feldSpalten) * feldRaster + feldRaster / 2};
@@ -99,8 +110,7 @@ void BM_Boden(benchmark::State& state)
 
 void BM_Szene(benchmark::State& state)
 {
-    const Szenenbilder bilder{ressourcenbild("engraving.png"), ressourcenbild("parchment.png"),
-                              ressourcenbild("wood.png")};
+    const Szenenbilder& bilder = telegrafbilder();
     if (bilder.stich.isNull() || bilder.pergament.isNull() || bilder.holz.isNull()) {
         state.SkipWithError("the pictures are missing from the resources");
         return;
@@ -128,11 +138,11 @@ void BM_Szene(benchmark::State& state)
 void BM_Fensterframe(benchmark::State& state)
 {
     GezeigtesFenster f;
-    f.w.winkel = Stellung{135, 45, -135};
-    f.w.zeichen = 'A';
+    f.telegraf.stelle(Stellung{135, 45, -135}, 'A');
+    pumpen();
     const long vorher = f.zeichnungen;
     for (auto _ : state)
-        f.w.PB13->drawNow();
+        f.telegraf.repaint();
     if (f.zeichnungen - vorher != static_cast<long>(state.iterations()))
         state.SkipWithError("drawNow() did not draw the scene once per call");
 }
@@ -148,10 +158,8 @@ void BM_Bewegungsframe(benchmark::State& state)
     const long vorher = f.zeichnungen;
     for (auto _ : state) {
         const char gewaehlt = folge[naechstes++ % folge.size()];
-        // The space lies below the grid's last row.
-        const QPoint mitte = gewaehlt == ' ' ? QPoint(15, 180) : feldMitte(gewaehlt);
-        f.w.PBzMD(Qt::LeftButton, {}, mitte.x(), mitte.y());
-        if (f.w.zeichen != gewaehlt) {
+        f.druecke(gewaehlt);
+        if (f.telegraf.zeichen() != gewaehlt) {
             state.SkipWithError("a press did not move the telegraph to its character");
             return;
         }
@@ -163,8 +171,8 @@ void BM_Bewegungsframe(benchmark::State& state)
 void BM_Zeichenwechsel(benchmark::State& state)
 {
     GezeigtesFenster f;
-    const Stellung hin = winkelholen(f.w.ListBox1, zeichenHin);
-    const Stellung her = winkelholen(f.w.ListBox1, zeichenHer);
+    const Stellung hin = winkelholen(eingebetteterCode(), zeichenHin);
+    const Stellung her = winkelholen(eingebetteterCode(), zeichenHer);
     for (int Stellung::*balken :
          {&Stellung::regulator, &Stellung::indikator1, &Stellung::indikator2}) {
         if (std::abs(kurzerWeg(hin.*balken - her.*balken)) != 180) {
@@ -172,8 +180,10 @@ void BM_Zeichenwechsel(benchmark::State& state)
             return;
         }
     }
-    if (zeichenAn(feldMitte(zeichenHin).x(), feldMitte(zeichenHin).y()) != zeichenHin ||
-        zeichenAn(feldMitte(zeichenHer).x(), feldMitte(zeichenHer).y()) != zeichenHer) {
+    const QPoint mitteHin = GezeigtesFenster::feldMitte(zeichenHin);
+    const QPoint mitteHer = GezeigtesFenster::feldMitte(zeichenHer);
+    if (zeichenAn(mitteHin.x(), mitteHin.y()) != zeichenHin ||
+        zeichenAn(mitteHer.x(), mitteHer.y()) != zeichenHer) {
         state.SkipWithError("the presses do not hit the characters' cells");
         return;
     }
@@ -183,12 +193,12 @@ void BM_Zeichenwechsel(benchmark::State& state)
     for (auto _ : state) {
         // Stand on the opposite character, then press the other one.
         const char gewaehlt = zumHin ? zeichenHin : zeichenHer;
-        f.w.altwinkel = zumHin ? her : hin;
-        f.w.winkel = f.w.altwinkel;
-        const QPoint mitte = feldMitte(gewaehlt);
+        f.telegraf.stelle(zumHin ? her : hin, zumHin ? zeichenHer : zeichenHin);
+        pumpen();
         const long vorher = f.zeichnungen;
-        f.w.PBzMD(Qt::LeftButton, {}, mitte.x(), mitte.y());
-        if (f.zeichnungen - vorher != zeichnungenJeWechsel || f.w.winkel != (zumHin ? hin : her))
+        f.druecke(gewaehlt);
+        if (f.zeichnungen - vorher != zeichnungenJeWechsel ||
+            f.telegraf.winkel() != (zumHin ? hin : her))
             ++falsch;
         zumHin = !zumHin;
     }

@@ -1,29 +1,24 @@
 #include "szene.h"
 
 #include "canvas.h"
+#include "farben.h"
 #include "offscreenpicture.h"
+#include "schrift.h"
 
-#include <QColor>
 #include <QPoint>
+
+#include <algorithm>
 
 namespace {
 
-const QColor maroon(128, 0, 0);
-const QString schrift = QStringLiteral("Verdana");
-
-void rechteck(Canvas& c, const Kasten& k)
+QFont schrift()
 {
-    c.rectangle(k.x1, k.y1, k.x2, k.y2);
-}
-
-void ellipse(Canvas& c, const Kasten& k)
-{
-    c.ellipse(k.x1, k.y1, k.x2, k.y2);
+    return verdana(zeichenSchriftHoehe);
 }
 
 QRect alsRechteck(const Kasten& k)
 {
-    return QRect(QPoint(k.x1, k.y1), QPoint(k.x2 - 1, k.y2 - 1));
+    return boxBetween(k.x1, k.y1, k.x2, k.y2);
 }
 
 QString alsText(char zeichen)
@@ -36,15 +31,14 @@ void zeichneRuhendes(Canvas& c, const Szenenmasse& m, const Szenenbilder& bilder
 {
     c.draw(m.stich.x, m.stich.y, bilder.stich);
     c.setBrush(Brush::pattern(bilder.pergament));
-    rechteck(c, m.sockel);
-    rechteck(c, m.mast);
+    c.rectangle(m.sockel.x1, m.sockel.y1, m.sockel.x2, m.sockel.y2);
+    c.rectangle(m.mast.x1, m.mast.y1, m.mast.x2, m.mast.y2);
 }
 
 // Every pixel the character may touch; none for a character that writes nothing.
 QRect zeichenBereich(const Szenenmasse& m, char zeichen)
 {
-    return textBounds(schrift, zeichenSchriftHoehe, alsText(zeichen))
-        .translated(m.zeichenZelle.x, m.zeichenZelle.y);
+    return textBounds(schrift(), alsText(zeichen)).translated(m.zeichenZelle.x, m.zeichenZelle.y);
 }
 
 // Where the beams, joints, pivot and the character's box `zeichenKasten` lie: outside it the
@@ -57,43 +51,47 @@ QRegion belegt(const Szenenmasse& m, const Stellung& winkel, const QRect& zeiche
     return bereich;
 }
 
-// The beams, their joints, the pivot and the character, over the still part. Whatever lies
-// wholly outside `bereich` is left out, as it would not change a pixel there; the character
-// lies in `zeichenKasten`.
+// The telegraph and the character, over the still part, as far as they reach into `bereich`;
+// the character lies in `zeichenKasten`.
 void zeichneBewegliches(Canvas& c, const Szenenmasse& m, const Szenenbilder& bilder,
                         const Stellung& winkel, char zeichen, const QRegion& bereich,
                         const QRect& zeichenKasten)
 {
-    const Fluegelbild bild = fluegel(winkel, m.drehpunkt);
-    const std::array<Kasten, 5> umriss = umrisse(bild);
-    const auto betroffen = [&](const Kasten& k) { return bereich.intersects(alsRechteck(k)); };
-
-    c.setBrush(Brush::pattern(bilder.holz));
-    for (std::size_t i = 0; i < bild.balken.size(); ++i) {
-        if (!betroffen(umriss[i]))
-            continue;
-        const Balkenpolygon& balken = bild.balken[i];
-        const std::array<QPoint, 4> ecken{
-            QPoint(balken[0].x, balken[0].y), QPoint(balken[1].x, balken[1].y),
-            QPoint(balken[2].x, balken[2].y), QPoint(balken[3].x, balken[3].y)};
-        c.polygon(ecken);
-    }
-    c.setBrush(Brush::solid(maroon));
-    for (std::size_t i = 0; i < bild.gelenke.size(); ++i) {
-        if (betroffen(umriss[bild.balken.size() + i]))
-            ellipse(c, bild.gelenke[i]);
-    }
-    if (betroffen(m.zapfen))
-        ellipse(c, m.zapfen);
-
+    zeichneTelegraf(c, m, winkel, Brush::pattern(bilder.holz), bereich);
     if (bereich.intersects(zeichenKasten)) {
-        c.setFont(schrift, zeichenSchriftHoehe);
+        c.setFont(schrift());
         c.setBrush(Brush::none());
         c.textOut(m.zeichenZelle.x, m.zeichenZelle.y, alsText(zeichen));
     }
 }
 
 } // namespace
+
+void zeichneTelegraf(Canvas& c, const Szenenmasse& m, const Stellung& stellung, const Brush& holz,
+                     const QRegion& bereich)
+{
+    const Fluegelbild bild = fluegel(stellung, m.drehpunkt);
+    const std::array<Kasten, 5> umriss = umrisse(bild);
+    const auto betroffen = [&](const Kasten& k) { return bereich.intersects(alsRechteck(k)); };
+
+    c.setBrush(holz);
+    for (std::size_t i = 0; i < bild.balken.size(); ++i) {
+        if (!betroffen(umriss[i]))
+            continue;
+        std::array<QPoint, 4> ecken;
+        std::transform(bild.balken[i].begin(), bild.balken[i].end(), ecken.begin(),
+                       [](const Punkt& p) { return QPoint(p.x, p.y); });
+        c.polygon(ecken);
+    }
+    c.setBrush(Brush::solid(farbe::maroon));
+    for (std::size_t i = 0; i < bild.gelenke.size(); ++i) {
+        const Kasten& g = bild.gelenke[i];
+        if (betroffen(umriss[bild.balken.size() + i]))
+            c.ellipse(g.x1, g.y1, g.x2, g.y2);
+    }
+    if (betroffen(m.zapfen))
+        c.ellipse(m.zapfen.x1, m.zapfen.y1, m.zapfen.x2, m.zapfen.y2);
+}
 
 void zeichneSzene(Canvas& ziel, int breite, int hoehe, const Szenenbilder& bilder,
                   const Stellung& winkel, char zeichen)

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class Brush;
 class Canvas;
 class OffscreenPicture;
 
@@ -20,6 +21,13 @@ struct Szenenbilder {
     QImage pergament;
     QImage holz;
 };
+
+// Draws the telegraph itself in `stellung`: the three beams filled with `holz`, their joints and
+// the central pivot, in that order. Parts that lie wholly outside `bereich` are left out, as
+// they would not change a pixel there. The scene draws it to the pixel; the code chart draws it
+// scaled down, in plain colours.
+void zeichneTelegraf(Canvas& c, const Szenenmasse& m, const Stellung& stellung, const Brush& holz,
+                     const QRegion& bereich);
 
 // Draws the whole telegraph scene of the given size onto `ziel`: engraving, slab, mast, the
 // beams in `winkel`, the pivot and `zeichen` in large type beside the mast. The scene is

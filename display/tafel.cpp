@@ -1,7 +1,11 @@
 #include "tafel.h"
 
 #include "alphabet.h"
+#include "canvas.h"
+#include "farben.h"
 #include "geometrie.h"
+#include "schrift.h"
+#include "szene.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -19,18 +23,12 @@ constexpr QSizeF zelle(380, 290);
 constexpr QPointF drehpunktInZelle(190, 116);
 constexpr double massstab = 0.45; // page units per pixel of the scene
 constexpr double zeichenOben = 206;
-constexpr double zeichenHoehe = 64;
+constexpr int zeichenHoehe = 64;
 constexpr double ruheSpalteX = 2460;
 constexpr double linienBreite = 2; // 0.2 mm
 
 // How far below the pivot the stub of the mast reaches, in pixels of the scene.
 constexpr int mastStumpf = 150;
-
-// The colours of the scene without its textures: the wood's and the parchment's mean colour.
-const QColor holz(210, 178, 94);
-const QColor pergament(247, 227, 194);
-const QColor maroon(128, 0, 0);
-const QColor rasterGrau(190, 190, 190);
 
 // The scene as the window draws it (800 x 694), with its pivot moved to the origin: the chart
 // shows the same beams, only smaller.
@@ -49,43 +47,19 @@ Szenenmasse szeneAmUrsprung()
     return m;
 }
 
-QRectF alsRechteck(const Kasten& k)
-{
-    return QRectF(QPointF(std::min(k.x1, k.x2), std::min(k.y1, k.y2)),
-                  QPointF(std::max(k.x1, k.x2), std::max(k.y1, k.y2)));
-}
-
-QFont schrift(double pixelHoehe, bool fett = false)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(static_cast<int>(pixelHoehe));
-    f.setBold(fett);
-    return f;
-}
-
-// One telegraph with its pivot at `drehpunkt` on the page.
-void zeichneTelegraf(QPainter& p, QPointF drehpunkt, const Szenenmasse& m, const Stellung& s)
+// One telegraph with its pivot at `drehpunkt` on the page, drawn as the scene draws it, in the
+// mean colours of its wood and parchment.
+void zeichneTelegrafAufSeite(QPainter& p, QPointF drehpunkt, const Szenenmasse& m,
+                             const Stellung& s)
 {
     p.save();
     p.translate(drehpunkt);
     p.scale(massstab, massstab);
-    p.setPen(QPen(Qt::black, linienBreite / massstab, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-
-    p.setBrush(pergament);
-    p.drawRect(alsRechteck(m.mast));
-
-    const Fluegelbild bild = fluegel(s, m.drehpunkt);
-    p.setBrush(holz);
-    for (const Balkenpolygon& balken : bild.balken) {
-        QPolygon ecken;
-        for (const Punkt& ecke : balken)
-            ecken << QPoint(ecke.x, ecke.y);
-        p.drawPolygon(ecken);
-    }
-    p.setBrush(maroon);
-    for (const Kasten& gelenk : bild.gelenke)
-        p.drawEllipse(alsRechteck(gelenk));
-    p.drawEllipse(alsRechteck(m.zapfen));
+    Canvas c(p, {linienBreite / massstab, true});
+    c.setBrush(Brush::solid(farbe::pergament));
+    c.rectangle(m.mast.x1, m.mast.y1, m.mast.x2, m.mast.y2);
+    const QRect alles(-1000, -1000, 2000, 2000);
+    zeichneTelegraf(c, m, s, Brush::solid(farbe::holz), alles);
     p.restore();
 }
 
@@ -99,11 +73,11 @@ void zeichneBeschriftung(QPainter& p, QPointF zellenEcke, const QString& text, c
 void zeichneTitel(QPainter& p)
 {
     const double rechts = tafelSeite.width() - rand;
-    p.setFont(schrift(100, true));
+    p.setFont(verdana(100, true));
     p.drawText(QPointF(rand, titelGrundlinie), QStringLiteral("Signaltafel"));
 
     const QString name = QStringLiteral("Vellard-Telegraf");
-    const QFont f = schrift(50);
+    const QFont f = verdana(50);
     p.setFont(f);
     p.drawText(QPointF(rechts - QFontMetricsF(f).horizontalAdvance(name), titelGrundlinie), name);
 
@@ -126,23 +100,23 @@ void zeichneTafel(QPainter& p, const QRectF& flaeche, const Codezeilen& code)
     zeichneTitel(p);
 
     const Szenenmasse m = szeneAmUrsprung();
-    const QFont zeichenSchrift = schrift(zeichenHoehe);
+    const QFont zeichenSchrift = verdana(zeichenHoehe);
     for (int i = 0; i < static_cast<int>(alphabet.size()); ++i) {
         const QPointF ecke =
             rasterUrsprung + QPointF(i % 6 * zelle.width(), i / 6 * zelle.height());
-        p.setPen(QPen(rasterGrau, linienBreite));
+        p.setPen(QPen(farbe::rastergrau, linienBreite));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(ecke, zelle));
-        zeichneTelegraf(p, ecke + drehpunktInZelle, m, winkelholen(code, alphabet[i]));
+        zeichneTelegrafAufSeite(p, ecke + drehpunktInZelle, m, winkelholen(code, alphabet[i]));
         p.setPen(Qt::black);
         zeichneBeschriftung(p, ecke, QString(QChar::fromLatin1(alphabet[i])), zeichenSchrift);
     }
 
     const QPointF ruheEcke(ruheSpalteX, rasterUrsprung.y());
-    zeichneTelegraf(p, ruheEcke + drehpunktInZelle, m, ruhestellung);
+    zeichneTelegrafAufSeite(p, ruheEcke + drehpunktInZelle, m, ruhestellung);
     p.setPen(Qt::black);
-    zeichneBeschriftung(p, ruheEcke, QStringLiteral("Ruhestellung"), schrift(45));
+    zeichneBeschriftung(p, ruheEcke, QStringLiteral("Ruhestellung"), verdana(45));
     zeichneBeschriftung(p, ruheEcke + QPointF(0, 70), QStringLiteral("J wird als I gesendet."),
-                        schrift(32));
+                        verdana(32));
     p.restore();
 }

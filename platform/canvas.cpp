@@ -5,21 +5,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 
 #include <algorithm>
 #include <map>
 #include <utility>
 
 namespace {
-
-// The pixels between the smaller and the larger coordinate of each axis, exclusive of the far
-// edges.
-QRect boxBetween(int x1, int y1, int x2, int y2)
-{
-    const int left = std::min(x1, x2);
-    const int top = std::min(y1, y2);
-    return QRect(left, top, std::max(x1, x2) - left, std::max(y1, y2) - top);
-}
 
 // The same pixels for an outlined shape: Qt's outlined rectangle of width w covers w + 1
 // pixels, hence the one less.
@@ -79,24 +71,48 @@ template <typename Shape> void drawInBands(QPainter& painter, const QRect& corne
 // same every time, so it is kept, and filling it gives exactly the pixels Qt's drawing gives.
 constexpr int outlinedGlyphHeight = 64;
 
+// Qt's font engines share one FreeType face per font file, and a glyph drawn at a fraction of a
+// pixel leaves that fraction behind in the face: an outline taken afterwards would be shifted by
+// it, by a hundredth of a pixel, and the character's edges would differ from run to run. Drawing
+// the glyph once at a whole pixel first takes the fraction away.
 const QPainterPath& textOutline(const QFont& font, const QString& text)
 {
     static std::map<std::pair<QString, QString>, QPainterPath> outlines;
     const auto [entry, isNew] = outlines.try_emplace({font.key(), text});
     if (isNew) {
-        entry->second.setFillRule(Qt::WindingFill);
-        entry->second.addText(0, 0, font, text);
+        QPainterPath& outline = entry->second;
+        outline.setFillRule(Qt::WindingFill);
+        const QRawFont raw = QRawFont::fromFont(font);
+        const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+        QPointF pen;
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            raw.alphaMapForGlyph(glyphs[i]);
+            outline.addPath(raw.pathForGlyph(glyphs[i]).translated(pen));
+            pen += advances[i];
+        }
     }
     return entry->second;
 }
 
+// Qt drops the hinting of glyphs once the screen is scaled, and softer glyphs would then be
+// enlarged. Light, vertical-only hinting is what Qt uses on an unscaled screen by default.
+QFont unscaled(QFont font)
+{
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
 } // namespace
 
-Canvas::Canvas(QPainter& painter) : painter_(painter)
+Canvas::Canvas(QPainter& painter, Outline outline) : painter_(painter)
 {
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::Antialiasing, outline.smooth);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    painter_.setPen(QPen(Qt::black, 0));
+    QPen pen(Qt::black, outline.width);
+    if (outline.smooth)
+        pen.setJoinStyle(Qt::MiterJoin); // sharp corners on the beams
+    painter_.setPen(pen);
     painter_.setBrushOrigin(0, 0);
     setBrush(brush_);
 }
@@ -112,11 +128,9 @@ void Canvas::setBrush(const Brush& brush)
         painter_.setBrush(QBrush(brush.tile()));
 }
 
-void Canvas::setFont(const QString& family, int pixelHeight, bool bold)
+void Canvas::setFont(const QFont& font)
 {
-    font_ = QFont(family);
-    font_.setPixelSize(pixelHeight);
-    font_.setBold(bold);
+    font_ = unscaled(font);
     painter_.setFont(font_);
 }
 
@@ -214,13 +228,18 @@ void Canvas::copy(const QImage& image, const QRegion& area)
     painter_.setCompositionMode(previous);
 }
 
-QRect textBounds(const QString& family, int pixelHeight, const QString& text)
+QRect boxBetween(int x1, int y1, int x2, int y2)
+{
+    const int left = std::min(x1, x2);
+    const int top = std::min(y1, y2);
+    return QRect(left, top, std::max(x1, x2) - left, std::max(y1, y2) - top);
+}
+
+QRect textBounds(const QFont& font, const QString& text)
 {
     if (text.isEmpty())
         return {};
-    QFont font(family);
-    font.setPixelSize(pixelHeight);
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(unscaled(font));
     const QRect cell(0, 0, metrics.horizontalAdvance(text), metrics.height());
     // Ink may reach beyond the cell, and antialiasing touches one pixel more.
     const QRect ink = metrics.boundingRect(text).translated(0, metrics.ascent());

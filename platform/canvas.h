@@ -40,12 +40,21 @@ private:
 // every shape gets a one-pixel black outline; rectangles and ellipses cover x1 up to but not
 // including x2 (and likewise y), with their corners in any order; text is placed by the top
 // left of its character cell. Nothing is antialiased except the glyphs themselves.
+// How a canvas draws outlines: one crisp black pixel, as on screen, or for print black lines
+// of a given width in the painter's units, smoothed along with the shapes.
+struct Outline {
+    qreal width = 0;
+    bool smooth = false;
+};
+
 class Canvas {
 public:
-    explicit Canvas(QPainter& painter);
+    explicit Canvas(QPainter& painter, Outline outline = {});
 
     void setBrush(const Brush& brush);
-    void setFont(const QString& family, int pixelHeight, bool bold = false);
+    // Glyphs come out as on an unscaled screen whatever the screen's scale, so that a picture
+    // drawn here and shown enlarged pixel for pixel looks as it does at scale 1.
+    void setFont(const QFont& font);
 
     void rectangle(int x1, int y1, int x2, int y2);
     void ellipse(int x1, int y1, int x2, int y2);
@@ -76,6 +85,10 @@ private:
     QFont font_;
 };
 
+// The pixels from the smaller to the larger coordinate of each axis, up to but not including
+// the larger: the box of two corners given in any order.
+QRect boxBetween(int x1, int y1, int x2, int y2);
+
 // Every pixel that textOut(0, 0, text) may change in the given font: the text cell and any ink
 // reaching beyond it.
-QRect textBounds(const QString& family, int pixelHeight, const QString& text);
+QRect textBounds(const QFont& font, const QString& text);

@@ -45,12 +45,17 @@ bool isTypedCharacter(const QKeyEvent* event)
 
 } // namespace
 
-SpinBox::SpinBox(QWidget* parent) : QDoubleSpinBox(parent)
+SpinBox::SpinBox(double minimum, double maximum, double step, double value, QWidget* parent)
+    : QDoubleSpinBox(parent)
 {
-    setDecimals(1);
-    setRange(1.0, 4.0);
-    setSingleStep(0.1);
-    setValue(1.5);
+    int decimals = 0;
+    while (decimals < 6 && std::abs(step * std::pow(10.0, decimals) -
+                                    std::round(step * std::pow(10.0, decimals))) > 1e-9)
+        ++decimals;
+    setDecimals(decimals);
+    setRange(minimum, maximum);
+    setSingleStep(step);
+    setValue(value);
     setAccelerated(false);
     setFocusPolicy(Qt::StrongFocus);
     lockText();

@@ -3,13 +3,9 @@
 #include <QDoubleSpinBox>
 
 // A spin box for a decimal value that only its spin buttons and the Up and Down keys change:
-// one step at a time, held within its range, shown with a fixed number of decimals in the
-// widget's locale. Its text cannot be typed into, pasted into, cut or deleted; it can still be
-// selected and copied.
-//
-// A new spin box is ready for the signal speed control: one decimal, steps of 0.1, range 1.0 to
-// 4.0, value 1.5, focus by Tab and click (not by the mouse wheel). Change these with the usual
-// QDoubleSpinBox setters if needed; stepping always stays on the grid of the shown decimals.
+// one step at a time, held within its range, shown with as many decimals as its step has, in
+// the widget's locale. Its text cannot be typed into, pasted into, cut or deleted; it can still
+// be selected and copied. It takes the focus by Tab and click, not by the mouse wheel.
 //
 // Holding a spin button repeats the step after kRepeatDelayMs, then every kRepeatIntervalMs, in
 // any application style. The look follows the application style in use when the spin box is
@@ -20,7 +16,7 @@ public:
     static constexpr int kRepeatDelayMs = 400;
     static constexpr int kRepeatIntervalMs = 100;
 
-    explicit SpinBox(QWidget* parent = nullptr);
+    SpinBox(double minimum, double maximum, double step, double value, QWidget* parent = nullptr);
 
     // Moves the shown value by one single step per call, whatever the size or modifier keys
     // of the request, so that neither Ctrl nor Page keys can make larger jumps.

@@ -5,11 +5,12 @@
 #include <QLocale>
 #include <QTranslator>
 
-bool installGermanToolkitTexts(QCoreApplication& application)
+bool installGermanToolkitTexts(QCoreApplication& application, const QString& folder)
 {
     auto* catalogue = new QTranslator(&application);
     if (!catalogue->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                         folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath)
+                                          : folder)) {
         delete catalogue;
         return false;
     }

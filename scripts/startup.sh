@@ -31,7 +31,7 @@ messung() {
     local start painted
     start="$(date +%s%3N)"
     timeout 20 /usr/bin/time -f '%M' -o "$work/rss" "$program" 2>"$work/stderr" >/dev/null
-    painted="$(sed -n 's/^erster Frame um \([0-9]*\) ms$/\1/p' "$work/stderr")"
+    painted="$(sed -n 's/^erster Frame um \([0-9]*\) ms.*$/\1/p' "$work/stderr")"
     [ -n "$painted" ] || { echo "Keine Zeitangabe vom Programm:" >&2; cat "$work/stderr" >&2; exit 1; }
     frame=$((painted - start))
     rss="$(tail -n 1 "$work/rss")"

@@ -1,123 +1,67 @@
 // Operating the window: the alphabet grid, the movements it shows, the message playback, and
 // what happens when the user acts while the telegraph is still turning.
+#include "fenster.h"
 
-#include "signaltafel.h"
-#include "stellung_test.h"
-#include "umix2.h"
-
-#include "alphabet.h"
-#include "alphabetfeld.h"
 #include "bewegung.h"
 #include "offscreenpicture.h"
-#include "paintbox.h"
-#include "spinbox.h"
-#include "timer.h"
+#include "schrift.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
-
-#include <functional>
 
 namespace {
 
 using Bilder = QList<Stellung>;
 
-const QString textStart = QStringLiteral("Nachricht anzeigen");
-const QString textAbbruch = QStringLiteral("Abbruch");
-
-// Records what the scene shows at each of its drawings. `beiBild` runs after drawing number n
-// is recorded; calling a handler from there is what the event pump would do between frames.
-struct Aufnahme {
-    explicit Aufnahme(Tpformx11& fenster) : w(fenster)
-    {
-        verbindung = QObject::connect(w.PB13, &PaintBox::painted, [this] {
-            bilder.append(w.winkel);
-            if (!w.bewegungLaeuft())
-                ++ausserhalbBewegung;
-            if (beiBild)
-                beiBild(bilder.size());
-        });
-    }
-    ~Aufnahme() { QObject::disconnect(verbindung); }
-
-    Tpformx11& w;
-    Bilder bilder;
-    int ausserhalbBewegung = 0;
-    std::function<void(qsizetype)> beiBild;
-    QMetaObject::Connection verbindung;
-};
-
-Stellung code(QChar zeichen)
-{
-    return signalVon(zeichen.toLatin1());
-}
-
-// The drawings that show the telegraph turning to each character of `folge` in turn, starting
-// at rest: each movement's frames, then its target once. A beam turns the short way (exactly
-// half a turn keeps its sign) and shows max(1, |d| - 2) frames of one degree; its last step of
-// up to two degrees comes with the next beam or the final drawing.
-Bilder zeichnungen(const QString& folge)
+// The drawings of movements from rest to each character of `folge` in turn, typed out from the
+// beams' turns: per character (separated by "|") the frames of each beam that turns, as "beam
+// first..last" (R the regulator, 1 and 2 the indicators), then the character's signal once. A
+// beam not named takes its new angle when its turn comes, without a frame.
+Bilder zeichnungen(const QString& folge, const QString& gaenge)
 {
     Bilder alle;
-    Stellung stand = ruhestellung;
-    for (const QChar zeichen : folge) {
-        const Stellung ziel = code(zeichen);
-        Stellung bild = stand;
-        for (int Stellung::*balken :
-             {&Stellung::regulator, &Stellung::indikator1, &Stellung::indikator2}) {
-            int d = ziel.*balken - stand.*balken;
-            while (d > 180)
-                d -= 360;
-            while (d < -180)
-                d += 360;
-            const int frames = d == 0 ? 0 : std::max(1, std::abs(d) - 2);
-            for (int k = 1; k <= frames; ++k) {
-                bild.*balken = stand.*balken + (d > 0 ? k : -k);
-                alle.append(bild);
+    Stellung bild = ruhestellung;
+    const QStringList jeZeichen = gaenge.split(QLatin1Char('|'));
+    for (int i = 0; i < folge.size(); ++i) {
+        const Stellung ziel = signalVon(folge.at(i).toLatin1());
+        for (const auto& [name, balken] : {std::pair{'R', &Stellung::regulator},
+                                           {'1', &Stellung::indikator1},
+                                           {'2', &Stellung::indikator2}}) {
+            for (const QString& gang : jeZeichen.value(i).split(QLatin1Char(';'))) {
+                const QStringList grenzen = gang.trimmed().mid(2).split(QStringLiteral(".."));
+                if (gang.trimmed().startsWith(QLatin1Char(name))) {
+                    const int von = grenzen[0].toInt();
+                    const int bis = grenzen[1].toInt();
+                    for (int a = von;; a += bis >= von ? 1 : -1) {
+                        bild.*balken = a;
+                        alle.append(bild);
+                        if (a == bis)
+                            break;
+                    }
+                }
             }
             bild.*balken = ziel.*balken;
         }
         alle.append(ziel);
-        stand = ziel;
     }
     return alle;
 }
 
-// The middle of a character's cell in the grid; the space lies below the last row.
-QPoint zelle(QChar zeichen)
+// Whether every drawing turned each beam by at most two degrees from the drawing before,
+// starting at `von`: what a movement that started inside another, from the wrong place, breaks.
+bool stetig(const Bilder& bilder, Stellung von)
 {
-    const auto index = alphabet.find(zeichen.toLatin1());
-    if (index == std::string_view::npos)
-        return {15, 180};
-    return {static_cast<int>(index % 6) * 30 + 15, static_cast<int>(index / 6) * 30 + 15};
-}
-
-QString gezeigt(const Tpformx11& w)
-{
-    return QString(QLatin1Char(w.zeichen));
-}
-
-// Shows the window and checks that it starts at rest. Ticks come only from the test: the
-// timer's interval is made so long that it never fires while a test runs. Movements run without
-// their pace.
-bool oeffnen(Tpformx11& w, const QString& nachricht = QStringLiteral("ab"))
-{
-    w.takt = std::chrono::milliseconds::zero();
-    w.show();
-    if (!QTest::qWaitForWindowExposed(&w))
-        return false;
-    QCoreApplication::processEvents();
-    w.Me8->setPlainText(nachricht);
-    w.Timer1->setInterval(3600 * 1000);
-    return w.winkel == ruhestellung && w.altwinkel == ruhestellung && w.zeichen == ' ' &&
-           w.position == 0 && !w.Timer1->enabled() && w.B13->text() == textStart;
+    const auto nah = [](int a, int b) { return ((a - b) % 360 + 362) % 360 <= 4; };
+    for (const Stellung& s : bilder) {
+        if (!nah(s.regulator, von.regulator) || !nah(s.indikator1, von.indikator1) ||
+            !nah(s.indikator2, von.indikator2))
+            return false;
+        von = s;
+    }
+    return true;
 }
 
 } // namespace
@@ -128,16 +72,12 @@ private slots:
     void alphabetfeld_data();
     void alphabetfeld();
     void doppelklickSindZweiDruecke();
-    void zeichenUnterDemZeiger_data();
-    void zeichenUnterDemZeiger();
     void feldschriftMittig_data();
     void feldschriftMittig();
     void bewegung_data();
     void bewegung();
     void wiedergabe_data();
     void wiedergabe();
-    void wiedergabeBeginntNeu();
-    void geaenderteNachricht();
     void abstand_data();
     void abstand();
     void zeitgeber();
@@ -184,76 +124,45 @@ void TstBedienung::alphabetfeld()
     QFETCH(bool, wiedergabeLief);
     QFETCH(QString, erwartet);
 
-    Tpformx11 w;
-    QVERIFY(oeffnen(w));
-    QString folge;
+    Fenster f;
+    QVERIFY(f.oeffnen());
     if (wiedergabeLief) {
-        w.B13->click();
-        emit w.Timer1->tick();
-        QCOMPARE(gezeigt(w), "A");
-        folge = QStringLiteral("A");
+        f.knopf.click();
+        f.tick();
+        QCOMPARE(f.gezeigt(), "A");
     }
-    const int position = w.position;
-    const Bilder bisher = zeichnungen(folge);
+    const int position = f.wiedergabe.position();
+    const Stellung vorher = f.telegraf.altwinkel();
+    Aufnahme aufnahme(f.telegraf);
+    QTest::mouseClick(&f.feld, taste, umschalt, punkt);
 
-    Aufnahme aufnahme(w);
-    QTest::mouseClick(w.PBz, taste, umschalt, punkt);
-
-    QVERIFY(!w.Timer1->enabled());
-    QCOMPARE(w.B13->text(), textStart);
-    QCOMPARE(w.position, position);
-    QCOMPARE(gezeigt(w), erwartet);
-    QCOMPARE(w.winkel, code(erwartet.front()));
-    QCOMPARE(w.altwinkel, w.winkel);
-    QCOMPARE(bisher + aufnahme.bilder, zeichnungen(folge + erwartet));
+    QVERIFY(!f.timer.enabled());
+    QCOMPARE(f.knopf.text(), textStart);
+    QCOMPARE(f.wiedergabe.position(), position);
+    QCOMPARE(f.gezeigt(), erwartet);
+    QCOMPARE(f.telegraf.altwinkel(), signalVon(erwartet.front().toLatin1()));
+    QCOMPARE(aufnahme.bilder.last(), f.telegraf.altwinkel());
+    QVERIFY(stetig(aufnahme.bilder, vorher));
+    QCOMPARE(aufnahme.ausserhalbBewegung, 0);
 }
 
 void TstBedienung::doppelklickSindZweiDruecke()
 {
     // Through the window system, as a real double click arrives: the grid gets a press and then
-    // a double click in place of the second press. Each press shows the character once.
-    Tpformx11 w;
-    QVERIFY(oeffnen(w));
-    Aufnahme aufnahme(w);
-
-    QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, w.PBz->mapTo(&w, zelle('B')));
-
-    QCOMPARE(aufnahme.bilder, zeichnungen(QStringLiteral("BB")));
-}
-
-void TstBedienung::zeichenUnterDemZeiger_data()
-{
-    QTest::addColumn<QPoint>("punkt");
-    QTest::addColumn<char>("zeichen");
-
-    QTest::newRow("Ecke oben links") << QPoint(0, 0) << 'A';
-    QTest::newRow("letztes Pixel von A") << QPoint(29, 29) << 'A';
-    QTest::newRow("letztes Pixel von 0") << QPoint(179, 179) << '0';
-    // Presses inside the cells go through the window in alphabetfeld; these are the edges.
-    // The closing lines: column 6 of rows 0 to 4 is the next row's first cell, row 6 is empty.
-    QTest::newRow("rechte Linie, Zeile 4") << QPoint(180, 135) << '5';
-    QTest::newRow("rechte Linie, Zeile 5") << QPoint(180, 165) << ' ';
-    QTest::newRow("Ecke unten rechts") << QPoint(180, 180) << ' ';
-    QTest::newRow("weit daneben") << QPoint(5000, 7) << ' ';
-    // Left of or above the grid nothing is chosen, not the first column or row.
-    QTest::newRow("x -1") << QPoint(-1, 15) << ' ';
-    QTest::newRow("y -1") << QPoint(45, -1) << ' ';
-    QTest::newRow("beide -29") << QPoint(-29, -29) << ' ';
-    QTest::newRow("x -31") << QPoint(-31, 45) << ' ';
-}
-
-void TstBedienung::zeichenUnterDemZeiger()
-{
-    QFETCH(QPoint, punkt);
-    QFETCH(char, zeichen);
-    QCOMPARE(zeichenAn(punkt.x(), punkt.y()), zeichen);
+    // a double click in place of the second press. Each press shows the character: rest to B
+    // (135, -45, -45) is 43 + 133 + 133 frames and the final drawing, B again one drawing.
+    Fenster f;
+    QVERIFY(f.oeffnen());
+    Aufnahme aufnahme(f.telegraf);
+    QTest::mouseDClick(f.w.windowHandle(), Qt::LeftButton, {}, f.feld.mapTo(&f.w, zelle('B')));
+    QCOMPARE(aufnahme.bilder.size(), 310 + 1);
 }
 
 void TstBedienung::feldschriftMittig_data()
 {
     QTest::addColumn<int>("index");
-    for (std::size_t i = 0; i < alphabet.size(); ++i)
-        QTest::newRow(std::string(1, alphabet[i]).c_str()) << static_cast<int>(i);
+    for (int i = 0; i < raster.size(); ++i)
+        QTest::newRow(qPrintable(raster.mid(i, 1))) << i;
 }
 
 // Each character sits in its cell where the grid's rule puts it: its advance centred on the
@@ -263,16 +172,16 @@ void TstBedienung::feldschriftMittig()
 {
     QFETCH(int, index);
     const QRgb grau = qRgb(240, 240, 240);
-    OffscreenPicture feld(feldGroesse, feldGroesse);
+    OffscreenPicture feld(181, 181);
     zeichneAlphabetfeld(feld.canvas());
 
-    QFont schrift(QStringLiteral("Verdana"));
-    schrift.setPixelSize(16);
+    QFont schrift = verdana(16);
+    schrift.setHintingPreference(QFont::PreferVerticalHinting);
     const QFontMetrics metrik(schrift);
-    const QString text(QChar::fromLatin1(alphabet[static_cast<std::size_t>(index)]));
+    const QString text = raster.mid(index, 1);
     const int x0 = index % 6 * 30;
     const int y0 = index / 6 * 30;
-    QImage allein(feldGroesse, feldGroesse, QImage::Format_RGB32);
+    QImage allein(181, 181, QImage::Format_RGB32);
     allein.fill(grau);
     {
         QPainter painter(&allein);
@@ -296,112 +205,98 @@ void TstBedienung::feldschriftMittig()
 void TstBedienung::bewegung_data()
 {
     QTest::addColumn<QString>("folge");
-    QTest::addColumn<int>("zeichnungen");
+    QTest::addColumn<QString>("gaenge");
+    QTest::addColumn<int>("anzahl");
 
-    // From rest the regulator stays and each indicator takes 178 frames: 356 and the target.
-    QTest::newRow("Ruhe nach A") << "A" << 357;
+    // From rest the regulator stays and each indicator turns -180: 178 frames each.
+    QTest::newRow("Ruhe nach A") << "A"
+                                 << "1 89..-88; 2 89..-88" << 357;
     // All three beams turn -90: 88 frames each.
-    QTest::newRow("Ruhe nach C") << "C" << 3 * 88 + 1;
-    QTest::newRow("A zweimal") << "AA" << 358;
-    // H to M: the regulator turns +180 and the second indicator -180; the first indicator's
-    // full turn shows no frame. M to D: the first indicator turns +180.
-    QTest::newRow("H, M, D") << "HMD" << 310 + 357 + 179;
-    QTest::newRow("A, dann Ruhe") << "A " << 357 + 357;
+    QTest::newRow("Ruhe nach C") << "C"
+                                 << "R 179..92; 1 89..2; 2 89..2" << 3 * 88 + 1;
+    QTest::newRow("A zweimal") << "AA"
+                               << "1 89..-88; 2 89..-88|" << 358;
+    // Rest to H turns the regulator +45, the indicators +135. H to M: the regulator turns +180
+    // and the second indicator -180; the first indicator's full turn shows no frame and
+    // takes -135 for 225. M to D: the first indicator turns +180 from -135.
+    QTest::newRow("H, M, D") << "HMD"
+                             << "R 181..223; 1 91..223; 2 91..223|R -134..43; 2 224..47|"
+                                "1 -134..43"
+                             << 310 + 357 + 179;
+    QTest::newRow("A, dann Ruhe") << "A "
+                                  << "1 89..-88; 2 89..-88|1 -89..88; 2 -89..88" << 357 + 357;
 }
 
 void TstBedienung::bewegung()
 {
     QFETCH(QString, folge);
-    QFETCH(int, zeichnungen);
+    QFETCH(QString, gaenge);
+    QFETCH(int, anzahl);
 
-    Tpformx11 w;
-    QVERIFY(oeffnen(w));
-    Aufnahme aufnahme(w);
+    Fenster f;
+    QVERIFY(f.oeffnen());
+    Aufnahme aufnahme(f.telegraf);
     for (const QChar zeichen : folge) {
-        QTest::mouseClick(w.PBz, Qt::LeftButton, {}, zelle(zeichen));
-        QVERIFY(!w.bewegungLaeuft());
-        QCOMPARE(w.winkel, code(zeichen));
-        QCOMPARE(w.altwinkel, w.winkel);
+        f.klicke(zeichen);
+        QVERIFY(!f.telegraf.bewegungLaeuft());
+        QCOMPARE(f.telegraf.winkel(), signalVon(zeichen.toLatin1()));
+        QCOMPARE(f.telegraf.altwinkel(), f.telegraf.winkel());
     }
-
-    QCOMPARE(aufnahme.bilder.size(), zeichnungen);
-    QCOMPARE(aufnahme.bilder, ::zeichnungen(folge));
+    QCOMPARE(aufnahme.bilder.size(), anzahl);
+    QCOMPARE(aufnahme.bilder, zeichnungen(folge, gaenge));
     QCOMPARE(aufnahme.ausserhalbBewegung, 0);
 }
 
 void TstBedienung::wiedergabe_data()
 {
+    // The memo, then before each tick what the user does ("" nothing, "neu" stop and start,
+    // "x" the memo becomes "x"), and what each tick shows at which position.
     QTest::addColumn<QString>("nachricht");
+    QTest::addColumn<QStringList>("vorher");
     QTest::addColumn<QString>("folge");
     QTest::addColumn<QList<int>>("positionen");
 
-    QTest::newRow("reihum") << "ab"
-                            << "ABAB" << QList<int>{1, 2, 1, 2};
-    QTest::newRow("wie gesendet wird") << "jö!"
-                                       << "IOEI" << QList<int>{1, 2, 3, 1};
-    QTest::newRow("leer") << ""
-                          << "  " << QList<int>{0, 0};
-    QTest::newRow("nichts Sendbares") << " ?!\n"
-                                      << "  " << QList<int>{0, 0};
+    const QStringList nichts{"", "", "", ""};
+    QTest::newRow("reihum") << "ab" << nichts << "ABAB" << QList<int>{1, 2, 1, 2};
+    QTest::newRow("wie gesendet wird") << "jö!" << nichts << "IOEI" << QList<int>{1, 2, 3, 1};
+    QTest::newRow("leer") << "" << nichts << "    " << QList<int>{0, 0, 0, 0};
+    QTest::newRow("nichts Sendbares") << " ?!\n" << nichts << "  " << QList<int>{0, 0};
+    QTest::newRow("neu gestartet beginnt vorn")
+        << "abc" << QStringList{"", "", "neu"} << "ABA" << QList<int>{1, 2, 1};
+    // Read again at every tick; a position beyond a shortened message starts again.
+    QTest::newRow("gekürzte Nachricht")
+        << "abc" << QStringList{"", "", "x"} << "ABX" << QList<int>{1, 2, 1};
 }
 
 void TstBedienung::wiedergabe()
 {
     QFETCH(QString, nachricht);
+    QFETCH(QStringList, vorher);
     QFETCH(QString, folge);
     QFETCH(QList<int>, positionen);
 
-    Tpformx11 w;
-    QVERIFY(oeffnen(w, nachricht));
-    Aufnahme aufnahme(w);
-    w.B13->click();
-    QVERIFY(w.Timer1->enabled());
-    QCOMPARE(w.B13->text(), textAbbruch);
+    Fenster f;
+    QVERIFY(f.oeffnen(nachricht));
+    f.knopf.click();
+    QVERIFY(f.timer.enabled());
+    QCOMPARE(f.knopf.text(), textAbbruch);
 
     for (int i = 0; i < folge.size(); ++i) {
-        emit w.Timer1->tick();
-        QCOMPARE(gezeigt(w), folge.mid(i, 1));
-        QCOMPARE(w.position, positionen[i]);
-        QCOMPARE(w.altwinkel, code(folge[i]));
+        if (vorher[i] == QLatin1String("neu")) {
+            f.knopf.click();
+            f.knopf.click();
+        } else if (!vorher[i].isEmpty()) {
+            f.memo.setPlainText(vorher[i]);
+        }
+        f.tick();
+        QCOMPARE(f.gezeigt(), folge.mid(i, 1));
+        QCOMPARE(f.wiedergabe.position(), positionen[i]);
+        QCOMPARE(f.telegraf.altwinkel(), signalVon(folge.at(i).toLatin1()));
     }
-    QCOMPARE(aufnahme.bilder, zeichnungen(folge));
-    QVERIFY(w.Timer1->enabled());
-
-    w.B13->click();
-    QVERIFY(!w.Timer1->enabled());
-    QCOMPARE(w.B13->text(), textStart);
-}
-
-void TstBedienung::wiedergabeBeginntNeu()
-{
-    Tpformx11 w;
-    QVERIFY(oeffnen(w, QStringLiteral("abc")));
-    w.B13->click();
-    emit w.Timer1->tick();
-    emit w.Timer1->tick();
-    QCOMPARE(gezeigt(w), "B");
-
-    w.B13->click();
-    w.B13->click();
-    QCOMPARE(w.B13->text(), textAbbruch);
-    emit w.Timer1->tick();
-    QCOMPARE(gezeigt(w), "A");
-    QCOMPARE(w.position, 1);
-}
-
-void TstBedienung::geaenderteNachricht()
-{
-    // The message is read again at every tick; a position beyond a shortened message starts
-    // again from its first character.
-    Tpformx11 w;
-    QVERIFY(oeffnen(w, QStringLiteral("abc")));
-    w.B13->click();
-    emit w.Timer1->tick();
-    emit w.Timer1->tick();
-    w.Me8->setPlainText(QStringLiteral("x"));
-    emit w.Timer1->tick();
-    QCOMPARE(gezeigt(w), "X");
-    QCOMPARE(w.position, 1);
+    QVERIFY(f.timer.enabled());
+    f.knopf.click();
+    QVERIFY(!f.timer.enabled());
+    QCOMPARE(f.knopf.text(), textStart);
 }
 
 void TstBedienung::abstand_data()
@@ -412,8 +307,8 @@ void TstBedienung::abstand_data()
     QTest::newRow("1.0") << 1.0 << 1000;
     QTest::newRow("1.6") << 1.6 << 1600;
     QTest::newRow("4.0") << 4.0 << 4000;
-    // Values between the spin box's tenths reach the handler only from code; they are rounded,
-    // not cut off.
+    // Values between the spin box's tenths reach the playback only from code; they are
+    // rounded, not cut off.
     QTest::newRow("2.0006 direkt") << 2.0006 << 2001;
     QTest::newRow("1.0999 direkt") << 1.0999 << 1100;
 }
@@ -423,66 +318,67 @@ void TstBedienung::abstand()
     QFETCH(double, sekunden);
     QFETCH(int, millisekunden);
 
-    Tpformx11 w;
-    QVERIFY(oeffnen(w));
+    Fenster f;
+    QVERIFY(f.oeffnen());
     if (QString::fromLatin1(QTest::currentDataTag()).endsWith(QLatin1String("direkt")))
-        w.Rx11C(sekunden);
+        f.wiedergabe.setAbstand(sekunden);
     else
-        w.Rx11->setValue(sekunden);
-    QCOMPARE(w.Timer1->interval(), millisekunden);
+        f.drehfeld.setValue(sekunden);
+    QCOMPARE(f.timer.interval(), millisekunden);
 }
 
 // Only bounds a busy machine cannot break: what remains of an interval is never more than the
 // interval, and never less than the interval minus the time that has passed since it started.
 void TstBedienung::zeitgeber()
 {
-    Tpformx11 w;
-    QVERIFY(oeffnen(w));
-    w.Rx11->setValue(4.0);
-    QSignalSpy ticks(w.Timer1, &Timer::tick);
+    Fenster f;
+    QVERIFY(f.oeffnen());
+    Timer& t = f.timer;
+    f.drehfeld.setValue(4.0);
+    QSignalSpy ticks(&t, &Timer::tick);
     QElapsedTimer uhr;
     const auto frischGestartet = [&](int intervall) {
-        const int rest = w.Timer1->remainingTime();
+        const int rest = t.remainingTime();
         return rest <= intervall && rest >= intervall - uhr.elapsed() - 1;
     };
 
     // The first tick is a full interval away, never at once.
     uhr.start();
-    w.B13->click();
+    f.knopf.click();
     QVERIFY(frischGestartet(4000));
     QTest::qWait(400);
     QVERIFY(ticks.count() == 0 || uhr.elapsed() >= 4000);
-    const int rest = w.Timer1->remainingTime();
+    const int rest = t.remainingTime();
     QVERIFY(rest <= 3600);
 
     // Setting what is already set changes nothing ...
-    w.Timer1->setInterval(4000);
-    w.Timer1->setEnabled(true);
-    QVERIFY(w.Timer1->remainingTime() <= rest);
+    t.setInterval(4000);
+    t.setEnabled(true);
+    QVERIFY(t.remainingTime() <= rest);
 
     // ... a new interval while running starts the count again ...
     uhr.restart();
-    w.Rx11->setValue(3.9);
+    f.drehfeld.setValue(3.9);
     QVERIFY(frischGestartet(3900));
 
     // ... and one set while stopped counts from the next start.
-    w.B13->click();
-    QCOMPARE(w.Timer1->remainingTime(), -1);
-    w.Rx11->setValue(2.0);
-    QCOMPARE(w.Timer1->remainingTime(), -1);
+    f.knopf.click();
+    QCOMPARE(t.remainingTime(), -1);
+    f.drehfeld.setValue(2.0);
+    QCOMPARE(t.remainingTime(), -1);
     uhr.restart();
-    w.B13->click();
+    f.knopf.click();
     QVERIFY(frischGestartet(2000));
 
     // A real tick shows the message's first character, no earlier than its interval.
     ticks.clear();
     uhr.restart();
-    w.Rx11->setValue(1.0);
+    f.drehfeld.setValue(1.0);
     QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 20000);
     QVERIFY(uhr.elapsed() >= 990);
-    QCOMPARE(w.position, 1);
-    QCOMPARE(gezeigt(w), "A");
-    w.B13->click();
+    QCOMPARE(f.wiedergabe.position(), 1);
+    QCOMPARE(f.gezeigt(), "A");
+    f.knopf.click();
 }
 
 void TstBedienung::waehrendBewegung_data()
@@ -541,44 +437,44 @@ void TstBedienung::waehrendBewegung()
     QFETCH(int, position);
     QFETCH(bool, laeuft);
 
-    Tpformx11 w;
-    QVERIFY(oeffnen(w, nachricht));
+    Fenster f;
+    QVERIFY(f.oeffnen(nachricht));
     if (start == QLatin1String("t"))
-        w.B13->click();
+        f.knopf.click();
 
     // Whether the playback was off right after each press.
     QList<bool> angehalten;
-    Aufnahme aufnahme(w);
+    Aufnahme aufnahme(f.telegraf);
     aufnahme.beiBild = [&](qsizetype bild) {
         for (const QString& eingriff : eingriffe) {
-            const QStringList teile = eingriff.split(' ');
+            const QStringList teile = eingriff.split(QLatin1Char(' '));
             if (teile[0].toInt() != bild)
                 continue;
             if (teile[1] == QLatin1String("tick")) {
-                w.T1Timer();
+                f.tick();
             } else if (teile[1] == QLatin1String("knopf")) {
-                w.B13->click();
+                f.knopf.click();
             } else {
-                const QPoint p = zelle(teile[2].front());
-                w.PBzMD(Qt::LeftButton, {}, p.x(), p.y());
-                angehalten.append(!w.Timer1->enabled() && w.B13->text() == textStart);
+                f.klicke(teile[2].front());
+                angehalten.append(!f.timer.enabled() && f.knopf.text() == textStart);
             }
         }
     };
     if (start == QLatin1String("t"))
-        emit w.Timer1->tick();
+        f.tick();
     else
-        QTest::mouseClick(w.PBz, Qt::LeftButton, {}, zelle(start.front()));
+        f.klicke(start.front());
 
-    // One movement after the other, none inside another, each exactly as planned.
-    QCOMPARE(aufnahme.bilder, zeichnungen(folge));
+    // One movement after the other, none inside another, each from where the last one ended.
+    QVERIFY(stetig(aufnahme.bilder, ruhestellung));
+    QCOMPARE(aufnahme.folge, folge);
     QCOMPARE(aufnahme.ausserhalbBewegung, 0);
-    QVERIFY(!w.bewegungLaeuft());
+    QCOMPARE(f.telegraf.altwinkel(), signalVon(folge.back().toLatin1()));
+    QVERIFY(!f.telegraf.bewegungLaeuft());
     QVERIFY(!angehalten.contains(false));
-    QCOMPARE(gezeigt(w), folge.right(1));
-    QCOMPARE(w.position, position);
-    QCOMPARE(w.Timer1->enabled(), laeuft);
-    QCOMPARE(w.B13->text(), laeuft ? textAbbruch : textStart);
+    QCOMPARE(f.wiedergabe.position(), position);
+    QCOMPARE(f.timer.enabled(), laeuft);
+    QCOMPARE(f.knopf.text(), laeuft ? textAbbruch : textStart);
 }
 
 void TstBedienung::schliessenWaehrendBewegung_data()
@@ -597,11 +493,9 @@ void TstBedienung::schliessenWaehrendBewegung()
     QFETCH(QString, vorher);
     QFETCH(bool, imTakt);
 
-    Tpformx11 w;
-    QVERIFY(oeffnen(w));
-    if (imTakt)
-        w.takt = bewegungsTakt;
-    w.B13->click();
+    Fenster f;
+    QVERIFY(f.oeffnen(QStringLiteral("ab"), imTakt));
+    f.knopf.click();
 
     // Counts the passes of the event pump after closing: a movement that went on turning in
     // the hidden window would keep pumping once per frame.
@@ -609,29 +503,31 @@ void TstBedienung::schliessenWaehrendBewegung()
     pumpe.setInterval(0);
     QSignalSpy durchlaeufe(&pumpe, &QTimer::timeout);
 
-    Aufnahme aufnahme(w);
+    Aufnahme aufnahme(f.telegraf);
     aufnahme.beiBild = [&](qsizetype bild) {
         if (bild == 5 && vorher == QLatin1String("tick"))
-            w.T1Timer();
+            f.tick();
         if (bild == 5 && vorher == QLatin1String("druck"))
-            w.PBzMD(Qt::LeftButton, {}, 150, 30);
+            f.klicke('M');
         if (bild == 10) {
-            w.close();
+            f.w.close();
             pumpe.start();
         }
     };
-    emit w.Timer1->tick();
+    f.tick();
     pumpe.stop();
 
+    // The hidden window draws nothing after the frame the close came in.
     QCOMPARE(aufnahme.bilder.size(), 10);
     // With the pace the pump runs on until the frame's deadline, a few milliseconds.
     QVERIFY(imTakt || durchlaeufe.count() <= 2);
-    QVERIFY(!w.isVisible());
-    QVERIFY(!w.bewegungLaeuft());
-    QVERIFY(!w.Timer1->enabled());
+    QVERIFY(!f.w.isVisible());
+    QVERIFY(!f.telegraf.bewegungLaeuft());
+    QVERIFY(!f.timer.enabled());
     // Nothing further was started.
-    QCOMPARE(gezeigt(w), "A");
-    QCOMPARE(w.position, 1);
+    QCOMPARE(f.gezeigt(), "A");
+    QCOMPARE(f.telegraf.altwinkel(), signalVon('A'));
+    QCOMPARE(f.wiedergabe.position(), 1);
 }
 
 // With its real pace a movement cannot be quicker than its frames: rest to "A" is 356 frames
@@ -639,27 +535,26 @@ void TstBedienung::schliessenWaehrendBewegung()
 void TstBedienung::bewegungImTakt()
 {
     QCOMPARE(bewegungsTakt, std::chrono::milliseconds(4));
-    Tpformx11 w;
-    QVERIFY(oeffnen(w));
-    w.takt = bewegungsTakt;
-    Aufnahme aufnahme(w);
+    Fenster f;
+    QVERIFY(f.oeffnen(QStringLiteral("ab"), true));
+    Aufnahme aufnahme(f.telegraf);
     bool knopfWaehrendBewegung = false;
-    QTimer::singleShot(200, &w, [&] {
-        w.B13->click();
-        knopfWaehrendBewegung = w.bewegungLaeuft();
+    QTimer::singleShot(200, &f.w, [&] {
+        f.knopf.click();
+        knopfWaehrendBewegung = f.telegraf.bewegungLaeuft();
     });
 
     QElapsedTimer uhr;
     uhr.start();
-    QTest::mouseClick(w.PBz, Qt::LeftButton, {}, zelle(QLatin1Char('A')));
+    f.klicke('A');
     const qint64 dauer = uhr.elapsed();
     qInfo("Ruhestellung -> A: %d Zeichnungen in %lld ms", int(aufnahme.bilder.size()), dauer);
 
     QCOMPARE(aufnahme.bilder.size(), 357);
     QVERIFY2(dauer >= 356 * 4, qPrintable(QString::number(dauer)));
     QVERIFY(knopfWaehrendBewegung);
-    QCOMPARE(w.B13->text(), textAbbruch);
-    QCOMPARE(w.altwinkel, (Stellung{180, -90, -90}));
+    QCOMPARE(f.knopf.text(), textAbbruch);
+    QCOMPARE(f.telegraf.altwinkel(), (Stellung{180, -90, -90}));
 }
 
 void TstBedienung::tasten_data()
@@ -670,18 +565,15 @@ void TstBedienung::tasten_data()
     QTest::addColumn<bool>("vorher");
     QTest::addColumn<bool>("nachher");
 
-    QTest::newRow("Eingabe auf dem Knopf startet")
-        << "knopf" << int(Qt::Key_Return) << false << true;
-    QTest::newRow("Enter auf dem Knopf hält an") << "knopf" << int(Qt::Key_Enter) << true << false;
-    QTest::newRow("Leertaste auf dem Knopf") << "knopf" << int(Qt::Key_Space) << false << true;
-    QTest::newRow("Eingabe im Memo schreibt nur") << "memo" << int(Qt::Key_Return) << true << true;
-    QTest::newRow("Eingabe im Drehfeld") << "drehfeld" << int(Qt::Key_Return) << false << false;
-    QTest::newRow("Escape im Memo hält an") << "memo" << int(Qt::Key_Escape) << true << false;
-    QTest::newRow("Escape auf dem Knopf hält an")
-        << "knopf" << int(Qt::Key_Escape) << true << false;
-    QTest::newRow("Escape im Drehfeld hält an")
-        << "drehfeld" << int(Qt::Key_Escape) << true << false;
-    QTest::newRow("Escape ohne Wiedergabe") << "memo" << int(Qt::Key_Escape) << false << false;
+    QTest::newRow("Eingabe auf dem Knopf startet") << "B13" << int(Qt::Key_Return) << false << true;
+    QTest::newRow("Enter auf dem Knopf hält an") << "B13" << int(Qt::Key_Enter) << true << false;
+    QTest::newRow("Leertaste auf dem Knopf") << "B13" << int(Qt::Key_Space) << false << true;
+    QTest::newRow("Eingabe im Memo schreibt nur") << "Me8" << int(Qt::Key_Return) << true << true;
+    QTest::newRow("Eingabe im Drehfeld") << "Rx11" << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Escape im Memo hält an") << "Me8" << int(Qt::Key_Escape) << true << false;
+    QTest::newRow("Escape auf dem Knopf hält an") << "B13" << int(Qt::Key_Escape) << true << false;
+    QTest::newRow("Escape im Drehfeld hält an") << "Rx11" << int(Qt::Key_Escape) << true << false;
+    QTest::newRow("Escape ohne Wiedergabe") << "Me8" << int(Qt::Key_Escape) << false << false;
 }
 
 void TstBedienung::tasten()
@@ -691,25 +583,22 @@ void TstBedienung::tasten()
     QFETCH(bool, vorher);
     QFETCH(bool, nachher);
 
-    Tpformx11 w;
-    QVERIFY(oeffnen(w));
-    QApplication::setActiveWindow(&w);
-    QWidget* ziel = fokus == QLatin1String("knopf")  ? static_cast<QWidget*>(w.B13)
-                    : fokus == QLatin1String("memo") ? static_cast<QWidget*>(w.Me8)
-                                                     : static_cast<QWidget*>(w.Rx11);
-    ziel->setFocus();
-    QTRY_VERIFY(ziel->hasFocus());
+    Fenster f;
+    QVERIFY(f.oeffnen());
+    QWidget& ziel = teil<QWidget>(f.w, qPrintable(fokus));
+    ziel.setFocus();
+    QTRY_VERIFY(ziel.hasFocus());
     if (vorher)
-        w.B13->click();
-    const QString memo = w.Me8->toPlainText();
+        f.knopf.click();
+    const QString memo = f.memo.toPlainText();
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(taste));
 
-    QCOMPARE(w.Timer1->enabled(), nachher);
-    QCOMPARE(w.B13->text(), nachher ? textAbbruch : textStart);
-    QCOMPARE(w.Me8->toPlainText().size(),
-             memo.size() + (fokus == QLatin1String("memo") && taste == Qt::Key_Return));
-    QCOMPARE(w.Rx11->value(), 1.5);
+    QCOMPARE(f.timer.enabled(), nachher);
+    QCOMPARE(f.knopf.text(), nachher ? textAbbruch : textStart);
+    QCOMPARE(f.memo.toPlainText().size(),
+             memo.size() + (fokus == QLatin1String("Me8") && taste == Qt::Key_Return));
+    QCOMPARE(f.drehfeld.value(), 1.5);
 }
 
 QTEST_MAIN(TstBedienung)

@@ -1,49 +1,38 @@
 // What the window shows frame by frame: each frame of a movement is drawn only where it changed,
 // and must look exactly like the whole scene composed from nothing.
-#include "alphabet.h"
 #include "canvas.h"
-#include "paintbox.h"
+#include "fenster.h"
 #include "szene.h"
-#include "umix2.h"
 
 #include <QBackingStore>
 #include <QPainter>
-#include <QTest>
 
 namespace {
 
 // The scene as the window will put it on the screen: its part of the window's back buffer.
-QImage gezeigteSzene(Tpformx11& w)
+QImage gezeigteSzene(Fenster& f)
 {
-    const auto* puffer = dynamic_cast<QImage*>(w.backingStore()->paintDevice());
+    const auto* puffer = dynamic_cast<QImage*>(f.w.backingStore()->paintDevice());
     if (!puffer)
         return {};
-    return puffer->copy(QRect(w.PB13->mapTo(&w, QPoint(0, 0)), w.PB13->size()));
+    return puffer->copy(QRect(f.telegraf.mapTo(&f.w, QPoint(0, 0)), f.telegraf.size()));
 }
 
-QImage ganzeSzene(const Tpformx11& w)
+QImage ganzeSzene(const Telegraf& t)
 {
-    QImage bild(w.PB13->size(), QImage::Format_RGB32);
+    QImage bild(t.size(), QImage::Format_RGB32);
     QPainter painter(&bild);
     Canvas canvas(painter);
-    zeichneSzene(canvas, bild.width(), bild.height(), {w.I5, w.I4, w.Image3}, w.winkel, w.zeichen);
+    zeichneSzene(canvas, bild.width(), bild.height(), telegrafbilder(), t.winkel(), t.zeichen());
     return bild;
 }
 
-// Paints what PB13 shows over with a colour the scene never has, as a covering window would.
-void uebermalen(Tpformx11& w)
+// Paints what the scene shows over with a colour it never has, as a covering window would.
+void uebermalen(Fenster& f)
 {
-    auto* puffer = dynamic_cast<QImage*>(w.backingStore()->paintDevice());
+    auto* puffer = dynamic_cast<QImage*>(f.w.backingStore()->paintDevice());
     QPainter painter(puffer);
-    painter.fillRect(QRect(w.PB13->mapTo(&w, QPoint(0, 0)), w.PB13->size()), Qt::green);
-}
-
-QPoint zelle(char zeichen)
-{
-    const auto index = alphabet.find(zeichen);
-    if (index == std::string_view::npos)
-        return {15, 180}; // below the grid: the space, which brings the telegraph to rest
-    return {static_cast<int>(index % 6) * 30 + 15, static_cast<int>(index / 6) * 30 + 15};
+    painter.fillRect(QRect(f.telegraf.mapTo(&f.w, QPoint(0, 0)), f.telegraf.size()), Qt::green);
 }
 
 } // namespace
@@ -57,22 +46,20 @@ private slots:
     void ersteZeichnungIstVollstaendig();
 
 private:
-    std::unique_ptr<Tpformx11> w;
+    std::unique_ptr<Fenster> f;
 };
 
 void TestBildfolge::init()
 {
-    w = std::make_unique<Tpformx11>();
-    w->takt = std::chrono::milliseconds::zero();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    f = std::make_unique<Fenster>();
+    QVERIFY(f->oeffnen());
     QCoreApplication::processEvents();
-    QVERIFY(!gezeigteSzene(*w).isNull());
+    QVERIFY(!gezeigteSzene(*f).isNull());
 }
 
 void TestBildfolge::cleanup()
 {
-    w.reset();
+    f.reset();
 }
 
 // Rest to "A" turns both indicators, on to "8" and back to rest turn single beams, and "A" to
@@ -81,17 +68,18 @@ void TestBildfolge::jederFrameWieGanzGezeichnet()
 {
     int frames = 0;
     QStringList falsch;
-    const auto verbindung = connect(w->PB13, &PaintBox::painted, this, [&] {
+    const auto verbindung = connect(&f->telegraf, &Telegraf::gezeichnet, this, [&] {
         ++frames;
-        if (gezeigteSzene(*w) != ganzeSzene(*w) && falsch.size() < 5)
+        const Stellung w = f->telegraf.winkel();
+        if (gezeigteSzene(*f) != ganzeSzene(f->telegraf) && falsch.size() < 5)
             falsch << QStringLiteral("%1, %2, %3 '%4'")
-                          .arg(w->winkel.regulator)
-                          .arg(w->winkel.indikator1)
-                          .arg(w->winkel.indikator2)
-                          .arg(QLatin1Char(w->zeichen));
+                          .arg(w.regulator)
+                          .arg(w.indikator1)
+                          .arg(w.indikator2)
+                          .arg(f->gezeigt());
     });
     for (const char zeichen : {'A', '8', ' ', 'A', 'E', 'E', 'A'})
-        QTest::mouseClick(w->PBz, Qt::LeftButton, {}, zelle(zeichen));
+        f->klicke(QLatin1Char(zeichen));
     disconnect(verbindung);
 
     QVERIFY2(falsch.isEmpty(), qPrintable(falsch.join(QStringLiteral("; "))));
@@ -101,23 +89,22 @@ void TestBildfolge::jederFrameWieGanzGezeichnet()
 // Shown again or uncovered, the scene is drawn whole, whatever the frames before drew.
 void TestBildfolge::ersteZeichnungIstVollstaendig()
 {
-    QTest::mouseClick(w->PBz, Qt::LeftButton, {}, zelle('A'));
-    QCOMPARE(gezeigteSzene(*w), ganzeSzene(*w));
+    f->klicke('A');
+    QCOMPARE(gezeigteSzene(*f), ganzeSzene(f->telegraf));
 
     // Hidden, the telegraph changes without a frame; shown again, it is drawn as it stands.
-    w->hide();
-    w->winkel = Stellung{-45, 225, 45};
-    w->zeichen = 'E';
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    f->w.hide();
+    f->telegraf.stelle(Stellung{-45, 225, 45}, 'E');
+    f->w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f->w));
     QCoreApplication::processEvents();
-    QCOMPARE(gezeigteSzene(*w), ganzeSzene(*w));
+    QCOMPARE(gezeigteSzene(*f), ganzeSzene(f->telegraf));
 
     // Uncovered: the whole box is painted again, not just what changed last.
-    uebermalen(*w);
-    w->PB13->update();
+    uebermalen(*f);
+    f->telegraf.update();
     QCoreApplication::processEvents();
-    QCOMPARE(gezeigteSzene(*w), ganzeSzene(*w));
+    QCOMPARE(gezeigteSzene(*f), ganzeSzene(f->telegraf));
 }
 
 QTEST_MAIN(TestBildfolge)

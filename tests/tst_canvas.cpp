@@ -2,6 +2,7 @@
 #include "canvas.h"
 #include "offscreenpicture.h"
 #include "pixel.h"
+#include "schrift.h"
 
 #include <QPainter>
 #include <QTest>
@@ -176,7 +177,7 @@ void TestCanvas::textMitUndOhneHintergrund()
     bild.fill(Qt::blue);
     QPainter painter(&bild);
     Canvas c(painter);
-    c.setFont(QStringLiteral("Verdana"), 16);
+    c.setFont(verdana(16));
     const int breite = c.textWidth(QStringLiteral("W"));
     const int hoehe = c.textHeight(QStringLiteral("W"));
     QVERIFY(breite > 5 && breite < 30);

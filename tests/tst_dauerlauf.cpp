@@ -1,18 +1,10 @@
 // Thousands of random user actions on the real window, some of them arriving while the
 // telegraph turns, with the window's invariants checked after each. The seed is printed, and
 // VELLARD_SEED replays a run; VELLARD_AKTIONEN sets how many actions it makes.
-#include "normalisieren.h"
-#include "paintbox.h"
-#include "signaltafel.h"
-#include "spinbox.h"
-#include "timer.h"
-#include "umix2.h"
+#include "fenster.h"
 
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
-#include <QTest>
 #include <QTimer>
 
 #include <random>
@@ -82,7 +74,7 @@ private:
         return tasten[zahl(0, 2)];
     }
 
-    Tpformx11* w = nullptr;
+    Fenster* w = nullptr;
     std::mt19937 zufall_;
     QString letzteAktion_;
     int frames_ = 0;
@@ -98,20 +90,18 @@ void TestDauerlauf::zufaelligeBedienung()
           seed);
     zufall_.seed(seed);
 
-    Tpformx11 fenster;
+    Fenster fenster;
     w = &fenster;
-    fenster.takt = std::chrono::milliseconds::zero();
-    fenster.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+    QVERIFY(fenster.oeffnen());
     // The shortest interval, so that ticks fall due while the telegraph turns.
-    fenster.Rx11->setValue(1.0);
+    fenster.drehfeld.setValue(1.0);
 
-    connect(fenster.PB13, &PaintBox::painted, this, [this] { ++frames_; });
+    connect(&fenster.telegraf, &Telegraf::gezeichnet, this, [this] { ++frames_; });
     // A zero-interval timer fires on every pass of the event pump, so also between two frames
     // of a movement, where it brings in an action now and then.
     QTimer zwischendurch;
     connect(&zwischendurch, &QTimer::timeout, this, [this] {
-        if (w->bewegungLaeuft() && zahl(0, 60) == 0)
+        if (w->telegraf.bewegungLaeuft() && zahl(0, 60) == 0)
             aktionWaehrendBewegung();
     });
     zwischendurch.start(0);
@@ -119,11 +109,11 @@ void TestDauerlauf::zufaelligeBedienung()
     for (int i = 0; i < aktionen; ++i) {
         // Drawing every frame would make a run take many minutes; most movements therefore
         // run with the scene hidden, which skips the drawing but nothing else.
-        fenster.PB13->setVisible(zahl(0, 39) == 0);
+        fenster.telegraf.setVisible(zahl(0, 39) == 0);
         if (i == aktionen / 3) {
             // A pasted megabyte, left in place for a while of ticks and presses.
             letzteAktion_ = QStringLiteral("Memo: ein Megabyte");
-            w->Me8->setPlainText(megabyteText());
+            w->memo.setPlainText(megabyteText());
         } else {
             aktion();
         }
@@ -149,22 +139,22 @@ void TestDauerlauf::aktion()
     case 2: {
         const QPoint punkt(zahl(0, 180), zahl(0, 180));
         letzteAktion_ = QStringLiteral("Feld %1,%2").arg(punkt.x()).arg(punkt.y());
-        QTest::mouseClick(w->PBz, maustaste(), Qt::KeyboardModifiers(), punkt);
+        QTest::mouseClick(&w->feld, maustaste(), Qt::KeyboardModifiers(), punkt);
         break;
     }
     case 3:
         letzteAktion_ = QStringLiteral("Doppelklick ins Feld");
-        QTest::mouseDClick(w->PBz, maustaste(), Qt::KeyboardModifiers(),
+        QTest::mouseDClick(&w->feld, maustaste(), Qt::KeyboardModifiers(),
                            QPoint(zahl(0, 180), zahl(0, 180)));
         break;
     case 4:
     case 5:
         letzteAktion_ = QStringLiteral("Knopf");
-        QTest::mouseClick(w->B13, Qt::LeftButton);
+        QTest::mouseClick(&w->knopf, Qt::LeftButton);
         break;
     case 6:
         letzteAktion_ = QStringLiteral("Drehfeld-Taste");
-        QTest::keyClick(w->Rx11, zahl(0, 1) ? Qt::Key_Up : Qt::Key_Down);
+        QTest::keyClick(&w->drehfeld, zahl(0, 1) ? Qt::Key_Up : Qt::Key_Down);
         break;
     case 7:
         letzteAktion_ = QStringLiteral("Drehfeld-Knopf");
@@ -172,20 +162,20 @@ void TestDauerlauf::aktion()
         break;
     case 8: {
         letzteAktion_ = QStringLiteral("Memo einfügen");
-        QTextCursor cursor = w->Me8->textCursor();
-        cursor.setPosition(zahl(0, static_cast<int>(w->Me8->document()->characterCount()) - 1));
+        QTextCursor cursor = w->memo.textCursor();
+        cursor.setPosition(zahl(0, static_cast<int>(w->memo.document()->characterCount()) - 1));
         cursor.insertText(zufallstext(zufall_));
         break;
     }
     case 9:
         letzteAktion_ = QStringLiteral("Memo ersetzen");
-        w->Me8->setPlainText(zahl(0, 4) ? zufallstext(zufall_) : QString());
+        w->memo.setPlainText(zahl(0, 4) ? zufallstext(zufall_) : QString());
         break;
     case 10:
     case 11:
         letzteAktion_ = QStringLiteral("Takt");
-        if (w->Timer1->enabled())
-            emit w->Timer1->tick();
+        if (w->timer.enabled())
+            w->tick();
         break;
     }
 }
@@ -195,53 +185,53 @@ void TestDauerlauf::aktionWaehrendBewegung()
 {
     ++waehrendBewegung_;
     const int vorher = frames_;
-    const Stellung gezeigt = w->winkel;
+    const Stellung gezeigt = w->telegraf.winkel();
     switch (zahl(0, 3)) {
     case 0:
-        QTest::mouseClick(w->PBz, maustaste(), Qt::KeyboardModifiers(),
+        QTest::mouseClick(&w->feld, maustaste(), Qt::KeyboardModifiers(),
                           QPoint(zahl(0, 180), zahl(0, 180)));
         break;
     case 1:
-        if (w->Timer1->enabled())
-            emit w->Timer1->tick();
+        if (w->timer.enabled())
+            w->tick();
         break;
     case 2:
-        w->B13->click();
+        w->knopf.click();
         break;
     case 3:
-        QTest::keyClick(w->Rx11, zahl(0, 1) ? Qt::Key_Up : Qt::Key_Down);
+        QTest::keyClick(&w->drehfeld, zahl(0, 1) ? Qt::Key_Up : Qt::Key_Down);
         break;
     }
     // Whatever arrived must wait for the running movement: nothing may draw or turn a beam
     // in between.
-    if (frames_ != vorher || w->winkel != gezeigt || !w->bewegungLaeuft())
+    if (frames_ != vorher || w->telegraf.winkel() != gezeigt || !w->telegraf.bewegungLaeuft())
         ++verschachtelt_;
 }
 
 void TestDauerlauf::klickeDrehknopf(bool hoch)
 {
     QStyleOptionSpinBox option;
-    option.initFrom(w->Rx11);
+    option.initFrom(&w->drehfeld);
     option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
     option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
-    const QRect knopf = w->Rx11->style()->subControlRect(
-        QStyle::CC_SpinBox, &option, hoch ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown, w->Rx11);
-    QTest::mouseClick(w->Rx11, Qt::LeftButton, Qt::KeyboardModifiers(), knopf.center());
+    const QRect knopf = w->drehfeld.style()->subControlRect(
+        QStyle::CC_SpinBox, &option, hoch ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown,
+        &w->drehfeld);
+    QTest::mouseClick(&w->drehfeld, Qt::LeftButton, Qt::KeyboardModifiers(), knopf.center());
 }
 
 void TestDauerlauf::pruefeRuhezustand()
 {
-    QVERIFY(!w->bewegungLaeuft());
-    QCOMPARE(w->winkel, w->altwinkel);
-    QCOMPARE(w->winkel, signalVon(w->zeichen));
-    QCOMPARE(w->B13->text(), w->Timer1->enabled() ? QStringLiteral("Abbruch")
-                                                  : QStringLiteral("Nachricht anzeigen"));
+    QVERIFY(!w->telegraf.bewegungLaeuft());
+    QCOMPARE(w->telegraf.winkel(), w->telegraf.altwinkel());
+    QCOMPARE(w->telegraf.winkel(), signalVon(w->telegraf.zeichen()));
+    QCOMPARE(w->knopf.text(), w->timer.enabled() ? textAbbruch : textStart);
     // The interval as the user reads it: "2,3" or "2.3" seconds are 2300 ms.
-    const QString gezeigt = w->Rx11->text();
+    const QString gezeigt = w->drehfeld.text();
     QCOMPARE(gezeigt.size(), 3);
-    QCOMPARE(w->Timer1->interval(),
+    QCOMPARE(w->timer.interval(),
              gezeigt.at(0).digitValue() * 1000 + gezeigt.at(2).digitValue() * 100);
-    QVERIFY(w->position >= 0);
+    QVERIFY(w->wiedergabe.position() >= 0);
 }
 
 QTEST_MAIN(TestDauerlauf)

@@ -2,6 +2,7 @@
 // that shows the current cell.
 #include "alphabetfeld.h"
 #include "canvas.h"
+#include "feldraster.h"
 #include "pixel.h"
 
 #include <QImage>
@@ -41,6 +42,8 @@ private slots:
     void taste_data();
     void taste();
     void zelleVonJedemZeichen();
+    void zeichenUnterDemZeiger_data();
+    void zeichenUnterDemZeiger();
     void rahmenNurInDerAktuellenZelle_data();
     void rahmenNurInDerAktuellenZelle();
 };
@@ -140,6 +143,33 @@ void TestFeldtasten::zelleVonJedemZeichen()
     }
     for (const char keines : {' ', 'J', 'a', '\0', '?'})
         QCOMPARE(zelleVon(keines), -1);
+}
+
+void TestFeldtasten::zeichenUnterDemZeiger_data()
+{
+    QTest::addColumn<QPoint>("punkt");
+    QTest::addColumn<char>("zeichen");
+
+    QTest::newRow("Ecke oben links") << QPoint(0, 0) << 'A';
+    QTest::newRow("letztes Pixel von A") << QPoint(29, 29) << 'A';
+    QTest::newRow("letztes Pixel von 0") << QPoint(179, 179) << '0';
+    // The closing lines: column 6 of rows 0 to 4 is the next row's first cell, row 6 is empty.
+    QTest::newRow("rechte Linie, Zeile 4") << QPoint(180, 135) << '5';
+    QTest::newRow("rechte Linie, Zeile 5") << QPoint(180, 165) << ' ';
+    QTest::newRow("Ecke unten rechts") << QPoint(180, 180) << ' ';
+    QTest::newRow("weit daneben") << QPoint(5000, 7) << ' ';
+    // Left of or above the grid nothing is chosen, not the first column or row.
+    QTest::newRow("x -1") << QPoint(-1, 15) << ' ';
+    QTest::newRow("y -1") << QPoint(45, -1) << ' ';
+    QTest::newRow("beide -29") << QPoint(-29, -29) << ' ';
+    QTest::newRow("x -31") << QPoint(-31, 45) << ' ';
+}
+
+void TestFeldtasten::zeichenUnterDemZeiger()
+{
+    QFETCH(QPoint, punkt);
+    QFETCH(char, zeichen);
+    QCOMPARE(zeichenAn(punkt.x(), punkt.y()), zeichen);
 }
 
 void TestFeldtasten::rahmenNurInDerAktuellenZelle_data()

@@ -103,7 +103,7 @@ void TestSpinBox::init()
 
 void TestSpinBox::startsReadyForUse()
 {
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     spin.setLocale(QLocale(QLocale::English));
     QCOMPARE(spin.decimals(), 1);
     QCOMPARE(spin.singleStep(), 0.1);
@@ -149,7 +149,7 @@ void TestSpinBox::arrowKeysStepOnce()
     QFETCH(QString, shown);
     QFETCH(QList<double>, emitted);
 
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     spin.setLocale(QLocale(QLocale::English));
     spin.setValue(start);
     QSignalSpy changes(&spin, &QDoubleSpinBox::valueChanged);
@@ -163,7 +163,7 @@ void TestSpinBox::keyboardAutoRepeatStepsOncePerPress()
 {
     // A held key arrives as a stream of auto-repeated presses; each must be exactly one step
     // and nothing may keep stepping on its own afterwards.
-    ProbeSpinBox spin;
+    ProbeSpinBox spin(1.0, 4.0, 0.1, 1.5);
     showAtWindowSize(spin);
     spin.setValue(1.0);
     QSignalSpy changes(&spin, &QDoubleSpinBox::valueChanged);
@@ -200,7 +200,7 @@ void TestSpinBox::spinButtonsStepOnce()
     QFETCH(double, expected);
     QFETCH(int, signalCount);
 
-    ProbeSpinBox spin;
+    ProbeSpinBox spin(1.0, 4.0, 0.1, 1.5);
     showAtWindowSize(spin);
     spin.setValue(start);
     QSignalSpy changes(&spin, &QDoubleSpinBox::valueChanged);
@@ -217,7 +217,7 @@ void TestSpinBox::spinButtonsStepOnce()
 void TestSpinBox::stepsStayOnTheGrid()
 {
     // Exact comparisons on purpose: QCOMPARE would forgive the drift of adding 0.1 repeatedly.
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     spin.setLocale(QLocale(QLocale::English));
     spin.setValue(1.0);
     QSignalSpy changes(&spin, &QDoubleSpinBox::valueChanged);
@@ -273,7 +273,7 @@ void TestSpinBox::stepsFromTheShownValue()
     QFETCH(QString, shown);
     QFETCH(QString, afterStep);
 
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     spin.setLocale(QLocale(QLocale::English));
     spin.setDecimals(decimals);
     spin.setSingleStep(decimals == 1 ? 0.1 : 0.01);
@@ -297,7 +297,7 @@ void TestSpinBox::repeatTimingInEveryStyle()
     const auto restore = qScopeGuard([&] { QApplication::setStyle(previous); });
     QApplication::setStyle(styleName);
 
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     QCOMPARE(spin.style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold, nullptr, &spin),
              400);
     QCOMPARE(spin.style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatRate, nullptr, &spin), 100);
@@ -312,7 +312,7 @@ void TestSpinBox::repeatTimingInEveryStyle()
 // again 400 ms later, then every 100 ms.
 void TestSpinBox::repeatDelayAndPeriod()
 {
-    ProbeSpinBox spin;
+    ProbeSpinBox spin(1.0, 4.0, 0.1, 1.5);
     showAtWindowSize(spin);
     spin.setValue(1.0);
     QSignalSpy changes(&spin, &QDoubleSpinBox::valueChanged);
@@ -352,7 +352,7 @@ void TestSpinBox::holdingButtonRepeatsAfterDelay()
     // by more than Qt's 5% coarse-timer slack and the dispatcher's rounding to whole
     // milliseconds, so repeat n comes no sooner than 375 + (n - 1) x 90 ms after the press;
     // lateness only delays it.
-    ProbeSpinBox spin;
+    ProbeSpinBox spin(1.0, 4.0, 0.1, 1.5);
     showAtWindowSize(spin);
     spin.setValue(1.0);
     QElapsedTimer clock;
@@ -408,7 +408,7 @@ void TestSpinBox::keysLeaveTextAlone()
     QFETCH(int, modifiers);
     QFETCH(QString, typed);
 
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     spin.setLocale(QLocale(QLocale::English));
     showAtWindowSize(spin);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("3.3"));
@@ -429,7 +429,7 @@ void TestSpinBox::typedCharacterIsConsumed()
 {
     // Refused characters are answered with a beep here, not handed on to the window, where
     // they could trigger something else.
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     QKeyEvent typed(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
     typed.ignore();
     QApplication::sendEvent(&spin, &typed);
@@ -451,7 +451,7 @@ void TestSpinBox::wheelDoesNotStep()
     QFETCH(int, delta);
     QFETCH(int, modifiers);
 
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     showAtWindowSize(spin);
     QSignalSpy changes(&spin, &QDoubleSpinBox::valueChanged);
     const QPointF centre = QRectF(spin.rect()).center();
@@ -464,7 +464,7 @@ void TestSpinBox::wheelDoesNotStep()
 
 void TestSpinBox::dropAndMiddleClickDoNotPaste()
 {
-    ProbeSpinBox spin;
+    ProbeSpinBox spin(1.0, 4.0, 0.1, 1.5);
     spin.setLocale(QLocale(QLocale::English));
     showAtWindowSize(spin);
     QLineEdit* edit = spin.lineEdit();
@@ -487,7 +487,7 @@ void TestSpinBox::dropAndMiddleClickDoNotPaste()
 
 void TestSpinBox::contextMenuOffersNoEditing()
 {
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     spin.setLocale(QLocale(QLocale::English));
     showAtWindowSize(spin);
     spin.selectAll();
@@ -517,7 +517,7 @@ void TestSpinBox::contextMenuOffersNoEditing()
 
 void TestSpinBox::readOnlyToggleKeepsTextLocked()
 {
-    ProbeSpinBox spin;
+    ProbeSpinBox spin(1.0, 4.0, 0.1, 1.5);
     spin.setLocale(QLocale(QLocale::English));
     spin.setReadOnly(true);
     QTest::keyClick(&spin, Qt::Key_Up);
@@ -552,7 +552,7 @@ void TestSpinBox::decimalSeparatorFollowsLocale()
     QFETCH(QString, afterStep);
     QFETCH(QString, atMaximum);
 
-    SpinBox spin;
+    SpinBox spin(1.0, 4.0, 0.1, 1.5);
     // Start from the other separator so the change of locale itself must update the text.
     spin.setLocale(locale.decimalPoint() == QStringLiteral(",") ? QLocale(QLocale::English)
                                                                 : QLocale(QLocale::German));
@@ -568,7 +568,7 @@ void TestSpinBox::takesAndLeavesFocus()
 {
     QWidget window;
     auto* before = new QLineEdit(&window);
-    auto* spin = new ProbeSpinBox(&window);
+    auto* spin = new ProbeSpinBox(1.0, 4.0, 0.1, 1.5, &window);
     auto* after = new QLineEdit(&window);
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(before);
@@ -595,7 +595,7 @@ void TestSpinBox::takesAndLeavesFocus()
 
 void TestSpinBox::styleDiesWithSpinBox()
 {
-    auto* spin = new SpinBox;
+    auto* spin = new SpinBox(1.0, 4.0, 0.1, 1.5);
     const QPointer<QStyle> style = spin->style();
     QVERIFY(style != QApplication::style());
     delete spin;

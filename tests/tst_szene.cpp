@@ -1,9 +1,9 @@
 // The telegraph scene as pixels: outlines, fills, pattern alignment, the engraving's place
 // and the large character's cell.
-#include "bilder.h"
 #include "canvas.h"
 #include "pixel.h"
 #include "szene.h"
+#include "telegraf.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -90,7 +90,7 @@ private:
 
 void TestSzene::initTestCase()
 {
-    bilder = eingebetteteSzenenbilder();
+    bilder = telegrafbilder();
     QVERIFY(!bilder.holz.isNull() && !bilder.pergament.isNull() && !bilder.stich.isNull());
     ruhe = szene(bilder, ruhestellung, ' ');
 }

@@ -1,17 +1,11 @@
 // The scene's context menu for the code chart: what it offers, that a right click changes
 // nothing else, and that during a movement it opens only once the telegraph stands still.
-#include "umix2.h"
-
-#include "paintbox.h"
+#include "fenster.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -19,7 +13,7 @@ namespace {
 // Watches for the menu or a dialog and closes it at once, noting what it offered (each entry
 // with its key) or its title, and whether the telegraph was turning at the time.
 struct Menuebeobachter {
-    explicit Menuebeobachter(const Tpformx11& fenster) : w(fenster)
+    explicit Menuebeobachter(const Telegraf& telegraf) : t(telegraf)
     {
         QObject::connect(&uhr, &QTimer::timeout, [this] {
             QWidget* offen = QApplication::activePopupWidget();
@@ -34,14 +28,14 @@ struct Menuebeobachter {
             } else {
                 texte << offen->windowTitle();
             }
-            waehrendBewegung = w.bewegungLaeuft();
-            stellung = w.winkel;
+            waehrendBewegung = t.bewegungLaeuft();
+            stellung = t.winkel();
             offen->close();
         });
         uhr.start(5);
     }
 
-    const Tpformx11& w;
+    const Telegraf& t;
     QTimer uhr;
     QStringList texte;
     bool waehrendBewegung = false;
@@ -51,7 +45,7 @@ struct Menuebeobachter {
 const QStringList menueeintraege{QStringLiteral("Signaltafel speichern …\tCtrl+S"),
                                  QStringLiteral("Signaltafel drucken …\tCtrl+P")};
 
-void rechtsklick(PaintBox* szene)
+void rechtsklick(Telegraf* szene)
 {
     const QPoint wo(300, 150);
     QContextMenuEvent anfrage(QContextMenuEvent::Mouse, wo, szene->mapToGlobal(wo));
@@ -63,118 +57,80 @@ void rechtsklick(PaintBox* szene)
 class TestTafelmenue : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void menueBietetSpeichernUndDrucken();
-    void menueWartetAufDasEndeDerBewegung();
-    void tasten_data();
-    void tasten();
-
-private:
-    Tpformx11* w = nullptr;
+    void oeffnen_data();
+    void oeffnen();
 };
 
-void TestTafelmenue::init()
+void TestTafelmenue::oeffnen_data()
 {
-    w = new Tpformx11;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-}
-
-void TestTafelmenue::cleanup()
-{
-    delete w;
-}
-
-void TestTafelmenue::menueBietetSpeichernUndDrucken()
-{
-    Menuebeobachter beobachter(*w);
-    rechtsklick(w->PB13);
-    QCOMPARE(beobachter.texte, menueeintraege);
-    // The right click moved nothing.
-    QCOMPARE(w->winkel, ruhestellung);
-    QCOMPARE(w->zeichen, ' ');
-
-    QAccessibleInterface* szene = QAccessible::queryAccessibleInterface(w->PB13);
-    QVERIFY(szene->text(QAccessible::Description).contains(QStringLiteral("Signaltafel")));
-}
-
-void TestTafelmenue::menueWartetAufDasEndeDerBewegung()
-{
-    Menuebeobachter beobachter(*w);
-    int bilder = 0;
-    connect(w->PB13, &PaintBox::painted, this, [&] {
-        if (++bilder == 5)
-            rechtsklick(w->PB13);
-    });
-    w->PBzMD(Qt::LeftButton, {}, 75, 15); // C: (90, 0, 0)
-
-    QVERIFY(bilder > 5);
-    QCOMPARE(beobachter.texte.size(), 2);
-    QVERIFY(!beobachter.waehrendBewegung);
-    QCOMPARE(beobachter.stellung, (Stellung{90, 0, 0}));
-}
-
-void TestTafelmenue::tasten_data()
-{
-    // Where the focus is, the key, what opens, and whether it comes during a movement.
+    // Where the focus is, the key (none: a right click on the scene), what opens, and whether
+    // it is asked for during a movement: then it opens once the telegraph stands still.
     QTest::addColumn<QString>("fokus");
     QTest::addColumn<QKeySequence>("taste");
     QTest::addColumn<QStringList>("geoeffnet");
     QTest::addColumn<bool>("bewegung");
 
     const QStringList speichern{QStringLiteral("Signaltafel speichern")};
+    QTest::newRow("Rechtsklick") << "Me8" << QKeySequence() << menueeintraege << false;
+    QTest::newRow("Rechtsklick während der Bewegung")
+        << "Me8" << QKeySequence() << menueeintraege << true;
     QTest::newRow("Strg+S im Memo")
-        << "memo" << QKeySequence(QKeySequence::Save) << speichern << false;
+        << "Me8" << QKeySequence(QKeySequence::Save) << speichern << false;
     QTest::newRow("Strg+P auf dem Knopf")
-        << "knopf" << QKeySequence(QKeySequence::Print)
+        << "B13" << QKeySequence(QKeySequence::Print)
         << QStringList{QStringLiteral("Signaltafel drucken")} << false;
     QTest::newRow("Strg+S im Alphabet während der Bewegung")
-        << "feld" << QKeySequence(QKeySequence::Save) << speichern << true;
+        << "PBz" << QKeySequence(QKeySequence::Save) << speichern << true;
     QTest::newRow("Menütaste auf dem Knopf")
-        << "knopf" << QKeySequence(Qt::Key_Menu) << menueeintraege << false;
+        << "B13" << QKeySequence(Qt::Key_Menu) << menueeintraege << false;
     QTest::newRow("Umschalt+F10 im Alphabet")
-        << "feld" << QKeySequence(Qt::SHIFT | Qt::Key_F10) << menueeintraege << false;
+        << "PBz" << QKeySequence(Qt::SHIFT | Qt::Key_F10) << menueeintraege << false;
 }
 
-void TestTafelmenue::tasten()
+void TestTafelmenue::oeffnen()
 {
     QFETCH(QString, fokus);
     QFETCH(QKeySequence, taste);
     QFETCH(QStringList, geoeffnet);
     QFETCH(bool, bewegung);
 
-    QApplication::setActiveWindow(w);
-    QWidget* ziel = fokus == QLatin1String("memo")    ? static_cast<QWidget*>(w->Me8)
-                    : fokus == QLatin1String("knopf") ? static_cast<QWidget*>(w->B13)
-                                                      : static_cast<QWidget*>(w->PBz);
-    ziel->setFocus();
-    QTRY_VERIFY(ziel->hasFocus());
-    Menuebeobachter beobachter(*w);
+    Fenster f;
+    QVERIFY(f.oeffnen());
+    QWidget& ziel = teil<QWidget>(f.w, qPrintable(fokus));
+    ziel.setFocus();
+    QTRY_VERIFY(ziel.hasFocus());
+    Menuebeobachter beobachter(f.telegraf);
     const auto druecke = [&] {
-        if (taste[0].key() == Qt::Key_Menu) {
+        if (taste.isEmpty()) {
+            rechtsklick(&f.telegraf);
+        } else if (taste[0].key() == Qt::Key_Menu) {
             // The window system turns the menu key into a request for the focused control's menu.
-            QContextMenuEvent anfrage(QContextMenuEvent::Keyboard, {}, ziel->mapToGlobal(QPoint()));
-            QApplication::sendEvent(ziel, &anfrage);
+            QContextMenuEvent anfrage(QContextMenuEvent::Keyboard, {}, ziel.mapToGlobal(QPoint()));
+            QApplication::sendEvent(&ziel, &anfrage);
         } else {
-            QTest::keyClick(ziel, taste[0].key(), taste[0].keyboardModifiers());
+            QTest::keyClick(&ziel, taste[0].key(), taste[0].keyboardModifiers());
         }
         QCoreApplication::processEvents();
     };
     if (bewegung) {
-        int bilder = 0;
-        connect(w->PB13, &PaintBox::painted, this, [&] {
-            if (++bilder == 5)
+        Aufnahme aufnahme(f.telegraf);
+        aufnahme.beiBild = [&](qsizetype bild) {
+            if (bild == 5)
                 druecke();
-        });
-        w->PBzMD(Qt::LeftButton, {}, 75, 15); // C: (90, 0, 0)
-        QVERIFY(bilder > 5);
+        };
+        f.klicke('C');
+        QVERIFY(aufnahme.bilder.size() > 5);
     } else {
         druecke();
     }
 
     QTRY_COMPARE(beobachter.texte, geoeffnet);
     QVERIFY(!beobachter.waehrendBewegung);
+    // Nothing else changed: the telegraph stands where it stood.
+    QCOMPARE(beobachter.stellung, bewegung ? signalVon('C') : ruhestellung);
+    QVERIFY(QAccessible::queryAccessibleInterface(&f.telegraf)
+                ->text(QAccessible::Description)
+                .contains(QStringLiteral("Signaltafel")));
 }
 
 QTEST_MAIN(TestTafelmenue)

@@ -2,7 +2,8 @@
 // starts. Weston ends the connection of a client whose maximised window does not take the
 // size it was given, and Qt then ends the program; so every check here waits until Weston has
 // shown a frame drawn after the change.
-#include "paintbox.h"
+#include "eingebettet.h"
+#include "telegraf.h"
 #include "umix2.h"
 
 #include <QApplication>
@@ -58,6 +59,9 @@ private slots:
     void schliesstSauber();
 
 private:
+    // Where the window's content lies in it.
+    QRect inhalt() const { return w->findChild<QWidget*>(QStringLiteral("P8"))->geometry(); }
+
     Tpformx11* w = nullptr;
 };
 
@@ -70,7 +74,7 @@ void TestWayland::initTestCase()
 
 void TestWayland::init()
 {
-    w = new Tpformx11;
+    w = new Tpformx11(eingebetteterCode());
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QVERIFY(westonHatGezeigt(*w));
@@ -88,7 +92,7 @@ void TestWayland::zeigtSichInSeinerGroesse()
     // What the compositor is told: the window cannot be resized.
     QCOMPARE(w->windowHandle()->minimumSize(), QSize(1008, 694));
     QCOMPARE(w->windowHandle()->maximumSize(), QSize(1008, 694));
-    QCOMPARE(w->P8->geometry(), QRect(0, 0, 1008, 694));
+    QCOMPARE(inhalt(), QRect(0, 0, 1008, 694));
 }
 
 void TestWayland::fuelltDenBildschirmUndKehrtZurueck_data()
@@ -106,7 +110,7 @@ void TestWayland::fuelltDenBildschirmUndKehrtZurueck()
     const QSize bildschirm = w->screen()->geometry().size();
     QCOMPARE(bildschirm, QSize(1280, 1024));
 
-    QSignalSpy bilder(w->PB13, &PaintBox::painted);
+    QSignalSpy bilder(w->findChild<Telegraf*>(), &Telegraf::gezeichnet);
     w->setWindowState(zustand);
     QTRY_VERIFY(w->windowState() & zustand);
     QTRY_COMPARE(w->frameGeometry().width(), 1280);
@@ -118,19 +122,18 @@ void TestWayland::fuelltDenBildschirmUndKehrtZurueck()
 
     // The content keeps its size and sits in the middle.
     const QSize gross = w->size();
-    QCOMPARE(
-        w->P8->geometry(),
-        QRect(QPoint((gross.width() - 1008) / 2, (gross.height() - 694) / 2), QSize(1008, 694)));
-    QCOMPARE(w->PB13->size(), QSize(800, 694));
+    QCOMPARE(inhalt(), QRect(QPoint((gross.width() - 1008) / 2, (gross.height() - 694) / 2),
+                             QSize(1008, 694)));
+    QCOMPARE(w->findChild<Telegraf*>()->size(), QSize(800, 694));
     QCOMPARE(w->windowHandle()->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     const qsizetype vorher = bilder.size();
-    w->PB13->drawNow();
+    w->findChild<Telegraf*>()->repaint();
     QCOMPARE(bilder.size(), vorher + 1);
     QVERIFY(westonHatGezeigt(*w));
 
     w->setWindowState(Qt::WindowNoState);
     QTRY_COMPARE(w->size(), QSize(1008, 694));
-    QCOMPARE(w->P8->geometry(), QRect(0, 0, 1008, 694));
+    QCOMPARE(inhalt(), QRect(0, 0, 1008, 694));
     QVERIFY(westonHatGezeigt(*w));
     QVERIFY(!(w->windowState() & zustand));
     QCOMPARE(w->windowHandle()->maximumSize(), QSize(1008, 694));
@@ -141,7 +144,7 @@ void TestWayland::bleibtSonstInSeinerGroesse()
     w->resize(1200, 800);
     QTRY_COMPARE(w->size(), QSize(1008, 694));
     QVERIFY(westonHatGezeigt(*w));
-    QCOMPARE(w->P8->geometry(), QRect(0, 0, 1008, 694));
+    QCOMPARE(inhalt(), QRect(0, 0, 1008, 694));
 }
 
 void TestWayland::schliesstSauber()
@@ -151,7 +154,7 @@ void TestWayland::schliesstSauber()
     QVERIFY(w->close());
     QTRY_VERIFY(!w->isVisible());
     // A new window after the closed one still reaches Weston: the connection is intact.
-    Tpformx11 danach;
+    Tpformx11 danach(eingebetteterCode());
     danach.show();
     QVERIFY(QTest::qWaitForWindowExposed(&danach));
     QVERIFY(westonHatGezeigt(danach));

@@ -1,79 +1,27 @@
 #pragma once
 
-#include "bewegung.h"
 #include "signalcode.h"
-#include "stellung.h"
-#include "szene.h"
 #include "tafelmenue.h"
 
-#include <QImage>
 #include <QWidget>
 
-#include <chrono>
 #include <functional>
 #include <optional>
 
-class Canvas;
-class Lesemarke;
-class PaintBox;
-class QKeyEvent;
-class QLabel;
+class Alphabetfeld;
 class QPlainTextEdit;
 class QPushButton;
 class SpinBox;
-class Timer;
+class Telegraf;
+class Wiedergabe;
 
-// The program's only window: the telegraph scene on the left, the alphabet grid, the message
-// memo, the playback button and the interval on the right. It owns every component and the
-// telegraph's state; its handlers read the state, call into the core and draw.
+// The program's main window: the telegraph on the left; on the right the alphabet grid, the
+// message memo, the playback button and the interval. It lays out its parts and connects them,
+// and while the telegraph turns it holds back whatever would start a second movement.
 class Tpformx11 : public QWidget {
     Q_OBJECT
 public:
-    explicit Tpformx11(QWidget* parent = nullptr);
-
-    // The telegraph's state.
-    Stellung winkel;     // what the scene shows, and the target a lookup writes
-    Stellung altwinkel;  // where the telegraph stands when no movement runs
-    char zeichen = '\0'; // the character written beside the mast
-    int position = 0;    // 1-based position in the message; 0 before the first tick
-
-    // Time between two frames of a movement; tests set it to zero to run movements at once.
-    std::chrono::milliseconds takt = bewegungsTakt;
-
-    // The components, named as in the window's layout.
-    QWidget* P8;
-    QWidget* P15;
-    QWidget* telegraf;
-    PaintBox* PB13;
-    QWidget* P49;
-    QLabel* L114;
-    PaintBox* PBz;
-    QLabel* L113;
-    QPlainTextEdit* Me8;
-    QPushButton* B13;
-    QLabel* L103;
-    SpinBox* Rx11;
-    Timer* Timer1;
-
-    // The hidden holders: the wood, parchment and engraving pictures and the signal code lines.
-    QImage Image3;
-    QImage I4;
-    QImage I5;
-    Codezeilen ListBox1;
-
-    // True while the telegraph is turning.
-    bool bewegungLaeuft() const { return bewegungLaeuft_; }
-
-    // The event handlers.
-    void FormShow();
-    void PB13P(Canvas& canvas, const QRegion& bereich);
-    void PBzP(Canvas& canvas);
-    void PBzMD(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void PBzKD(QKeyEvent* taste);
-    void B13C();
-    void T1Timer();
-    void Rx11C(double wert);
-    void PB13Menue(const QPoint& wo);
+    explicit Tpformx11(const Codezeilen& code, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,32 +30,35 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void bauePanel();
-    void setzeZeichen(char neues);
-    void setzeFeldzelle(int zelle);
-    void waehle(char gewaehlt);
-    void sende(char gewaehlt);
-    void bewegen();
-    void zeigeBild();
-    char naechstesNachrichtenzeichen();
-    std::optional<char> wartendesZeichen();
-    void wiedergabeAus();
-    void tafelbefehl(Tafelmenue::Befehl befehl);
-    void menueVon(QWidget* bauteil);
+    // The handlers, named after their parts.
+    void FormShow();                  // the window first shown: telegraph at rest, memo focused
+    void PBzMD(char zeichen);         // press on the grid: stop the playback, show the character
+    void PBzKD(char zeichen);         // key on the grid that sends: as a press
+    void B13C();                      // the button: start or stop the playback
+    void T1Timer();                   // the playback's tick: show the message's next character
+    void Rx11C(double sekunden);      // the interval changed: the playback's new pace
+    void PB13Menue(const QPoint& wo); // the scene's menu: save or print the code chart
 
-    // The scene as PB13 shows it; it keeps what a frame needs from the one before.
-    Szene szene_;
-    Lesemarke* lesemarke_;
+    void baueSeitenleiste(QWidget* P49);
+    void sende(char gewaehlt);
+    std::optional<char> wartendesZeichen();
+    void tafelbefehl(Tafelmenue::Befehl befehl);
+    bool spaeter(std::function<void()> tun);
+
+    const Codezeilen code_;
+    Telegraf* PB13;
+    Alphabetfeld* PBz = nullptr;
+    QPlainTextEdit* Me8 = nullptr;
+    QPushButton* B13 = nullptr;
+    SpinBox* Rx11 = nullptr;
+    Wiedergabe* wiedergabe_ = nullptr;
+    Tafelmenue* tafelmenue_;
+
     bool gezeigt_ = false;
     bool geschlossen_ = false;
-    bool bewegungLaeuft_ = false;
-    // The grid's current cell for the keyboard: the last one chosen, "A" at first.
-    int feldzelle_ = 0;
-    // What arrived while the telegraph was turning, handled when the movement ends.
+    // What arrived while the telegraph was turning, handled when the movement ends: the latest
+    // choice on the grid, one tick, and the chart's menu or one of its commands.
     std::optional<char> wartenderDruck_;
     bool wartenderTick_ = false;
-    // The chart's menu or one of its commands, asked for during a movement, comes when the
-    // movement ends.
     std::function<void()> nachDerBewegung_;
-    Tafelmenue* tafelmenue_;
 };

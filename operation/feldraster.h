@@ -5,15 +5,12 @@
 
 #include <optional>
 
-class Canvas;
-
 // The 6 x 6 grid of sendable characters: cells at a pitch of 30 pixels, drawn 31 pixels wide
 // so that neighbours share their border lines; 181 x 181 pixels in all.
 inline constexpr int feldRaster = 30;
 inline constexpr int feldSpalten = 6;
 inline constexpr int feldZellen = feldSpalten * feldSpalten;
 inline constexpr int feldGroesse = feldSpalten * feldRaster + 1;
-inline constexpr int feldSchriftHoehe = 16;
 
 // The character under a press at (x, y): a shared line belongs to the cell to its right and
 // below. A press beyond the last row gives the space, which sends no character.
@@ -21,11 +18,6 @@ char zeichenAn(int x, int y);
 
 // The index of the cell that holds `zeichen` (row * 6 + column), or -1 if the grid has none.
 int zelleVon(char zeichen);
-
-// Draws the grid into `ziel`, composed off screen and copied in one operation. With a
-// `fokuszelle` that cell gets a frame in a colour of its own, to show a keyboard user where
-// they are; without one the grid is the plain grid.
-void zeichneAlphabetfeld(Canvas& ziel, std::optional<int> fokuszelle = std::nullopt);
 
 // What a key does to the grid: the cell that is current afterwards, and whether its
 // character is sent.

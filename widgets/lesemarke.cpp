@@ -1,5 +1,7 @@
 #include "lesemarke.h"
 
+#include "farben.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -75,6 +77,6 @@ void Lesemarke::zeige()
     marke.cursor.setPosition(static_cast<int>(anfang_));
     marke.cursor.setPosition(static_cast<int>(ende_), QTextCursor::KeepAnchor);
     // Marker yellow under black type; the user's selection keeps its own colours.
-    marke.format.setBackground(QColor(255, 221, 0));
+    marke.format.setBackground(farbe::markergelb);
     memo_.setExtraSelections({marke});
 }

@@ -1,10 +1,7 @@
-#include "alphabetfeld.h"
+#include "feldraster.h"
 
 #include "alphabet.h"
-#include "canvas.h"
-#include "offscreenpicture.h"
 
-#include <QColor>
 #include <QString>
 
 #include <algorithm>
@@ -21,38 +18,6 @@ int zelleVon(char zeichen)
 {
     const auto index = alphabet.find(zeichen);
     return zeichen == '\0' || index == std::string_view::npos ? -1 : static_cast<int>(index);
-}
-
-void zeichneAlphabetfeld(Canvas& ziel, std::optional<int> fokuszelle)
-{
-    const QColor hellgrau(240, 240, 240);
-
-    OffscreenPicture bild(feldGroesse, feldGroesse);
-    Canvas& c = bild.canvas();
-    c.setFont(QStringLiteral("Verdana"), feldSchriftHoehe);
-    c.setBrush(Brush::solid(hellgrau));
-    for (int index = 0; index < static_cast<int>(alphabet.size()); ++index) {
-        const int x = (index % feldSpalten) * feldRaster;
-        const int y = (index / feldSpalten) * feldRaster;
-        c.rectangle(x, y, x + feldRaster + 1, y + feldRaster + 1);
-
-        const QString text(QChar::fromLatin1(alphabet[index]));
-        c.textOut(x + 15 - c.textWidth(text) / 2, y + 15 - c.textHeight(text) / 2, text);
-    }
-
-    if (fokuszelle && *fokuszelle >= 0 && *fokuszelle < feldZellen) {
-        // Two pixels of blue, one grey pixel inside the cell's black border, clear of the
-        // character: it stands out from the grey, the black lines and the black type alike.
-        const int x = (*fokuszelle % feldSpalten) * feldRaster + 2;
-        const int y = (*fokuszelle / feldSpalten) * feldRaster + 2;
-        const int innen = feldRaster - 3;
-        c.setBrush(Brush::solid(QColor(0, 102, 204)));
-        c.fill(x, y, x + innen, y + 2);
-        c.fill(x, y + innen - 2, x + innen, y + innen);
-        c.fill(x, y, x + 2, y + innen);
-        c.fill(x + innen - 2, y, x + innen, y + innen);
-    }
-    ziel.draw(0, 0, bild);
 }
 
 std::optional<Feldtaste> feldtaste(int zelle, int taste, Qt::KeyboardModifiers umschalt,

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "signalcode.h"
+
+#include <QImage>
+#include <QString>
+
+// What the program carries inside its binary: the pictures, the signal code lines and the
+// memo's default text. Nothing is read from files at run time.
+
+// One of the pictures ("wood.png", "parchment.png", "engraving.png"), in 32 bits, in which
+// drawing with it as a pattern is quicker than with its stored palette.
+QImage eingebettetesBild(const QString& name);
+
+// The signal code lines.
+Codezeilen eingebetteterCode();
+
+// A text file, UTF-8 ("memo.txt").
+QString eingebetteterText(const QString& name);
