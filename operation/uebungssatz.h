@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+// Which characters a round of the trainer asks: the 25 letters, the ten digits, or all 36.
+enum class Uebungssatz { Buchstaben, Ziffern, Alle };
+
+// The characters of a set, in the order of the alphabet grid.
+constexpr std::string_view zeichenVon(Uebungssatz satz)
+{
+    switch (satz) {
+    case Uebungssatz::Buchstaben:
+        return "ABCDEFGHIKLMNOPQRSTUVWXYZ";
+    case Uebungssatz::Ziffern:
+        return "1234567890";
+    case Uebungssatz::Alle:
+        break;
+    }
+    return "ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890";
+}
+
+// The order in which a learner meets the characters step by step: first four with the regulator
+// level, told apart by the indicators alone, then the letters roughly by how often German uses
+// them, the digits and "&".
+inline constexpr std::string_view einfuehrungsfolge = "AEINSRTDHULCGMOBWFKZPVYXQ1234567890&";
