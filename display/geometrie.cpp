@@ -8,7 +8,6 @@ namespace {
 // Degrees to radians; the factor is a double on purpose, as the angles are converted with it.
 constexpr double k = 0.017453292519943295;
 
-constexpr int balkenUeberstand = 20;
 constexpr int balkenHalbeBreite = 10;
 
 // The smallest box holding the beam and its outline, which runs through the corner pixels.

@@ -27,6 +27,9 @@ struct Kasten {
 
 using Balkenpolygon = std::array<Punkt, 4>;
 
+// How far a beam's bar reaches beyond each of its two end points, in pixels.
+inline constexpr int balkenUeberstand = 20;
+
 // The pivot on screen and the beam lengths the arms are built from.
 struct Drehpunkt {
     int px = 0;
