@@ -1,0 +1,122 @@
+#include "fortschrittsdatei.h"
+
+#include "fortschrittsformat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+// A progress file is well under a kilobyte; anything much larger is not one, and is not read
+// into memory whole.
+constexpr qint64 hoechstensBytes = 64 * 1024;
+
+struct Befund {
+    bool vorhanden = false;
+    GelesenerStand gelesen;
+};
+
+Befund pruefe(const QString& pfad)
+{
+    const QFileInfo info(pfad);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    QFile datei(pfad);
+    if (!info.isFile() || info.size() > hoechstensBytes || !datei.open(QIODevice::ReadOnly))
+        return {true, {}};
+    return {true, ausJson(datei.read(hoechstensBytes))};
+}
+
+// Renames an unreadable file beside itself, under the first of fortschritt.json.beschaedigt,
+// ...-2, ... not taken yet; gives the new name, or an empty string if it cannot be renamed.
+// Renaming never replaces a file already there.
+QString legeBeiseite(const QString& pfad)
+{
+    constexpr int versuche = 1000;
+    for (int n = 1; n <= versuche; ++n) {
+        QString ziel = pfad + QStringLiteral(".beschaedigt");
+        if (n > 1)
+            ziel += QStringLiteral("-%1").arg(n);
+        const QFileInfo info(ziel);
+        if (info.exists() || info.isSymLink())
+            continue;
+        return QFile::rename(pfad, ziel) ? ziel : QString();
+    }
+    return {};
+}
+
+} // namespace
+
+QString fortschrittsOrdner()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString fortschrittsDatei(const QString& ordner)
+{
+    return QDir(ordner).filePath(QStringLiteral("fortschritt.json"));
+}
+
+Fortschritt ladeFortschritt(const QString& ordner)
+{
+    if (ordner.isEmpty())
+        return {};
+    const QString pfad = fortschrittsDatei(ordner);
+    const Befund befund = pruefe(pfad);
+    if (!befund.vorhanden)
+        return {};
+    if (befund.gelesen.lernstand)
+        return {*befund.gelesen.lernstand, {}};
+
+    const QString grund = befund.gelesen.neuereVersion
+                              ? QStringLiteral("stammt von einer neueren Version des Programms")
+                              : QStringLiteral("ist beschädigt");
+    const QString kopie = legeBeiseite(pfad);
+    if (kopie.isEmpty())
+        return {{},
+                QStringLiteral("Der gespeicherte Fortschritt „%1“ %2 und ließ sich nicht "
+                               "umbenennen; er bleibt unverändert, das Üben beginnt von vorn.")
+                    .arg(QDir::toNativeSeparators(pfad), grund)};
+    return {
+        {},
+        QStringLiteral("Der gespeicherte Fortschritt %1; er wurde als „%2“ aufbewahrt, das Üben "
+                       "beginnt von vorn.")
+            .arg(grund, QDir::toNativeSeparators(kopie))};
+}
+
+QString speichereFortschritt(const QString& ordner, const Lernstand& stand)
+{
+    if (ordner.isEmpty() || !QDir().mkpath(ordner))
+        return QStringLiteral("Der Ordner „%1“ für den Fortschritt ließ sich nicht anlegen.")
+            .arg(QDir::toNativeSeparators(ordner));
+    const QString pfad = fortschrittsDatei(ordner);
+    const Befund befund = pruefe(pfad);
+    if (befund.vorhanden && !befund.gelesen.lernstand && legeBeiseite(pfad).isEmpty())
+        return QStringLiteral("Der Fortschritt wurde nicht gespeichert: „%1“ ist nicht lesbar und "
+                              "ließ sich nicht umbenennen, er würde sonst überschrieben.")
+            .arg(QDir::toNativeSeparators(pfad));
+
+    // QSaveFile writes beside the target and renames only after everything went well, so a
+    // failure or a killed program leaves the last saved progress whole.
+    QSaveFile datei(pfad);
+    const QByteArray inhalt = alsJson(stand);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() ||
+        !datei.commit())
+        return QStringLiteral("Der Fortschritt ließ sich nicht in „%1“ speichern (%2).")
+            .arg(QDir::toNativeSeparators(pfad), datei.errorString());
+    return {};
+}
+
+QString loescheFortschritt(const QString& ordner)
+{
+    if (ordner.isEmpty())
+        return {};
+    QFile datei(fortschrittsDatei(ordner));
+    if (!datei.exists() || datei.remove())
+        return {};
+    return QStringLiteral("Der Fortschritt „%1“ ließ sich nicht löschen (%2).")
+        .arg(QDir::toNativeSeparators(datei.fileName()), datei.errorString());
+}
