@@ -1,5 +1,6 @@
 // The embedded signal code and its lookup.
 #include "alphabet.h"
+#include "eingebettet.h"
 #include "signalcode.h"
 #include "signaltafel.h"
 #include "stellung_test.h"
@@ -9,18 +10,6 @@
 
 #include <set>
 #include <tuple>
-
-namespace {
-
-Codezeilen eingebetteteZeilen()
-{
-    QFile datei(QStringLiteral(":/assets/signalcode.txt"));
-    if (!datei.open(QIODevice::ReadOnly))
-        return {};
-    return codezeilenAus(datei.readAll().toStdString());
-}
-
-} // namespace
 
 class TestSignalcode : public QObject {
     Q_OBJECT
@@ -39,7 +28,7 @@ private:
 
 void TestSignalcode::initTestCase()
 {
-    zeilen = eingebetteteZeilen();
+    zeilen = eingebetteterCode();
 }
 
 void TestSignalcode::vierZeilenJeZeichenInAlphabetfolge()

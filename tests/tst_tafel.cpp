@@ -1,6 +1,7 @@
 // The code chart as pixels, and writing it to files: where the beams of a few signals end,
 // that every cell carries its own character, and that a chart that cannot be written leaves
 // nothing behind.
+#include "eingebettet.h"
 #include "pixel.h"
 #include "tafeldatei.h"
 
@@ -125,9 +126,7 @@ private:
 
 void TestTafel::initTestCase()
 {
-    QFile datei(QStringLiteral(":/assets/signalcode.txt"));
-    QVERIFY(datei.open(QIODevice::ReadOnly));
-    code = codezeilenAus(datei.readAll().toStdString());
+    code = eingebetteterCode();
 
     const QString pfad = ordner.filePath(QStringLiteral("tafel.png"));
     const Tafelausgabe ausgabe = schreibeTafel(pfad, code);
