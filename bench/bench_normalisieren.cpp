@@ -51,7 +51,7 @@ void BM_Tick(benchmark::State& state, const QString& stueck)
     for (auto _ : state) {
         state.PauseTiming();
         memo.verticalScrollBar()->setValue(0);
-        wiedergabe.setPosition(position);
+        wiedergabe.setzeFort(position);
         state.ResumeTiming();
         benchmark::DoNotOptimize(wiedergabe.naechstesZeichen());
     }

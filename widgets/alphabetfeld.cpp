@@ -8,6 +8,7 @@
 #include "offscreenpicture.h"
 #include "schrift.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -68,7 +69,17 @@ void Alphabetfeld::setZelle(int zelle)
     update();
     emit zelleGeaendert(zelle_);
     if (hasFocus())
-        meldeFokus(*this);
+        meldeFokus();
+}
+
+// A screen reader hears of the current cell as the focus within the grid.
+void Alphabetfeld::meldeFokus()
+{
+    for (const QAccessible::Event art : {QAccessible::Focus, QAccessible::Selection}) {
+        QAccessibleEvent ereignis(this, art);
+        ereignis.setChild(zelle_);
+        QAccessible::updateAccessibility(&ereignis);
+    }
 }
 
 void Alphabetfeld::paintEvent(QPaintEvent*)
@@ -110,5 +121,5 @@ void Alphabetfeld::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
     // The screen reader hears of the grid, then of its current cell.
-    meldeFokus(*this);
+    meldeFokus();
 }

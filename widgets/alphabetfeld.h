@@ -18,6 +18,7 @@ void zeichneAlphabetfeld(Canvas& ziel, std::optional<int> fokuszelle = std::null
 // one focused and selected.
 class Alphabetfeld : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(int zelle READ zelle WRITE setZelle NOTIFY zelleGeaendert)
 public:
     explicit Alphabetfeld(QWidget* parent = nullptr);
 
@@ -42,5 +43,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void meldeFokus();
+
     int zelle_ = 0;
 };

@@ -1,19 +1,25 @@
 #include "alphabetfeldzugang.h"
 
 #include "alphabet.h"
-#include "alphabetfeld.h"
 #include "feldraster.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <QWidget>
 
 #include <array>
 
 namespace {
 
+// The grid's current cell, row * 6 + column.
+int aktuelleZelle(const QWidget* feld)
+{
+    return feld ? feld->property("zelle").toInt() : -1;
+}
+
 class Zelle : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
-    Zelle(Alphabetfeld* feld, int index) : feld_(feld), index_(index) {}
+    Zelle(QWidget* feld, int index) : feld_(feld), index_(index) {}
 
     bool isValid() const override { return !feld_.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -57,7 +63,7 @@ public:
                    : nullptr;
     }
 
-    bool isSelected() const override { return feld_ && feld_->zelle() == index_; }
+    bool isSelected() const override { return aktuelleZelle(feld_) == index_; }
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return index_ % feldSpalten; }
@@ -67,13 +73,13 @@ public:
     QAccessibleInterface* table() const override { return parent(); }
 
 private:
-    QPointer<Alphabetfeld> feld_;
+    QPointer<QWidget> feld_;
     int index_;
 };
 
 class Feld : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit Feld(Alphabetfeld* feld) : QAccessibleWidget(feld, QAccessible::Table), feld_(feld) {}
+    explicit Feld(QWidget* feld) : QAccessibleWidget(feld, QAccessible::Table), feld_(feld) {}
     ~Feld() override
     {
         for (const QAccessible::Id id : zellen_) {
@@ -108,7 +114,7 @@ public:
     }
     QAccessibleInterface* focusChild() const override
     {
-        return feld_->hasFocus() ? child(feld_->zelle()) : nullptr;
+        return feld_->hasFocus() ? child(aktuelleZelle(feld_)) : nullptr;
     }
     void* interface_cast(QAccessible::InterfaceType art) override
     {
@@ -128,7 +134,10 @@ public:
     int columnCount() const override { return feldSpalten; }
     int rowCount() const override { return feldSpalten; }
     int selectedCellCount() const override { return 1; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {child(feld_->zelle())}; }
+    QList<QAccessibleInterface*> selectedCells() const override
+    {
+        return {child(aktuelleZelle(feld_))};
+    }
     QString columnDescription(int spalte) const override
     {
         return QStringLiteral("Spalte %1").arg(spalte + 1);
@@ -150,14 +159,14 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
 private:
-    Alphabetfeld* feld_;
+    QWidget* feld_;
     mutable std::array<QAccessible::Id, feldZellen> zellen_{};
 };
 
 QAccessibleInterface* fabrik(const QString& klasse, QObject* objekt)
 {
-    if (klasse == QLatin1String("Alphabetfeld"))
-        return new Feld(static_cast<Alphabetfeld*>(objekt));
+    if (klasse == QLatin1String("Alphabetfeld") && objekt->isWidgetType())
+        return new Feld(static_cast<QWidget*>(objekt));
     return nullptr;
 }
 
@@ -170,13 +179,4 @@ void installiereAlphabetfeldZugang()
         return true;
     }();
     Q_UNUSED(installiert);
-}
-
-void meldeFokus(Alphabetfeld& feld)
-{
-    QAccessibleInterface* zelle = QAccessible::queryAccessibleInterface(&feld)->child(feld.zelle());
-    QAccessibleEvent fokus(zelle, QAccessible::Focus);
-    QAccessible::updateAccessibility(&fokus);
-    QAccessibleEvent auswahl(zelle, QAccessible::Selection);
-    QAccessible::updateAccessibility(&auswahl);
 }

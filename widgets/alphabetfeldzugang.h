@@ -1,11 +1,7 @@
 #pragma once
 
-class Alphabetfeld;
-
 // What a screen reader sees of the alphabet grid: a table of 6 x 6 cells, each named by its
-// character, with the current cell focused and selected. Installed once, before the first grid
-// is asked for.
+// character, with the grid's current cell (its property "zelle") focused and selected.
+// Installed once, before the first grid is asked for; a grid then tells of a new current cell
+// as a focus event on that cell.
 void installiereAlphabetfeldZugang();
-
-// Tells a screen reader that the grid's current cell has the focus now.
-void meldeFokus(Alphabetfeld& feld);

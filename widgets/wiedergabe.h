@@ -19,7 +19,7 @@ public:
     // The 1-based position of the character shown last; 0 before the first tick.
     int position() const { return position_; }
     // Goes on after `position` at the next tick, as if that many characters had been shown.
-    void setPosition(int position) { position_ = position; }
+    void setzeFort(int position) { position_ = position; }
     // The time between two ticks, in milliseconds.
     int abstand() const;
 
