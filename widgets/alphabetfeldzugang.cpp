@@ -1,5 +1,6 @@
 #include "alphabetfeldzugang.h"
 
+#include "accessibility.h"
 #include "alphabet.h"
 #include "feldraster.h"
 
@@ -174,9 +175,5 @@ QAccessibleInterface* fabrik(const QString& klasse, QObject* objekt)
 
 void installiereAlphabetfeldZugang()
 {
-    static const bool installiert = [] {
-        QAccessible::installFactory(fabrik);
-        return true;
-    }();
-    Q_UNUSED(installiert);
+    installAccessibleFactoryOnce(fabrik);
 }

@@ -9,6 +9,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -49,29 +50,34 @@ void Lesemarke::setze(qsizetype anfang, qsizetype ende)
 void Lesemarke::entferne()
 {
     gesetzt_ = false;
-    memo_.setExtraSelections({});
+    zeige();
 }
 
 // The memo's own cursors would take in text typed at the mark's end, so the mark follows the
 // edits itself: an edit before it moves it, one after it leaves it, one that touches its
-// characters ends it.
+// characters ends it. The memo is told only after the edit: while the document is being
+// changed its layout must not be asked for.
 void Lesemarke::textGeaendert(int wo, int entfernt, int eingefuegt)
 {
     if (!gesetzt_)
         return;
     if (wo < ende_ && wo + entfernt > anfang_) {
-        entferne();
-        return;
-    }
-    if (wo < ende_) {
+        gesetzt_ = false;
+    } else if (wo < ende_) {
         anfang_ += eingefuegt - entfernt;
         ende_ += eingefuegt - entfernt;
     }
-    zeige();
+    if (!std::exchange(zeigeSpaeter_, true))
+        QMetaObject::invokeMethod(this, &Lesemarke::zeige, Qt::QueuedConnection);
 }
 
 void Lesemarke::zeige()
 {
+    zeigeSpaeter_ = false;
+    if (!gesetzt_) {
+        memo_.setExtraSelections({});
+        return;
+    }
     QTextEdit::ExtraSelection marke;
     marke.cursor = QTextCursor(memo_.document());
     marke.cursor.setPosition(static_cast<int>(anfang_));

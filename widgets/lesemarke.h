@@ -26,4 +26,5 @@ private:
     qsizetype anfang_ = 0;
     qsizetype ende_ = 0;
     bool gesetzt_ = false;
+    bool zeigeSpaeter_ = false;
 };

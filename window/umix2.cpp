@@ -10,7 +10,7 @@
 #include "telegraf.h"
 #include "wiedergabe.h"
 #include "wiedergabeschritt.h"
-#include "windowaccessibility.h"
+#include "accessibility.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>

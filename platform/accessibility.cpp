@@ -1,7 +1,9 @@
-#include "windowaccessibility.h"
+#include "accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>
+
+#include <set>
 
 namespace {
 
@@ -16,11 +18,14 @@ QAccessibleInterface* windowFactory(const QString& className, QObject* object)
 
 } // namespace
 
+void installAccessibleFactoryOnce(QAccessible::InterfaceFactory factory)
+{
+    static std::set<QAccessible::InterfaceFactory> installed;
+    if (installed.insert(factory).second)
+        QAccessible::installFactory(factory);
+}
+
 void announceWindowsAsFrames()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(windowFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibleFactoryOnce(windowFactory);
 }
