@@ -13,7 +13,8 @@
 
 namespace {
 
-const char* const aufrufZeile = "Aufruf: pvellard [--tafel DATEI | --help | --version]\n";
+const char* const aufrufZeile =
+    "Aufruf: pvellard [--tafel DATEI | --ueben [ÜBUNG] [--startwert N] | --help | --version]\n";
 
 const char* const hilfe =
     "Aufruf: pvellard [Optionen]\n"
@@ -24,6 +25,10 @@ const char* const hilfe =
     "  --tafel DATEI   Schreibt die Signaltafel, alle 36 Signale auf einer Seite, nach DATEI\n"
     "                  und endet, ohne ein Fenster zu öffnen. Der Dateityp folgt der Endung:\n"
     "                  .pdf ergibt eine A4-Seite im Querformat, .png ein Bild mit 300 dpi.\n"
+    "  --ueben [ÜBUNG] Öffnet statt des Fensters die Übung „Signale üben“: erkennen (so\n"
+    "                  ohne Angabe), stellen oder mitlesen.\n"
+    "  --startwert N   Macht die Runden der Übung zu Prüfungen: Die Zahl N (0 bis\n"
+    "                  999999999999999999) legt ihre Fragen fest, gleich auf jedem Rechner.\n"
     "  -h, --help      Zeigt diese Hilfe.\n"
     "  -v, --version   Zeigt die Versionsnummer.\n"
     "Dazu gelten Qts eigene Optionen wie -platform, -style und -reverse.\n";
@@ -114,6 +119,33 @@ std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
     return {};
 }
 
+// --ueben with its exercise and seed, checked.
+Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwert, bool tafel,
+              Aufruf aufruf)
+{
+    const QStringList uebungen{QStringLiteral("erkennen"), QStringLiteral("stellen"),
+                               QStringLiteral("mitlesen")};
+    if (!ueben)
+        return {.ende = fehler(QStringLiteral("--startwert gilt nur mit --ueben."))};
+    if (tafel)
+        return {.ende = fehler(QStringLiteral("--tafel und --ueben gehen nicht zusammen."))};
+    if (positionen.size() > 1 || (positionen.size() == 1 && !uebungen.contains(positionen[0])))
+        return {.ende = fehler(QStringLiteral("Unbekannte Übung „%1“; es gibt erkennen, stellen "
+                                              "und mitlesen.")
+                                   .arg(positionen.join(QLatin1Char(' '))))};
+    aufruf.uebung = positionen.isEmpty() ? 0 : static_cast<int>(uebungen.indexOf(positionen[0]));
+    if (startwert.isNull())
+        return aufruf;
+    bool zahl = false;
+    const qulonglong wert = startwert.toULongLong(&zahl);
+    if (!zahl || startwert.size() > 18 || startwert.startsWith(QLatin1Char('+')))
+        return {.ende = fehler(QStringLiteral("Der Startwert „%1“ ist keine Zahl von 0 bis "
+                                              "999999999999999999.")
+                                   .arg(startwert))};
+    aufruf.startwert = wert;
+    return aufruf;
+}
+
 } // namespace
 
 Aufruf befehlszeileLesen(const QStringList& alleArgumente)
@@ -131,7 +163,12 @@ Aufruf befehlszeileLesen(const QStringList& alleArgumente)
     const QCommandLineOption tafelOption(QStringLiteral("tafel"),
                                          QStringLiteral("Schreibt die Signaltafel nach DATEI."),
                                          QStringLiteral("DATEI"));
-    parser.addOptions({hilfeOption, versionOption, tafelOption});
+    const QCommandLineOption uebenOption(QStringLiteral("ueben"),
+                                         QStringLiteral("Öffnet die Übung „Signale üben“."));
+    const QCommandLineOption startwertOption(QStringLiteral("startwert"),
+                                             QStringLiteral("Macht die Runden zu Prüfungen."),
+                                             QStringLiteral("N"));
+    parser.addOptions({hilfeOption, versionOption, tafelOption, uebenOption, startwertOption});
 
     if (!parser.parse(argumente))
         return {.ende = fehler(parserFehler(parser, argumente))};
@@ -143,9 +180,14 @@ Aufruf befehlszeileLesen(const QStringList& alleArgumente)
         std::fputs("Vellard-Telegraf " TELEGRAF_VERSION "\n", stdout);
         return {.ende = 0};
     }
-    if (!parser.positionalArguments().isEmpty())
-        return {.ende = fehler(QStringLiteral("Unerwartetes Argument „%1“.")
-                                   .arg(parser.positionalArguments().first()))};
+    const QStringList positionen = parser.positionalArguments();
+    if (parser.isSet(uebenOption) || parser.isSet(startwertOption))
+        return uebung(parser.isSet(uebenOption), positionen,
+                      parser.isSet(startwertOption) ? parser.value(startwertOption) : QString(),
+                      parser.isSet(tafelOption), aufruf);
+    if (!positionen.isEmpty())
+        return {.ende =
+                    fehler(QStringLiteral("Unerwartetes Argument „%1“.").arg(positionen.first()))};
     if (parser.isSet(tafelOption)) {
         const QString pfad = parser.value(tafelOption);
         if (pfad.isEmpty())

@@ -5,13 +5,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
-// What the command line asks for: the window (no options), the code chart written to a file,
-// or only a text (help, version, an error), which has then been printed already.
+// What the command line asks for: the window (no options), the trainer, the code chart written
+// to a file, or only a text (help, version, an error), which has then been printed already.
 struct Aufruf {
     std::optional<QString> tafel = {}; // --tafel FILE
-    std::optional<int> ende = {};      // end at once with this exit status
+    // --ueben [erkennen|stellen|mitlesen] [--startwert N]: the trainer instead of the window
+    std::optional<int> uebung = {}; // 0 erkennen, 1 stellen, 2 mitlesen
+    std::optional<std::uint64_t> startwert = {};
+    std::optional<int> ende = {}; // end at once with this exit status
     // Qt's own options stay in argv for Qt; these two the program heeds before Qt starts.
     QString qtPlattform = {}; // -platform NAME
     QString x11Anzeige = {};  // -display NAME

@@ -1,8 +1,10 @@
 #include "befehlszeile.h"
 #include "displayprobe.h"
 #include "eingebettet.h"
+#include "fortschrittsdatei.h"
 #include "telegraf.h"
 #include "translations.h"
+#include "uebungsfenster.h"
 #include "umix2.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -70,9 +73,18 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to its launcher entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
     QApplication::setWindowIcon(programIcon());
-    Tpformx11 pformx11(code);
+    // Where the trainer keeps the learner's progress: ~/.local/share/vellard-telegraf.
+    QCoreApplication::setApplicationName(QStringLiteral("vellard-telegraf"));
+    std::unique_ptr<QWidget> fenster;
+    if (aufruf.uebung) {
+        auto uebung = std::make_unique<Uebungsfenster>(code, fortschrittsOrdner());
+        uebung->waehle(static_cast<Uebungsart>(*aufruf.uebung), aufruf.startwert);
+        fenster = std::move(uebung);
+    } else {
+        fenster = std::make_unique<Tpformx11>(code);
+    }
     if (qEnvironmentVariableIntValue("VELLARD_STARTZEIT") == 1)
-        reportFirstFrame(pformx11);
-    pformx11.show();
+        reportFirstFrame(*fenster);
+    fenster->show();
     return application.exec();
 }

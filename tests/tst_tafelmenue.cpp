@@ -43,7 +43,8 @@ struct Menuebeobachter {
 };
 
 const QStringList menueeintraege{QStringLiteral("Signaltafel speichern …\tCtrl+S"),
-                                 QStringLiteral("Signaltafel drucken …\tCtrl+P")};
+                                 QStringLiteral("Signaltafel drucken …\tCtrl+P"),
+                                 QStringLiteral("\t"), QStringLiteral("Signale üben …\tCtrl+U")};
 
 void rechtsklick(Telegraf* szene)
 {

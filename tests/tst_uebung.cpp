@@ -5,6 +5,7 @@
 #include "pruefung.h"
 #include "stellen.h"
 #include "stellung_test.h"
+#include "uebungsrunde.h"
 #include "woerter.h"
 #include "zufall.h"
 
@@ -231,6 +232,33 @@ private slots:
         QCOMPARE(::bewertung("BRIEF", "BRIEE"), (Lesewertung{5, 4}));
         QCOMPARE(::bewertung("Grüße, Jana!", "gruessejana"), (Lesewertung{11, 11}));
         QCOMPARE(::bewertung("Haus", "Hausaufgaben"), (Lesewertung{4, 0}));
+    }
+
+    // An examination asks what its seed says, whatever the answers, and ends after its
+    // questions; the result counts them and names the worst answered first.
+    void pruefungsrundeUndErgebnis()
+    {
+        std::vector<QString> gefragt[2];
+        Rundenergebnis ergebnis;
+        for (const bool allesRichtig : {true, false}) {
+            Lernstand stand;
+            Uebungsrunde runde({Uebungsart::Erkennen, Uebungssatz::Buchstaben, 10, 42}, stand, {},
+                               allesRichtig ? 1 : 2);
+            for (int i = 0; i < 10; ++i) {
+                gefragt[allesRichtig].push_back(runde.naechsteFrage());
+                const bool richtig = allesRichtig || i % 3 != 0; // wrong at 1, 4, 7, 10
+                runde.beantworte("A", richtig, 1, std::chrono::milliseconds(100 * i));
+            }
+            QVERIFY(runde.fertig());
+            QCOMPARE(runde.naechsteFrage(), QString());
+            ergebnis = rundenergebnis(runde.antworten());
+        }
+        QCOMPARE(gefragt[0], gefragt[1]);
+        QCOMPARE(QStringList(gefragt[0].begin(), gefragt[0].end()).join(QString()), "VDWBQTEIFA");
+        QCOMPARE(ergebnis.richtig, 6);
+        QCOMPARE(ergebnis.prozent, 60);
+        // All four wrong once; the slower first: the tenth question (A, 900 ms) leads.
+        QCOMPARE(ergebnis.schwerste, (std::vector<QString>{"A", "E", "B"}));
     }
 };
 

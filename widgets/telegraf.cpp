@@ -5,6 +5,7 @@
 #include "eingebettet.h"
 #include "eventpump.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -72,6 +73,54 @@ void Telegraf::bewegen(const Stellung& ziel, char zeichen)
 void Telegraf::abbrechen()
 {
     abgebrochen_ = true;
+}
+
+void Telegraf::setStellbar(bool stellbar)
+{
+    stellbar_ = stellbar;
+    setMouseTracking(stellbar);
+    setFocusPolicy(stellbar ? Qt::StrongFocus : Qt::NoFocus);
+    unsetCursor();
+}
+
+Drehpunkt Telegraf::drehpunkt() const
+{
+    const Szenenbilder& b = telegrafbilder();
+    return szenenmasse(width(), height(), b.stich.width(), b.stich.height()).drehpunkt;
+}
+
+void Telegraf::mousePressEvent(QMouseEvent* event)
+{
+    if (stellbar_ && !bewegungLaeuft_ && event->button() == Qt::LeftButton)
+        griff_ = griffAn(winkel_, drehpunkt(), event->position().x(), event->position().y());
+    if (!griff_) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void Telegraf::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF wo = event->position();
+    if (!griff_) {
+        // Over a handle the pointer shows that the beam can be taken hold of.
+        const bool ueberGriff = stellbar_ && griffAn(winkel_, drehpunkt(), wo.x(), wo.y());
+        setCursor(ueberGriff ? Qt::OpenHandCursor : Qt::ArrowCursor);
+        return;
+    }
+    const Stellung neu = rasteEin(winkel_, drehpunkt(), *griff_, wo.x(), wo.y());
+    if (neu != winkel_) {
+        stelle(neu, zeichen_);
+        emit gestellt(neu);
+    }
+}
+
+void Telegraf::mouseReleaseEvent(QMouseEvent* event)
+{
+    griff_.reset();
+    setCursor(stellbar_ ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    QWidget::mouseReleaseEvent(event);
 }
 
 void Telegraf::setHinweis(const QString& hinweis)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "stellen.h"
 #include "stellung.h"
 #include "szene.h"
 
 #include <QWidget>
 
 #include <chrono>
+#include <optional>
 
 // The pictures the telegraph is drawn with: engraving, parchment and wood, decoded once.
 const Szenenbilder& telegrafbilder();
@@ -13,7 +15,8 @@ const Szenenbilder& telegrafbilder();
 // The telegraph scene as a widget: the engraving, the mast and the three beams in the position
 // it shows, and a character in large type beside the mast. It turns from one position to the
 // next beam by beam, one degree per frame at a steady pace, and paints itself from its own
-// state, composing only what changed since the frame before.
+// state, composing only what changed since the frame before. It can let the user set the beams
+// with the mouse.
 class Telegraf : public QWidget {
     Q_OBJECT
 public:
@@ -43,6 +46,10 @@ public:
     // The time between two frames; zero runs a movement as fast as frames can be drawn.
     void setTakt(std::chrono::milliseconds takt) { takt_ = takt; }
 
+    // With `stellbar` the user sets a beam by dragging an end of the regulator or the tip of an
+    // indicator; it snaps to steps of 45 degrees, and `gestellt` tells the new position.
+    void setStellbar(bool stellbar);
+
     // A sentence for screen readers added to the description of what the telegraph shows.
     void setHinweis(const QString& hinweis);
 
@@ -50,13 +57,18 @@ signals:
     // After every drawing, the whole scene or a frame of a movement: frames can be counted
     // without timing them.
     void gezeichnet();
+    void gestellt(const Stellung& stellung);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void zeigeBild();
     void beschreibe();
+    Drehpunkt drehpunkt() const;
 
     Szene szene_;
     Stellung winkel_;
@@ -65,5 +77,7 @@ private:
     std::chrono::milliseconds takt_;
     bool bewegungLaeuft_ = false;
     bool abgebrochen_ = false;
+    bool stellbar_ = false;
+    std::optional<Griff> griff_; // the handle being dragged
     QString hinweis_;
 };

@@ -1,5 +1,10 @@
 #include "aufbau.h"
 
+#include "farben.h"
+#include "schrift.h"
+#include "spinbox.h"
+#include "wiedergabeschritt.h"
+
 #include <QLabel>
 
 QWidget* panel(QWidget* eltern, const char* name, const QRect& lage, const QColor& farbe)
@@ -17,4 +22,25 @@ QLabel* label(QWidget* eltern, const char* name, const QRect& lage, const QStrin
     auto* l = benannt(new QLabel(text, eltern), name, lage);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
+}
+
+QLabel* ueberschrift(QWidget* eltern, const char* name, const QRect& lage, const QString& text)
+{
+    QLabel* l = label(eltern, name, lage, text);
+    l->setFont(verdana(13, true));
+    QPalette navy = l->palette();
+    navy.setColor(QPalette::WindowText, farbe::navy);
+    l->setPalette(navy);
+    return l;
+}
+
+SpinBox* abstandsfeld(QWidget* eltern, const char* name)
+{
+    auto* feld = new SpinBox(abstand::kleinster, abstand::groesster, abstand::schritt,
+                             abstand::anfang, eltern);
+    feld->setObjectName(QLatin1String(name));
+    feld->setAccessibleName(QStringLiteral("Abstand in Sekunden"));
+    feld->setAccessibleDescription(
+        QStringLiteral("Zeit zwischen zwei gesendeten Zeichen, von 1,0 bis 4,0 Sekunden."));
+    return feld;
 }

@@ -6,12 +6,19 @@
 class QColor;
 class QLabel;
 class QWidget;
+class SpinBox;
 
 // The building blocks of a window's fixed layout: parts at given places, named as the layout
 // names them, by which they are found.
 
 QWidget* panel(QWidget* eltern, const char* name, const QRect& lage, const QColor& farbe);
 QLabel* label(QWidget* eltern, const char* name, const QRect& lage, const QString& text);
+
+// A heading over a group of controls: bold, navy, 13 pixels high.
+QLabel* ueberschrift(QWidget* eltern, const char* name, const QRect& lage, const QString& text);
+
+// The spin box for the time between two sent characters: 1.0 to 4.0 seconds in tenths.
+SpinBox* abstandsfeld(QWidget* eltern, const char* name);
 
 template <typename Teil> Teil* benannt(Teil* teil, const char* name, const QRect& lage)
 {

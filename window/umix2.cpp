@@ -1,5 +1,6 @@
 #include "umix2.h"
 
+#include "accessibility.h"
 #include "alphabetfeld.h"
 #include "aufbau.h"
 #include "eingebettet.h"
@@ -10,7 +11,6 @@
 #include "telegraf.h"
 #include "wiedergabe.h"
 #include "wiedergabeschritt.h"
-#include "accessibility.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -18,13 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-
-namespace {
-
-const QString textStart = QStringLiteral("Nachricht anzeigen");
-const QString textAbbruch = QStringLiteral("Abbruch");
-
-} // namespace
 
 Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -44,60 +37,16 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     PB13 = benannt(new Telegraf(telegraf), "PB13", QRect(0, 0, 800, 694));
     PB13->setHinweis(QStringLiteral("Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein "
                                     "Menü, das die Signaltafel speichert (Strg+S) oder druckt "
-                                    "(Strg+P)."));
+                                    "(Strg+P) und Signale üben lässt (Strg+U)."));
     PB13->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PB13, &QWidget::customContextMenuRequested, this, &Tpformx11::PB13Menue);
-    tafelmenue_ = new Tafelmenue(*this, code_);
-    connect(tafelmenue_, &Tafelmenue::angefragt, this, &Tpformx11::tafelbefehl);
+    szenenmenue_ = new Szenenmenue(*this, code_);
+    connect(szenenmenue_, &Szenenmenue::angefragt, this, &Tpformx11::szenenbefehl);
 
     baueSeitenleiste(panel(telegraf, "P49", QRect(800, 0, 208, 694), farbe::hellgrau));
 
     if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
         move(bildschirm->availableGeometry().center() - rect().center());
-}
-
-void Tpformx11::baueSeitenleiste(QWidget* P49)
-{
-    QLabel* L114 = label(P49, "L114", QRect(16, 16, 65, 16), QStringLiteral("Alphabet"));
-    L114->setFont(verdana(13, true));
-    QPalette navy = L114->palette();
-    navy.setColor(QPalette::WindowText, farbe::navy);
-    L114->setPalette(navy);
-
-    PBz = benannt(new Alphabetfeld(P49), "PBz", QRect(14, 40, 181, 181));
-    connect(PBz, &Alphabetfeld::gedrueckt, this, &Tpformx11::PBzMD);
-    connect(PBz, &Alphabetfeld::getippt, this, &Tpformx11::PBzKD);
-    label(P49, "L113", QRect(84, 230, 111, 14), QStringLiteral("Zeichen anklicken"));
-
-    Me8 = benannt(new QPlainTextEdit(P49), "Me8", QRect(14, 264, 182, 241));
-    Me8->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Me8->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Me8->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Me8->setTabChangesFocus(true);
-    Me8->setPlainText(eingebetteterText(QStringLiteral("memo.txt")));
-    Me8->setAccessibleName(QStringLiteral("Nachricht"));
-    Me8->setAccessibleDescription(
-        QStringLiteral("Text, den der Telegraf Zeichen für Zeichen sendet."));
-    wiedergabe_ = new Wiedergabe(*Me8);
-    connect(wiedergabe_, &Wiedergabe::tick, this, &Tpformx11::T1Timer);
-
-    B13 = benannt(new QPushButton(textStart, P49), "B13", QRect(24, 516, 161, 25));
-    B13->setAccessibleDescription(QStringLiteral("Startet oder beendet das Senden der Nachricht."));
-    connect(B13, &QPushButton::clicked, this, &Tpformx11::B13C);
-
-    QLabel* L103 = label(P49, "L103", QRect(32, 556, 78, 14), QStringLiteral("Abstand in s"));
-    Rx11 = benannt(
-        new SpinBox(abstand::kleinster, abstand::groesster, abstand::schritt, abstand::anfang, P49),
-        "Rx11", QRect(120, 552, 57, 22));
-    Rx11->setAccessibleName(QStringLiteral("Abstand in Sekunden"));
-    Rx11->setAccessibleDescription(
-        QStringLiteral("Zeit zwischen zwei gesendeten Zeichen, von 1,0 bis 4,0 Sekunden."));
-    L103->setBuddy(Rx11);
-    connect(Rx11, &SpinBox::valueChanged, this, &Tpformx11::Rx11C);
-
-    setTabOrder(Me8, B13);
-    setTabOrder(B13, Rx11);
-    setTabOrder(Rx11, PBz);
 }
 
 void Tpformx11::showEvent(QShowEvent* event)
@@ -202,13 +151,19 @@ void Tpformx11::Rx11C(double sekunden)
 void Tpformx11::PB13Menue(const QPoint& wo)
 {
     if (!spaeter([this, wo] { PB13Menue(wo); }))
-        tafelmenue_->zeige(PB13->mapToGlobal(wo));
+        szenenmenue_->zeige(PB13->mapToGlobal(wo));
 }
 
-void Tpformx11::tafelbefehl(Tafelmenue::Befehl befehl)
+void Tpformx11::szenenbefehl(Szenenmenue::Befehl befehl)
 {
-    if (!spaeter([this, befehl] { tafelbefehl(befehl); }))
-        tafelmenue_->fuehreAus(befehl);
+    if (spaeter([this, befehl] { szenenbefehl(befehl); }))
+        return;
+    // One telegraph turns at a time: the trainer stops the playback.
+    if (befehl == Szenenmenue::Befehl::Ueben) {
+        wiedergabe_->anhalten();
+        B13->setText(textStart);
+    }
+    szenenmenue_->fuehreAus(befehl);
 }
 
 // The chart's menu and its dialogs wait for the end of a running movement; the latest wins.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "signalcode.h"
-#include "tafelmenue.h"
+#include "szenenmenue.h"
 
 #include <QWidget>
 
@@ -42,8 +42,12 @@ private:
     void baueSeitenleiste(QWidget* P49);
     void sende(char gewaehlt);
     std::optional<char> wartendesZeichen();
-    void tafelbefehl(Tafelmenue::Befehl befehl);
+    void szenenbefehl(Szenenmenue::Befehl befehl);
     bool spaeter(std::function<void()> tun);
+
+    // The button's captions, stopped and sending.
+    static inline const QString textStart = QStringLiteral("Nachricht anzeigen");
+    static inline const QString textAbbruch = QStringLiteral("Abbruch");
 
     const Codezeilen code_;
     Telegraf* PB13;
@@ -52,7 +56,7 @@ private:
     QPushButton* B13 = nullptr;
     SpinBox* Rx11 = nullptr;
     Wiedergabe* wiedergabe_ = nullptr;
-    Tafelmenue* tafelmenue_;
+    Szenenmenue* szenenmenue_;
 
     bool gezeigt_ = false;
     bool geschlossen_ = false;

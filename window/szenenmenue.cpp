@@ -1,7 +1,9 @@
-#include "tafelmenue.h"
+#include "szenenmenue.h"
 
+#include "fortschrittsdatei.h"
 #include "tafel.h"
 #include "tafeldatei.h"
+#include "uebungsfenster.h"
 
 #include <QAction>
 #include <QDir>
@@ -60,39 +62,57 @@ void drucken(QWidget* eltern, const Codezeilen& code)
 
 } // namespace
 
-Tafelmenue::Tafelmenue(QWidget& fenster, const Codezeilen& code)
+Szenenmenue::Szenenmenue(QWidget& fenster, const Codezeilen& code)
     : QObject(&fenster), fenster_(fenster), code_(code),
       speichernAktion_(new QAction(QStringLiteral("Signaltafel speichern …"), this)),
-      druckenAktion_(new QAction(QStringLiteral("Signaltafel drucken …"), this))
+      druckenAktion_(new QAction(QStringLiteral("Signaltafel drucken …"), this)),
+      uebenAktion_(new QAction(QStringLiteral("Signale üben …"), this))
 {
     speichernAktion_->setShortcut(QKeySequence::Save);
     druckenAktion_->setShortcut(QKeySequence::Print);
-    for (QAction* aktion : {speichernAktion_, druckenAktion_}) {
+    uebenAktion_->setShortcut(Qt::CTRL | Qt::Key_U);
+    for (QAction* aktion : {speichernAktion_, druckenAktion_, uebenAktion_}) {
         aktion->setShortcutContext(Qt::WindowShortcut);
         aktion->setShortcutVisibleInContextMenu(true);
         fenster.addAction(aktion);
     }
     // Queued, so that a dialog opens after the menu has closed, not from inside it.
-    connect(
-        speichernAktion_, &QAction::triggered, this, [this] { emit angefragt(Befehl::Speichern); },
-        Qt::QueuedConnection);
-    connect(
-        druckenAktion_, &QAction::triggered, this, [this] { emit angefragt(Befehl::Drucken); },
-        Qt::QueuedConnection);
+    const std::pair<QAction*, Befehl> befehle[] = {{speichernAktion_, Befehl::Speichern},
+                                                   {druckenAktion_, Befehl::Drucken},
+                                                   {uebenAktion_, Befehl::Ueben}};
+    for (const auto& [aktion, befehl] : befehle)
+        connect(
+            aktion, &QAction::triggered, this, [this, befehl] { emit angefragt(befehl); },
+            Qt::QueuedConnection);
 }
 
-void Tafelmenue::zeige(const QPoint& globalePosition)
+void Szenenmenue::zeige(const QPoint& globalePosition)
 {
     QMenu menue(&fenster_);
-    menue.setAccessibleName(QStringLiteral("Signaltafel"));
+    menue.setAccessibleName(QStringLiteral("Telegraf"));
     menue.addActions({speichernAktion_, druckenAktion_});
+    menue.addSeparator();
+    menue.addAction(uebenAktion_);
     menue.exec(globalePosition);
 }
 
-void Tafelmenue::fuehreAus(Befehl befehl)
+void Szenenmenue::fuehreAus(Befehl befehl)
 {
     if (befehl == Befehl::Speichern)
         speichern(&fenster_, code_);
-    else
+    else if (befehl == Befehl::Drucken)
         drucken(&fenster_, code_);
+    else
+        uebe();
+}
+
+// The trainer is a window of its own beside this one, which waits while it is open.
+void Szenenmenue::uebe()
+{
+    if (!uebung_) {
+        uebung_ = new Uebungsfenster(code_, fortschrittsOrdner(), &fenster_);
+        uebung_->setWindowModality(Qt::WindowModal);
+    }
+    uebung_->show();
+    uebung_->activateWindow();
 }

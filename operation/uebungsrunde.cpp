@@ -1,0 +1,52 @@
+#include "uebungsrunde.h"
+
+#include "pruefung.h"
+
+Uebungsrunde::Uebungsrunde(const Rundenwahl& wahl, Lernstand& stand, std::vector<QString> woerter,
+                           std::uint64_t zufallsstart)
+    : wahl_(wahl), stand_(stand), woerter_(std::move(woerter)), zufall_(zufallsstart)
+{
+    if (wahl_.art == Uebungsart::Mitlesen) {
+        const std::vector<std::size_t> folge =
+            wahl_.startwert ? pruefungsWoerter(*wahl_.startwert, woerter_.size(), wahl_.anzahl)
+                            : mischfolge(zufall_, woerter_.size(), wahl_.anzahl);
+        for (const std::size_t i : folge)
+            festeFragen_.push_back(woerter_[i]);
+    } else if (wahl_.startwert) {
+        for (const char c : pruefungsfolge(*wahl_.startwert, wahl_.satz, wahl_.anzahl))
+            festeFragen_.push_back(QString(QChar::fromLatin1(c)));
+    } else {
+        bereiteVor(stand_, wahl_.satz);
+    }
+}
+
+bool Uebungsrunde::fertig() const
+{
+    return static_cast<int>(antworten_.size()) >= wahl_.anzahl;
+}
+
+QString Uebungsrunde::naechsteFrage()
+{
+    frage_.clear();
+    const std::size_t nummer = antworten_.size();
+    if (fertig())
+        return frage_;
+    if (!festeFragen_.empty()) {
+        if (nummer < festeFragen_.size())
+            frage_ = festeFragen_[nummer];
+    } else if (const char c = ::naechsteFrage(stand_, wahl_.satz, verlauf_, zufall_); c != '\0') {
+        frage_ = QString(QChar::fromLatin1(c));
+    }
+    return frage_;
+}
+
+std::optional<char> Uebungsrunde::beantworte(const QString& geantwortet, int richtig, int von,
+                                             std::chrono::milliseconds zeit)
+{
+    antworten_.push_back({frage_, geantwortet, richtig, von, zeit});
+    if (wahl_.art == Uebungsart::Mitlesen || frage_.size() != 1)
+        return std::nullopt;
+    if (!wahl_.startwert && richtig < von)
+        vermerkeFehler(verlauf_, zufall_);
+    return werteAus(stand_, wahl_.satz, frage_.at(0).toLatin1(), richtig == von);
+}

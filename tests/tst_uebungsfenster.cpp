@@ -1,0 +1,184 @@
+// The trainer's window as a learner uses it, by keys: naming, setting and reading signals,
+// rounds with a seed, and the progress kept in its folder.
+#include "fenster.h"
+
+#include "uebungsfenster.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+// The character whose signal the telegraph stands in, read off the hand-typed table.
+QChar zeichenBei(const Stellung& s)
+{
+    for (const auto& [z, signal] : signaltafel)
+        if (signal == s)
+            return QLatin1Char(z);
+    return QLatin1Char('?');
+}
+
+struct Trainer {
+    QTemporaryDir ordner;
+    Uebungsfenster w{eingebetteterCode(), ordner.path()};
+    Telegraf& telegraf = teil<Telegraf>(w, "telegraf");
+    QLabel& status = teil<QLabel>(w, "status");
+
+    // Shows the window and begins a round of `art`, 10 questions, with `startwert`.
+    bool beginne(Uebungsart art, std::optional<std::uint64_t> startwert = 7)
+    {
+        telegraf.setTakt(std::chrono::milliseconds::zero());
+        w.show();
+        if (!QTest::qWaitForWindowExposed(&w))
+            return false;
+        QApplication::setActiveWindow(&w);
+        w.waehle(art, startwert);
+        QTest::keyClick(&teil<QWidget>(w, "beginnen"), Qt::Key_Return);
+        return true;
+    }
+    void taste(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
+};
+
+} // namespace
+
+class TstUebungsfenster : public QObject {
+    Q_OBJECT
+private slots:
+    void erkennenMitStartwert();
+    void stellenMitTasten();
+    void mitlesen();
+    void fortschrittBleibt();
+    void allesBenannt();
+};
+
+// Naming by keys: right and wrong answers in turn, the same questions as the seed gives
+// whatever the answers, and the result after ten.
+void TstUebungsfenster::erkennenMitStartwert()
+{
+    QString gefragt[2];
+    for (int durchgang = 0; durchgang < 2; ++durchgang) {
+        Trainer t;
+        QVERIFY(t.beginne(Uebungsart::Erkennen));
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("feld"));
+            const QChar zeichen = zeichenBei(t.telegraf.altwinkel());
+            gefragt[durchgang] += zeichen;
+            const bool richtig = (i + durchgang) % 2 == 0;
+            const QChar antwort = richtig ? zeichen : zeichen == QLatin1Char('A') ? 'B' : 'A';
+            QTest::keyClick(QApplication::focusWidget(), antwort.toLower().toLatin1());
+            QCOMPARE(t.status.text(),
+                     richtig ? QStringLiteral("Richtig: „%1“.").arg(zeichen)
+                             : QStringLiteral("Falsch: Das Signal war „%1“, nicht „%2“.")
+                                   .arg(zeichen, antwort));
+            QCOMPARE(t.telegraf.zeichen(), zeichen.toLatin1());
+            t.taste(Qt::Key_Return);
+        }
+        QVERIFY2(t.status.text().startsWith(QStringLiteral("Ergebnis: 5 von 10 richtig (50 %).")),
+                 qPrintable(t.status.text()));
+        QCOMPARE(teil<QTableWidget>(t.w, "ergebnis").rowCount(), 10);
+    }
+    QCOMPARE(gefragt[0], gefragt[1]);
+}
+
+// Setting by keys from rest: 1, 2, 3 choose a beam, Right turns it 45 degrees clockwise on
+// screen (the regulator's angle down, an indicator's up), Return checks.
+void TstUebungsfenster::stellenMitTasten()
+{
+    Trainer t;
+    QVERIFY(t.beginne(Uebungsart::Stellen));
+    const QString status = t.status.text();
+    QVERIFY(status.startsWith(QStringLiteral("Stelle das Signal für „")));
+    const QChar zeichen = status.at(status.indexOf(QStringLiteral("„")) + 1);
+    const Stellung ziel = signalVon(zeichen.toLatin1());
+    const int schritte[] = {(ruhestellung.regulator - ziel.regulator + 720) % 360 / 45,
+                            (ziel.indikator1 - ruhestellung.indikator1 + 720) % 360 / 45,
+                            (ziel.indikator2 - ruhestellung.indikator2 + 720) % 360 / 45};
+    for (int balken = 0; balken < 3; ++balken) {
+        t.taste(Qt::Key(Qt::Key_1 + balken));
+        for (int i = 0; i < schritte[balken]; ++i)
+            t.taste(Qt::Key_Right);
+    }
+    t.taste(Qt::Key_Return);
+    QCOMPARE(t.status.text(), QStringLiteral("Richtig: „%1“.").arg(zeichen));
+
+    // Wrong: the telegraph then turns to the right signal.
+    t.taste(Qt::Key_Return);
+    t.taste(Qt::Key_2);
+    t.taste(Qt::Key_Left);
+    t.taste(Qt::Key_Return);
+    QVERIFY2(t.status.text().startsWith(QStringLiteral("Falsch: Das Signal war „")),
+             qPrintable(t.status.text()));
+    QCOMPARE(zeichenBei(t.telegraf.altwinkel()), t.status.text().at(24));
+}
+
+// Reading along: what the telegraph turned to, letter by letter, typed back with one letter
+// wrong, and checked with Return before the word has ended.
+void TstUebungsfenster::mitlesen()
+{
+    Trainer t;
+    QString gesehen;
+    // The telegraph stands still once it has drawn nothing for a while.
+    QTimer still;
+    still.setSingleShot(true);
+    QObject::connect(&t.telegraf, &Telegraf::gezeichnet, &still, [&] { still.start(200); });
+    QObject::connect(&still, &QTimer::timeout, &t.w, [&] {
+        if (!t.telegraf.bewegungLaeuft() && t.telegraf.altwinkel() != ruhestellung)
+            gesehen += zeichenBei(t.telegraf.altwinkel());
+    });
+    teil<SpinBox>(t.w, "abstand").setValue(1.0);
+    QVERIFY(t.beginne(Uebungsart::Mitlesen));
+    QTRY_VERIFY_WITH_TIMEOUT(gesehen.size() >= 3, 30000);
+    const QString gelesen = gesehen.left(gesehen.size() - 1) + QLatin1Char('&');
+    QTest::keyClicks(QApplication::focusWidget(), gelesen);
+    t.taste(Qt::Key_Return);
+    QVERIFY2(t.status.text().startsWith(QStringLiteral("Gesendet: „%1").arg(gesehen)),
+             qPrintable(t.status.text()));
+    QVERIFY(t.status.text().contains(
+        QStringLiteral("Gelesen: „%1“. %2 von ").arg(gelesen).arg(gesehen.size() - 1)));
+}
+
+// Answers are kept at once; a damaged file is kept beside and the trainer starts afresh.
+void TstUebungsfenster::fortschrittBleibt()
+{
+    QTemporaryDir ordner;
+    {
+        Uebungsfenster w(eingebetteterCode(), ordner.path());
+        teil<QCheckBox>(w, "alleZeichen").setChecked(true);
+    }
+    {
+        Uebungsfenster w(eingebetteterCode(), ordner.path());
+        QVERIFY(teil<QCheckBox>(w, "alleZeichen").isChecked());
+    }
+    QFile datei(ordner.filePath(QStringLiteral("fortschritt.json")));
+    QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    datei.write("{kaputt");
+    datei.close();
+    Uebungsfenster w(eingebetteterCode(), ordner.path());
+    QVERIFY(!teil<QCheckBox>(w, "alleZeichen").isChecked());
+    QVERIFY(teil<QLabel>(w, "status").text().contains(QStringLiteral("beschaedigt")));
+    QVERIFY(QFile::exists(ordner.filePath(QStringLiteral("fortschritt.json.beschaedigt"))));
+}
+
+// Every control a learner reaches has a German name for screen readers, and the window is one.
+void TstUebungsfenster::allesBenannt()
+{
+    Trainer t;
+    QVERIFY(t.beginne(Uebungsart::Erkennen, std::nullopt));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&t.w)->text(QAccessible::Name),
+             QStringLiteral("Signale üben – Vellard-Telegraf"));
+    for (QWidget* teil : t.w.findChildren<QWidget*>()) {
+        if (teil->focusPolicy() != Qt::NoFocus && !teil->focusProxy() && teil->isVisibleTo(&t.w))
+            QVERIFY2(
+                !QAccessible::queryAccessibleInterface(teil)->text(QAccessible::Name).isEmpty(),
+                qPrintable(teil->objectName()));
+    }
+}
+
+QTEST_MAIN(TstUebungsfenster)
+#include "tst_uebungsfenster.moc"

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "signalcode.h"
+
+#include <QObject>
+
+class QAction;
+class QPoint;
+class QWidget;
+class Uebungsfenster;
+
+// The scene's menu and its commands: "Signaltafel speichern …" asks for a PDF or PNG file and
+// writes the code chart there, "Signaltafel drucken …" prints it through the print dialog, and
+// "Signale üben …" opens the trainer. They are actions of the window with their keys (Ctrl+S,
+// Ctrl+P, Ctrl+U), and the menu offers them with their keys shown.
+class Szenenmenue : public QObject {
+    Q_OBJECT
+public:
+    Szenenmenue(QWidget& fenster, const Codezeilen& code);
+
+    // Shows the menu at `globalePosition`; returns when it is closed. A command chosen in it
+    // is asked for (`angefragt`) once the menu is gone.
+    void zeige(const QPoint& globalePosition);
+
+    enum class Befehl { Speichern, Drucken, Ueben };
+    // Carries out a command: opens the chart's dialog, then writes or prints it, or opens the
+    // trainer.
+    void fuehreAus(Befehl befehl);
+
+signals:
+    // A command was chosen, by its key or in the menu; the owner decides when to carry it out.
+    void angefragt(Szenenmenue::Befehl befehl);
+
+private:
+    void uebe();
+
+    QWidget& fenster_;
+    const Codezeilen& code_;
+    QAction* speichernAktion_;
+    QAction* druckenAktion_;
+    QAction* uebenAktion_;
+    Uebungsfenster* uebung_ = nullptr;
+};
