@@ -1,6 +1,7 @@
 #include "befehlszeile.h"
 #include "displayprobe.h"
 #include "eingebettet.h"
+#include "fontwarmup.h"
 #include "fortschrittsdatei.h"
 #include "telegraf.h"
 #include "translations.h"
@@ -68,11 +69,10 @@ int main(int argc, char* argv[])
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
 
+    const FontWarmup schriften;
     QApplication application(argc, argv);
-    installGermanToolkitTexts(application);
     // Lets the desktop match the window to its launcher entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
-    QApplication::setWindowIcon(programIcon());
     // Where the trainer keeps the learner's progress: ~/.local/share/vellard-telegraf.
     QCoreApplication::setApplicationName(QStringLiteral("vellard-telegraf"));
     std::unique_ptr<QWidget> fenster;
@@ -86,5 +86,14 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIntValue("VELLARD_STARTZEIT") == 1)
         reportFirstFrame(*fenster);
     fenster->show();
+    // What the first frame does not need comes after it: Qt's German texts for its menus and
+    // dialogs, and the window's icon in all its sizes.
+    QObject::connect(
+        fenster->findChild<Telegraf*>(), &Telegraf::gezeichnet, &application,
+        [&application] {
+            installGermanToolkitTexts(application);
+            QApplication::setWindowIcon(programIcon());
+        },
+        Qt::SingleShotConnection);
     return application.exec();
 }

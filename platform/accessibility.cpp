@@ -7,13 +7,23 @@
 
 namespace {
 
+// A plain widget that is a window at the time a screen reader asks; one that is made before it
+// is placed in a window is a window only until then.
+class PlainWidget : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+    QAccessible::Role role() const override
+    {
+        return widget()->isWindow() ? QAccessible::Window : QAccessibleWidget::role();
+    }
+};
+
 QAccessibleInterface* windowFactory(const QString& className, QObject* object)
 {
     // Asked last for QWidget itself, after every more specific class of the object.
     if (className != QLatin1String("QWidget") || !object || !object->isWidgetType())
         return nullptr;
-    auto* widget = static_cast<QWidget*>(object);
-    return widget->isWindow() ? new QAccessibleWidget(widget, QAccessible::Window) : nullptr;
+    return new PlainWidget(static_cast<QWidget*>(object));
 }
 
 } // namespace

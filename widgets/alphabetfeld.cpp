@@ -120,6 +120,13 @@ void Alphabetfeld::keyPressEvent(QKeyEvent* event)
 void Alphabetfeld::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
-    // The screen reader hears of the grid, then of its current cell.
-    meldeFokus();
+    // The screen reader hears of the grid, then, once Qt has told of the grid, of its current
+    // cell.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus())
+                meldeFokus();
+        },
+        Qt::QueuedConnection);
 }

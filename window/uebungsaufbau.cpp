@@ -132,7 +132,10 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
                             QStringLiteral("Runde beginnen"));
     spalte->addWidget(beginnen_);
 
-    status_ = zugaenglich(new QLabel, "status", QStringLiteral("Status"));
+    // Its name is its text, so a screen reader hears every new line.
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setAccessibleDescription(QStringLiteral("Status"));
     status_->setWordWrap(true);
     status_->setMinimumHeight(90);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

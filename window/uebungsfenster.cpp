@@ -12,7 +12,6 @@
 #include "wiedergabeschritt.h"
 #include "woerter.h"
 
-#include <QAccessible>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -259,10 +258,8 @@ void Uebungsfenster::bewege(const Stellung& ziel, char zeichen)
 
 void Uebungsfenster::zeigeStatus(const QString& text)
 {
+    // The label's name is its text: a screen reader is told of every new line.
     status_->setText(text);
-    // A screen reader reads the new line out; the label's name changes with its text.
-    QAccessibleEvent ansage(status_, QAccessible::Alert);
-    QAccessible::updateAccessibility(&ansage);
 }
 
 // What the learner answers with in the current exercise, and where the keyboard goes.
@@ -278,18 +275,18 @@ void Uebungsfenster::zeigeEingabe()
     gelesen_->setReadOnly(!offen);
     satz_->setEnabled(art != Uebungsart::Mitlesen);
     abstand_->setEnabled(art == Uebungsart::Mitlesen);
-    weiter_->setEnabled(zustand_ == Zustand::Beantwortet);
     telegraf_->setStellbar(offen && art == Uebungsart::Stellen);
-    if (!offen)
-        return;
-    if (art == Uebungsart::Erkennen)
+    // The focus goes first, so that it does not fall on another control when "Weiter" is
+    // switched off under it.
+    if (offen && art == Uebungsart::Erkennen) {
         feld_->setFocus();
-    else if (art == Uebungsart::Stellen)
+    } else if (offen && art == Uebungsart::Stellen) {
         telegraf_->setFocus();
-    else {
+    } else if (offen) {
         gelesen_->clear();
         gelesen_->setFocus();
     }
+    weiter_->setEnabled(zustand_ == Zustand::Beantwortet);
 }
 
 void Uebungsfenster::waehleBalken(int balken)
