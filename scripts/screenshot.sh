@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Makes the README's screenshot: starts the program on a virtual screen, optionally presses
-# a character in the alphabet grid, and saves the window as a PNG.
+# Makes the README's screenshots: starts the program on a virtual screen, optionally presses
+# a character in the alphabet grid, and saves the window as a PNG. With --ueben it starts the
+# trainer on that exercise instead, begins a round of examination (Startwert 1), answers the
+# first question of naming with "A", turns two beams for setting, reads "HAUS", and saves the
+# trainer's window.
 #   scripts/screenshot.sh [output.png] [character]
+#   scripts/screenshot.sh output.png --ueben erkennen|stellen|mitlesen
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 out="$(realpath -m "${1:-$here/../docs/screenshot.png}")"
 zeichen="${2:-}"
+uebung="${3:-}"
 "$here/setup.sh" xvfb xauth xdotool imagemagick
 "$here/build.sh" "$here/../build" --target pvellard -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
 
@@ -15,19 +20,38 @@ xvfb=$!
 trap 'kill "${program:-}" "$xvfb" 2>/dev/null || true' EXIT
 export DISPLAY="$display"
 sleep 1
-"$here/../build/app/pvellard" &
+titel='^Vellard-Telegraf$'
+if [ "$zeichen" = "--ueben" ]; then
+    # A progress folder of its own, so that the trainer neither reads nor writes the user's.
+    export XDG_DATA_HOME="$(mktemp -d)"
+    "$here/../build/app/pvellard" --ueben "$uebung" --startwert 1 &
+    titel='^Signale üben'
+else
+    "$here/../build/app/pvellard" &
+fi
 program=$!
 
 fenster=""
 for _ in $(seq 50); do
-    fenster="$(xdotool search --name '^Vellard-Telegraf$' 2>/dev/null | head -n 1 || true)"
+    fenster="$(xdotool search --name "$titel" 2>/dev/null | head -n 1 || true)"
     [ -n "$fenster" ] && break
     sleep 0.1
 done
 [ -n "$fenster" ] || { echo "Das Fenster erschien nicht." >&2; exit 1; }
 sleep 0.5
 
-if [ -n "$zeichen" ]; then
+if [ "$zeichen" = "--ueben" ]; then
+    # Keys go to the window under the pointer.
+    xdotool mousemove --window "$fenster" 400 100
+    xdotool key Return
+    sleep 3
+    case "$uebung" in
+    erkennen) xdotool type a ;;
+    stellen) xdotool key 2 Right Right Right Right 3 Right Right ;;
+    mitlesen) xdotool type haus && xdotool key Return ;;
+    esac
+    sleep 0.5
+elif [ -n "$zeichen" ]; then
     alphabet="ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890"
     index="$(awk -v a="$alphabet" -v z="$zeichen" 'BEGIN { print index(a, z) - 1 }')"
     [ "$index" -ge 0 ] || { echo "Kein sendbares Zeichen: $zeichen" >&2; exit 1; }

@@ -42,7 +42,8 @@ char zeichenFuer(const Codezeilen& code, const Stellung& stellung)
     return '\0';
 }
 
-const char* const balkenNamen[] = {"Regulator", "erster Flügel", "zweiter Flügel"};
+const QString balkenNamen[] = {QStringLiteral("Regulator"), QStringLiteral("erster Flügel"),
+                               QStringLiteral("zweiter Flügel")};
 
 } // namespace
 
@@ -294,7 +295,7 @@ void Uebungsfenster::waehleBalken(int balken)
     balken_ = balken;
     balkenHilfe_->setText(QStringLiteral("Balken wählen mit 1, 2 und 3, drehen mit ← und →, "
                                          "prüfen mit der Eingabetaste. Gewählt: %1.")
-                              .arg(QLatin1String(balkenNamen[balken])));
+                              .arg(balkenNamen[balken]));
 }
 
 void Uebungsfenster::keyPressEvent(QKeyEvent* event)
