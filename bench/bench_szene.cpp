@@ -230,7 +230,12 @@ public:
             const double ns =
                 lauf.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(lauf.time_unit);
             const std::string& name = lauf.run_name.function_name;
-            if (const auto z = lauf.counters.find("Zeichnungen"); z != lauf.counters.end())
+            // The aggregates' counters are statistics of the counter (its spread among them),
+            // not drawings: only a run's own counter or the median's counts.
+            const bool zaehlt =
+                lauf.run_type == Run::RT_Iteration || lauf.aggregate_name == "median";
+            if (const auto z = lauf.counters.find("Zeichnungen");
+                z != lauf.counters.end() && zaehlt)
                 zeichnungen[name] = z->second;
             if (lauf.run_type == Run::RT_Iteration)
                 nanosekunden[name].push_back(ns);
