@@ -70,6 +70,10 @@ void TestWayland::initTestCase()
     if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         QSKIP("Läuft nur unter Wayland; tests/wayland.sh startet dafür Weston.");
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
+    // Qt counts a window as hidden when Weston answers a frame later than 100 ms, as it does on
+    // a busy machine, and Qt 6.4 then drops the update request that waited for the answer.
+    // Weston always answers; the windows made from here on wait for it however long it takes.
+    qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "0");
 }
 
 void TestWayland::init()
@@ -105,19 +109,19 @@ void TestWayland::fuelltDenBildschirmUndKehrtZurueck_data()
 void TestWayland::fuelltDenBildschirmUndKehrtZurueck()
 {
     QFETCH(Qt::WindowState, zustand);
-    // Weston's headless screen, 1280 × 1024 as tests/wayland.sh starts it. A maximised window
-    // with its title bar and edges spans the width; Weston's panel takes part of the height.
+    // Weston's headless screen, 1280 × 1024 and without a panel as tests/wayland.sh starts it.
+    // A maximised window fills it with its title bar and edges, a full-screen one without.
     const QSize bildschirm = w->screen()->geometry().size();
     QCOMPARE(bildschirm, QSize(1280, 1024));
 
     QSignalSpy bilder(w->findChild<Telegraf*>(), &Telegraf::gezeichnet);
     w->setWindowState(zustand);
     QTRY_VERIFY(w->windowState() & zustand);
-    QTRY_COMPARE(w->frameGeometry().width(), 1280);
+    QTRY_COMPARE(w->frameGeometry().size(), bildschirm);
     if (zustand == Qt::WindowFullScreen)
         QCOMPARE(w->size(), bildschirm);
     else
-        QVERIFY(w->height() > 694 && w->frameGeometry().height() < 1024);
+        QVERIFY(w->height() > 694 && w->height() < 1024);
     QVERIFY(westonHatGezeigt(*w));
 
     // The content keeps its size and sits in the middle.

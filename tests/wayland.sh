@@ -14,8 +14,12 @@ fi
 runtime="$(mktemp -d)"
 export XDG_RUNTIME_DIR="$runtime"
 socket="telegraf-$$"
+# Without a panel: Weston's shell draws it from a client of its own that starts when it gets
+# round to it, so a window maximised early would otherwise get the whole screen and a later
+# one the screen less the panel.
+printf '[shell]\npanel-position=none\n' >"$runtime/weston.ini"
 weston --backend=headless-backend.so --use-pixman --width=1280 --height=1024 --idle-time=0 \
-    --no-config --socket="$socket" --log="$runtime/weston.log" &
+    --config="$runtime/weston.ini" --socket="$socket" --log="$runtime/weston.log" &
 weston=$!
 trap 'kill "$weston" 2>/dev/null || true; wait "$weston" 2>/dev/null || true; rm -rf "$runtime"' EXIT
 
