@@ -2,9 +2,19 @@
 # Runs a program as a native Wayland client: starts Weston headless on a 1280 × 1024 screen,
 # with a runtime folder and socket of its own so that parallel runs do not meet, runs the
 # program there without an X display, and stops Weston again.
-#   tests/wayland.sh PROGRAM [ARGUMENTS...]
+#   tests/wayland.sh [--runs N] PROGRAM [ARGUMENTS...]
+# With --runs the program runs N times one after the other, for an end that fails only now and
+# then. A run that has not ended after 60 s is stopped with SIGABRT, which leaves a core file
+# with its stacks where core dumps are enabled, and the script ends with status 124.
 # Ends with status 77, which CTest counts as skipped, where Weston is not installed.
 set -euo pipefail
+
+runs=1
+limit=60
+if [ "${1:-}" = "--runs" ]; then
+    runs="$2"
+    shift 2
+fi
 
 if ! command -v weston >/dev/null; then
     echo "Übersprungen: weston ist nicht installiert (scripts/setup.sh installiert es)."
@@ -41,8 +51,14 @@ if [ -n "${LSAN_OPTIONS:-}" ]; then
 fi
 
 status=0
-env -u DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u QT_WAYLAND_DISABLE_WINDOWDECORATION \
-    WAYLAND_DISPLAY="$socket" "$@" || status=$?
+for run in $(seq "$runs"); do
+    env -u DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u QT_WAYLAND_DISABLE_WINDOWDECORATION \
+        WAYLAND_DISPLAY="$socket" timeout -s ABRT "$limit" "$@" || status=$?
+    [ "$status" -eq 0 ] || break
+done
+if [ "$status" -eq 124 ]; then
+    echo "Lauf $run von $runs endete nach $limit s nicht." >&2
+fi
 if [ "$status" -ne 0 ]; then
     echo "== Westons Protokoll ==" >&2
     tail -n 20 "$runtime/weston.log" >&2 || true
