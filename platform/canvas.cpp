@@ -41,13 +41,16 @@ constexpr int bandLines = 64;
 // piece; anything else is drawn at once.
 template <typename Shape> void drawInBands(QPainter& painter, const QRect& corners, Shape shape)
 {
-    const QRect bounds = corners.adjusted(-1, -1, 1, 1); // room for the outline
+    const bool clipped = painter.hasClipping();
+    const QRegion clip = clipped ? painter.clipRegion() : QRegion();
+    // Bands the clip leaves out would draw nothing, and each costs a pass over the shape.
+    QRect bounds = corners.adjusted(-1, -1, 1, 1); // room for the outline
+    if (clipped)
+        bounds &= clip.boundingRect();
     if (painter.brush().style() != Qt::TexturePattern || bounds.height() <= bandLines) {
         shape();
         return;
     }
-    const bool clipped = painter.hasClipping();
-    const QRegion clip = painter.clipRegion();
     painter.save();
     painter.setPen(Qt::NoPen);
     for (int y = bounds.top(); y <= bounds.bottom(); y += bandLines) {
@@ -87,7 +90,7 @@ const QPainterPath& textOutline(const QFont& font, const QString& text)
         const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
         QPointF pen;
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            raw.alphaMapForGlyph(glyphs[i]);
+            raw.alphaMapForGlyph(glyphs[i], QRawFont::PixelAntialiasing);
             outline.addPath(raw.pathForGlyph(glyphs[i]).translated(pen));
             pen += advances[i];
         }
