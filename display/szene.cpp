@@ -41,23 +41,23 @@ QRect zeichenBereich(const Szenenmasse& m, char zeichen)
     return textBounds(schrift(), alsText(zeichen)).translated(m.zeichenZelle.x, m.zeichenZelle.y);
 }
 
-// Where the beams, joints, pivot and the character's box `zeichenKasten` lie: outside it the
-// scene is its still part.
-QRegion belegt(const Szenenmasse& m, const Stellung& winkel, const QRect& zeichenKasten)
+// Where the beams and joints of `bild`, the pivot and the character's box `zeichenKasten` lie:
+// outside it the scene is its still part.
+QRegion belegt(const Szenenmasse& m, const Fluegelbild& bild, const QRect& zeichenKasten)
 {
     QRegion bereich = QRegion(alsRechteck(m.zapfen)) + zeichenKasten;
-    for (const Kasten& teil : umrisse(fluegel(winkel, m.drehpunkt)))
+    for (const Kasten& teil : umrisse(bild))
         bereich += alsRechteck(teil);
     return bereich;
 }
 
-// The telegraph and the character, over the still part, as far as they reach into `bereich`;
-// the character lies in `zeichenKasten`.
+// The telegraph with its arms as `arme` shows them and the character, over the still part, as
+// far as they reach into `bereich`; the character lies in `zeichenKasten`.
 void zeichneBewegliches(Canvas& c, const Szenenmasse& m, const Szenenbilder& bilder,
-                        const Stellung& winkel, char zeichen, const QRegion& bereich,
+                        const Fluegelbild& arme, char zeichen, const QRegion& bereich,
                         const QRect& zeichenKasten)
 {
-    zeichneTelegraf(c, m, winkel, Brush::pattern(bilder.holz), bereich);
+    zeichneTelegraf(c, m, arme, Brush::pattern(bilder.holz), bereich);
     if (bereich.intersects(zeichenKasten)) {
         c.setFont(schrift());
         c.setBrush(Brush::none());
@@ -67,10 +67,9 @@ void zeichneBewegliches(Canvas& c, const Szenenmasse& m, const Szenenbilder& bil
 
 } // namespace
 
-void zeichneTelegraf(Canvas& c, const Szenenmasse& m, const Stellung& stellung, const Brush& holz,
+void zeichneTelegraf(Canvas& c, const Szenenmasse& m, const Fluegelbild& bild, const Brush& holz,
                      const QRegion& bereich)
 {
-    const Fluegelbild bild = fluegel(stellung, m.drehpunkt);
     const std::array<Kasten, 5> umriss = umrisse(bild);
     const auto betroffen = [&](const Kasten& k) { return bereich.intersects(alsRechteck(k)); };
 
@@ -100,7 +99,7 @@ void zeichneSzene(Canvas& ziel, int breite, int hoehe, const Szenenbilder& bilde
     OffscreenPicture bild(breite, hoehe);
     zeichneRuhendes(bild.canvas(), m, bilder);
     const QRect ganz(0, 0, breite, hoehe);
-    zeichneBewegliches(bild.canvas(), m, bilder, winkel, zeichen, ganz, ganz);
+    zeichneBewegliches(bild.canvas(), m, bilder, fluegel(winkel, m.drehpunkt), zeichen, ganz, ganz);
     ziel.draw(0, 0, bild);
 }
 
@@ -114,11 +113,10 @@ QRegion Szene::aenderung(int breite, int hoehe, const Stellung& winkel, char zei
     if (!bild_ || bild_->size() != ganz.size())
         return ganz;
     if (!bildWinkel_)
-        return belegt(masse_, winkel, zeichenKasten(zeichen)) & ganz;
+        return belegt(masse_, fluegelBei(winkel), zeichenKasten(zeichen)) & ganz;
 
     QRegion bereich;
-    const Drehpunkt& d = masse_.drehpunkt;
-    for (const Kasten& teil : bewegteTeile(fluegel(*bildWinkel_, d), fluegel(winkel, d)))
+    for (const Kasten& teil : bewegteTeile(fluegelBei(*bildWinkel_), fluegelBei(winkel)))
         bereich += alsRechteck(teil);
     if (zeichen != bildZeichen_)
         bereich += QRegion(zeichenKasten(bildZeichen_)) + zeichenKasten(zeichen);
@@ -137,20 +135,22 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
         bild_->canvas().copy(ruhend_->image(), ganz);
         bildWinkel_.reset();
         zeichenKaesten_.clear();
+        fluegelbilder_ = {};
     }
 
     // The kept frame is its still part wherever no moving part lies, so even a whole scene
     // needs composing only where the moving parts were and are.
     QRegion neu = aenderung(breite, hoehe, winkel, zeichen);
     if (bildWinkel_ && (QRegion(ganz) - bereich).isEmpty())
-        neu = (belegt(masse_, *bildWinkel_, zeichenKasten(bildZeichen_)) +
-               belegt(masse_, winkel, zeichenKasten(zeichen))) &
+        neu = (belegt(masse_, fluegelBei(*bildWinkel_), zeichenKasten(bildZeichen_)) +
+               belegt(masse_, fluegelBei(winkel), zeichenKasten(zeichen))) &
               ganz;
     if (!neu.isEmpty()) {
         Canvas& c = bild_->canvas();
         c.copy(ruhend_->image(), neu);
         c.setClip(neu);
-        zeichneBewegliches(c, masse_, bilder_, winkel, zeichen, neu, zeichenKasten(zeichen));
+        zeichneBewegliches(c, masse_, bilder_, fluegelBei(winkel), zeichen, neu,
+                           zeichenKasten(zeichen));
         c.resetClip();
     }
     bildWinkel_ = winkel;
@@ -166,4 +166,21 @@ QRect Szene::zeichenKasten(char zeichen) const
     if (neu)
         wo->second = zeichenBereich(masse_, zeichen);
     return wo->second;
+}
+
+const Fluegelbild& Szene::fluegelBei(const Stellung& winkel) const
+{
+    // A frame needs its own arms and those of the frame before, each several times; working
+    // them out takes a dozen sines and cosines. The one not asked for last makes room, so the
+    // two a frame holds at once stay valid.
+    for (std::size_t i = 0; i < fluegelbilder_.size(); ++i) {
+        if (fluegelbilder_[i] && fluegelbilder_[i]->first == winkel) {
+            zuletztGefragt_ = i;
+            return fluegelbilder_[i]->second;
+        }
+    }
+    zuletztGefragt_ = 1 - zuletztGefragt_;
+    auto& frei = fluegelbilder_[zuletztGefragt_];
+    frei.emplace(winkel, fluegel(winkel, masse_.drehpunkt));
+    return frei->second;
 }

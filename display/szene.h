@@ -6,9 +6,11 @@
 #include <QImage>
 #include <QRegion>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class Brush;
 class Canvas;
@@ -22,11 +24,11 @@ struct Szenenbilder {
     QImage holz;
 };
 
-// Draws the telegraph itself in `stellung`: the three beams filled with `holz`, their joints and
-// the central pivot, in that order. Parts that lie wholly outside `bereich` are left out, as
-// they would not change a pixel there. The scene draws it to the pixel; the code chart draws it
-// scaled down, in plain colours.
-void zeichneTelegraf(Canvas& c, const Szenenmasse& m, const Stellung& stellung, const Brush& holz,
+// Draws the telegraph itself, its arms as `bild` shows them: the three beams filled with `holz`,
+// their joints and the central pivot, in that order. Parts that lie wholly outside `bereich` are
+// left out, as they would not change a pixel there. The scene draws it to the pixel; the code chart
+// draws it scaled down, in plain colours.
+void zeichneTelegraf(Canvas& c, const Szenenmasse& m, const Fluegelbild& bild, const Brush& holz,
                      const QRegion& bereich);
 
 // Draws the whole telegraph scene of the given size onto `ziel`: engraving, slab, mast, the
@@ -58,6 +60,7 @@ public:
 
 private:
     QRect zeichenKasten(char zeichen) const;
+    const Fluegelbild& fluegelBei(const Stellung& winkel) const;
 
     Szenenbilder bilder_;
     Szenenmasse masse_;
@@ -66,6 +69,9 @@ private:
     std::optional<Stellung> bildWinkel_;       // none while the frame holds just the still part
     char bildZeichen_ = '\0';
     mutable std::map<char, QRect> zeichenKaesten_; // every pixel each character may touch
+    // The arms' pictures asked for last, with their angles, for this size.
+    mutable std::array<std::optional<std::pair<Stellung, Fluegelbild>>, 2> fluegelbilder_;
+    mutable std::size_t zuletztGefragt_ = 0;
 };
 
 // The large character's font and pixel height.

@@ -59,7 +59,7 @@ void zeichneTelegrafAufSeite(QPainter& p, QPointF drehpunkt, const Szenenmasse& 
     c.setBrush(Brush::solid(farbe::pergament));
     c.rectangle(m.mast.x1, m.mast.y1, m.mast.x2, m.mast.y2);
     const QRect alles(-1000, -1000, 2000, 2000);
-    zeichneTelegraf(c, m, s, Brush::solid(farbe::holz), alles);
+    zeichneTelegraf(c, m, fluegel(s, m.drehpunkt), Brush::solid(farbe::holz), alles);
     p.restore();
 }
 
