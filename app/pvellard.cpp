@@ -7,6 +7,7 @@
 #include "translations.h"
 #include "uebungsfenster.h"
 #include "umix2.h"
+#include "x11upload.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -93,6 +94,7 @@ int main(int argc, char* argv[])
     // scale 1 and shown enlarged pixel for pixel, which only a whole factor keeps sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    sendFramesThroughConnection();
 
     const FontWarmup schriften;
     QApplication application(argc, argv);
