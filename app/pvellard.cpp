@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -88,8 +89,12 @@ int main(int argc, char* argv[])
     // display named with -display stands for DISPLAY, as it does for Qt.
     if (!aufruf.x11Anzeige.isEmpty())
         qputenv("DISPLAY", aufruf.x11Anzeige.toLocal8Bit());
-    if (aufruf.qtPlattform.isEmpty() && !prepareDisplay("Vellard-Telegraf"))
-        return 1;
+    std::optional<ProbeConnections> probe;
+    if (aufruf.qtPlattform.isEmpty()) {
+        probe = prepareDisplay("Vellard-Telegraf");
+        if (!probe)
+            return 1;
+    }
     // The desktop's scale factor, rounded to a whole number: the scene and the grid are drawn at
     // scale 1 and shown enlarged pixel for pixel, which only a whole factor keeps sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -98,6 +103,7 @@ int main(int argc, char* argv[])
 
     const FontWarmup schriften;
     QApplication application(argc, argv);
+    probe.reset(); // Qt has its own connection now
     // Lets the desktop match the window to its launcher entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
     // Where the trainer keeps the learner's progress: ~/.local/share/vellard-telegraf.

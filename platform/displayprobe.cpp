@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 #include <sys/socket.h>
@@ -19,8 +20,8 @@ namespace {
 enum class Reach { Unset, NoAnswer, NoPlugin, Ok };
 
 // True when something accepts a connection on the Unix socket at `path`; a leading '\0' names
-// a Linux abstract socket.
-bool answers(const QByteArray& path)
+// a Linux abstract socket. A connection made is added to `probes`.
+bool answers(const QByteArray& path, ProbeConnections& probes)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     sockaddr_un address{};
@@ -33,11 +34,15 @@ bool answers(const QByteArray& path)
     if (fd < 0)
         return false;
     const socklen_t length = offsetof(sockaddr_un, sun_path) + path.size();
-    const bool connected =
-        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 || errno == EAGAIN;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
+        probes.emplace_back(fd);
+        return true;
+    }
+    const bool queueFull = errno == EAGAIN;
     ::close(fd);
-    return connected;
+    return queueFull;
 #else
+    Q_UNUSED(probes);
     return !path.isEmpty();
 #endif
 }
@@ -51,7 +56,7 @@ bool hasPlugin(const DisplaySystem& system, const QString& prefix)
     return false;
 }
 
-Reach waylandReach(const DisplaySystem& system)
+Reach waylandReach(const DisplaySystem& system, ProbeConnections& probes)
 {
     if (system.waylandDisplay.isEmpty() && system.waylandSocket.isEmpty())
         return Reach::Unset;
@@ -63,13 +68,13 @@ Reach waylandReach(const DisplaySystem& system)
                 return Reach::NoAnswer;
             path = system.runtimeDir + '/' + path;
         }
-        if (!answers(path))
+        if (!answers(path, probes))
             return Reach::NoAnswer;
     }
     return hasPlugin(system, QStringLiteral("libqwayland")) ? Reach::Ok : Reach::NoPlugin;
 }
 
-Reach x11Reach(const DisplaySystem& system)
+Reach x11Reach(const DisplaySystem& system, ProbeConnections& probes)
 {
     if (system.display.isEmpty())
         return Reach::Unset;
@@ -81,7 +86,7 @@ Reach x11Reach(const DisplaySystem& system)
     if (host.isEmpty() || host == "unix") {
         const QByteArray number = system.display.mid(colon + 1).split('.').first();
         const QByteArray path = QFile::encodeName(system.x11SocketDir) + "/X" + number;
-        if (!answers(path) && !answers('\0' + path))
+        if (!answers(path, probes) && !answers('\0' + path, probes))
             return Reach::NoAnswer;
     }
     return hasPlugin(system, QStringLiteral("libqxcb")) ? Reach::Ok : Reach::NoPlugin;
@@ -118,6 +123,24 @@ QString waylandProblem(Reach reach, const QByteArray& waylandDisplay)
 
 } // namespace
 
+ProbeConnection::ProbeConnection(ProbeConnection&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1))
+{}
+
+ProbeConnection& ProbeConnection::operator=(ProbeConnection&& other) noexcept
+{
+    std::swap(fd_, other.fd_);
+    return *this;
+}
+
+ProbeConnection::~ProbeConnection()
+{
+#if defined(Q_OS_UNIX)
+    if (fd_ >= 0)
+        ::close(fd_);
+#endif
+}
+
 DisplaySystem DisplaySystem::fromEnvironment()
 {
     DisplaySystem system;
@@ -141,38 +164,40 @@ DisplaySystem DisplaySystem::fromEnvironment()
 
 DisplayChoice chooseDisplay(const DisplaySystem& system)
 {
+    DisplayChoice choice;
     if (!system.qpaPlatform.isEmpty())
-        return {};
-    const Reach x11 = x11Reach(system);
-    const Reach wayland = waylandReach(system);
+        return choice;
+    const Reach x11 = x11Reach(system, choice.probes);
+    const Reach wayland = waylandReach(system, choice.probes);
     if (x11 == Reach::Ok && wayland == Reach::Ok)
-        return {};
+        return choice;
     if (wayland == Reach::Ok)
-        return {"wayland", {}};
-    if (x11 == Reach::Ok)
-        return {"xcb", {}};
-    if (x11 == Reach::Unset && wayland == Reach::Unset)
-        return {{},
-                QStringLiteral("Keine grafische Anzeige gefunden: weder DISPLAY noch "
-                               "WAYLAND_DISPLAY ist gesetzt.")};
-    return {
-        {},
-        QStringLiteral("Keine grafische Anzeige erreichbar: %1; %2.")
-            .arg(x11Problem(x11, system.display), waylandProblem(wayland, system.waylandDisplay))};
+        choice.platform = "wayland";
+    else if (x11 == Reach::Ok)
+        choice.platform = "xcb";
+    else if (x11 == Reach::Unset && wayland == Reach::Unset)
+        choice.problem = QStringLiteral("Keine grafische Anzeige gefunden: weder DISPLAY noch "
+                                        "WAYLAND_DISPLAY ist gesetzt.");
+    else
+        choice.problem = QStringLiteral("Keine grafische Anzeige erreichbar: %1; %2.")
+                             .arg(x11Problem(x11, system.display),
+                                  waylandProblem(wayland, system.waylandDisplay));
+    return choice;
 }
 
-bool prepareDisplay(const char* program)
+std::optional<ProbeConnections> prepareDisplay(const char* program)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
-    const DisplayChoice choice = chooseDisplay(DisplaySystem::fromEnvironment());
+    DisplayChoice choice = chooseDisplay(DisplaySystem::fromEnvironment());
     if (!choice.problem.isEmpty()) {
         std::fprintf(stderr, "%s: %s\n", program, qPrintable(choice.problem));
-        return false;
+        return std::nullopt;
     }
     if (!choice.platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", choice.platform);
+    return std::move(choice.probes);
 #else
     Q_UNUSED(program);
+    return ProbeConnections();
 #endif
-    return true;
 }

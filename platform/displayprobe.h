@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 // Where the window can be shown, decided before Qt starts. On X11 and Wayland systems Qt aborts
 // with a core dump when it reaches no display; the program looks first, tells Qt which one to
 // use, and otherwise says in one line what is missing.
@@ -21,14 +24,33 @@ struct DisplaySystem {
     static DisplaySystem fromEnvironment();
 };
 
+// A connection the probe opened to a display server, closed when the object goes. An X server
+// with no other client resets itself when its last connection closes, and a connection that
+// arrives meanwhile waits for the reset; so the probe's connections stay open until Qt has its
+// own.
+class ProbeConnection {
+public:
+    explicit ProbeConnection(int fd) : fd_(fd) {}
+    ProbeConnection(ProbeConnection&& other) noexcept;
+    ProbeConnection& operator=(ProbeConnection&& other) noexcept;
+    ~ProbeConnection();
+
+private:
+    int fd_ = -1;
+};
+
+using ProbeConnections = std::vector<ProbeConnection>;
+
 struct DisplayChoice {
     QByteArray platform; // the Qt platform to start; empty leaves the choice to Qt
     QString problem;     // German, set when no display can be reached
+    ProbeConnections probes;
 };
 
 DisplayChoice chooseDisplay(const DisplaySystem& system);
 
-// Tells Qt the platform chooseDisplay picks. Where none can be reached, prints
-// "<program>: <problem>" on stderr and returns false. Does nothing on systems without X11 or
+// Tells Qt the platform chooseDisplay picks, and returns the probe's connections, to be kept
+// until the application object exists. Where no display can be reached, prints
+// "<program>: <problem>" on stderr and returns nothing. Does nothing on systems without X11 or
 // Wayland, where Qt needs no display variable.
-bool prepareDisplay(const char* program);
+std::optional<ProbeConnections> prepareDisplay(const char* program);

@@ -11,7 +11,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -39,6 +41,7 @@ private slots:
     void cleanupTestCase();
     void waehlt_data();
     void waehlt();
+    void haeltVerbindungOffen();
 
 private:
     QTemporaryDir dir;
@@ -190,6 +193,29 @@ void TestDisplayProbe::waehlt()
     const DisplayChoice choice = chooseDisplay(system);
     QCOMPARE(choice.platform, platform);
     QCOMPARE(choice.problem, problem);
+}
+
+// An X server with no other client resets when the probe's connection closes, and Qt's connection
+// then waits for the reset: the probe's connection stays open as long as the choice.
+void TestDisplayProbe::haeltVerbindungOffen()
+{
+    const int server = unixSocket(QFile::encodeName(dir.filePath(QStringLiteral("x11/X74"))), true);
+    DisplaySystem system;
+    system.display = ":74";
+    system.x11SocketDir = dir.filePath(QStringLiteral("x11"));
+    system.platformPluginDirs = {dir.filePath(QStringLiteral("both"))};
+    auto choice = std::make_optional(chooseDisplay(system));
+    QCOMPARE(choice->platform, QByteArray("xcb"));
+
+    const int probe = ::accept(server, nullptr, nullptr);
+    QVERIFY(probe >= 0);
+    char byte;
+    QCOMPARE(::recv(probe, &byte, 1, MSG_DONTWAIT), ssize_t(-1));
+    QCOMPARE(errno, EAGAIN);
+    choice.reset();
+    QCOMPARE(::recv(probe, &byte, 1, MSG_DONTWAIT), ssize_t(0));
+    ::close(probe);
+    ::close(server);
 }
 
 QTEST_GUILESS_MAIN(TestDisplayProbe)
