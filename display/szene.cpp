@@ -129,10 +129,11 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
     const QRect ganz(0, 0, breite, hoehe);
     if (!bild_ || bild_->size() != ganz.size()) {
         masse_ = szenenmasse(breite, hoehe, bilder_.stich.width(), bilder_.stich.height());
-        ruhend_ = std::make_unique<OffscreenPicture>(breite, hoehe);
-        zeichneRuhendes(ruhend_->canvas(), masse_, bilder_);
+        // The still part is kept apart only from the second frame on: the first frame is
+        // there sooner without it.
+        ruhend_.reset();
         bild_ = std::make_unique<OffscreenPicture>(breite, hoehe);
-        bild_->canvas().copy(ruhend_->image(), ganz);
+        zeichneRuhendes(bild_->canvas(), masse_, bilder_);
         bildWinkel_.reset();
         zeichenKaesten_.clear();
         fluegelbilder_ = {};
@@ -147,7 +148,8 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
               ganz;
     if (!neu.isEmpty()) {
         Canvas& c = bild_->canvas();
-        c.copy(ruhend_->image(), neu);
+        if (bildWinkel_)
+            c.copy(ruhendes().image(), neu);
         c.setClip(neu);
         zeichneBewegliches(c, masse_, bilder_, fluegelBei(winkel), zeichen, neu,
                            zeichenKasten(zeichen));
@@ -157,6 +159,15 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
     bildZeichen_ = zeichen;
 
     ziel.copy(bild_->image(), bereich & ganz);
+}
+
+OffscreenPicture& Szene::ruhendes()
+{
+    if (!ruhend_) {
+        ruhend_ = std::make_unique<OffscreenPicture>(bild_->size().width(), bild_->size().height());
+        zeichneRuhendes(ruhend_->canvas(), masse_, bilder_);
+    }
+    return *ruhend_;
 }
 
 QRect Szene::zeichenKasten(char zeichen) const

@@ -60,11 +60,12 @@ public:
 
 private:
     QRect zeichenKasten(char zeichen) const;
+    OffscreenPicture& ruhendes();
     const Fluegelbild& fluegelBei(const Stellung& winkel) const;
 
     Szenenbilder bilder_;
     Szenenmasse masse_;
-    std::unique_ptr<OffscreenPicture> ruhend_; // the still part
+    std::unique_ptr<OffscreenPicture> ruhend_; // the still part, once a second frame needs it
     std::unique_ptr<OffscreenPicture> bild_;   // the frame drawn last
     std::optional<Stellung> bildWinkel_;       // none while the frame holds just the still part
     char bildZeichen_ = '\0';
