@@ -9,7 +9,8 @@
 #include <chrono>
 #include <optional>
 
-// The pictures the telegraph is drawn with: engraving, parchment and wood, decoded once.
+// The pictures the telegraph is drawn with: engraving, parchment and wood, decoded once, by
+// whichever thread asks first; it needs no application object.
 const Szenenbilder& telegrafbilder();
 
 // The telegraph scene as a widget: the engraving, the mast and the three beams in the position
