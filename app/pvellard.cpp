@@ -1,8 +1,8 @@
 #include "befehlszeile.h"
 #include "displayprobe.h"
 #include "eingebettet.h"
+#include "fontwarmup.h"
 #include "fortschrittsdatei.h"
-#include "startupwarmup.h"
 #include "telegraf.h"
 #include "translations.h"
 #include "uebungsfenster.h"
@@ -101,8 +101,7 @@ int main(int argc, char* argv[])
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     sendFramesThroughConnection();
 
-    // The scene's pictures are decoded meanwhile; the telegraph's first frame needs them.
-    const StartupWarmup vorarbeit([] { telegrafbilder(); });
+    const FontWarmup schriften;
     QApplication application(argc, argv);
     probe.reset(); // Qt has its own connection now
     // Lets the desktop match the window to its launcher entry and icon.

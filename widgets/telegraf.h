@@ -9,8 +9,7 @@
 #include <chrono>
 #include <optional>
 
-// The pictures the telegraph is drawn with: engraving, parchment and wood, decoded once, by
-// whichever thread asks first; it needs no application object.
+// The pictures the telegraph is drawn with: engraving, parchment and wood, decoded once.
 const Szenenbilder& telegrafbilder();
 
 // The telegraph scene as a widget: the engraving, the mast and the three beams in the position

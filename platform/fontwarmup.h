@@ -1,0 +1,17 @@
+#pragma once
+
+#include <thread>
+
+// Reads the system's font configuration on a second thread while the application starts, so
+// that the first text Qt lays out does not wait for it. Where Qt does not use fontconfig it does
+// nothing. The thread is joined when the object goes.
+class FontWarmup {
+public:
+    FontWarmup();
+    ~FontWarmup();
+    FontWarmup(const FontWarmup&) = delete;
+    FontWarmup& operator=(const FontWarmup&) = delete;
+
+private:
+    std::thread thread_;
+};
