@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 QByteArray ressource(const QString& name)
@@ -16,7 +19,18 @@ QByteArray ressource(const QString& name)
 
 QImage eingebettetesBild(const QString& name)
 {
-    return QImage::fromData(ressource(name)).convertToFormat(QImage::Format_RGB32);
+    // Width and height as two 32-bit numbers, then the rows of 32-bit pixels.
+    const QByteArray roh = ressource(name + QStringLiteral(".rgb32"));
+    std::int32_t masse[2] = {0, 0};
+    if (roh.size() >= qsizetype(sizeof masse))
+        std::memcpy(masse, roh.constData(), sizeof masse);
+    const qsizetype zeile = qsizetype(masse[0]) * 4;
+    if (masse[0] <= 0 || masse[1] <= 0 || roh.size() != qsizetype(sizeof masse) + zeile * masse[1])
+        return {};
+    QImage bild(masse[0], masse[1], QImage::Format_RGB32);
+    for (int y = 0; y < masse[1]; ++y)
+        std::memcpy(bild.scanLine(y), roh.constData() + sizeof masse + zeile * y, zeile);
+    return bild;
 }
 
 Codezeilen eingebetteterCode()

@@ -8,8 +8,9 @@
 // What the program carries inside its binary: the pictures, the signal code lines and the
 // memo's default text. Nothing is read from files at run time.
 
-// One of the pictures ("wood.png", "parchment.png", "engraving.png"), in 32 bits, in which
-// drawing with it as a pattern is quicker than with its stored palette.
+// One of the scene's pictures ("wood", "parchment", "engraving"), in 32 bits, in which drawing
+// with it as a pattern is quicker than with the palette of its PNG file. A null image for a
+// name that is not embedded.
 QImage eingebettetesBild(const QString& name);
 
 // The signal code lines.

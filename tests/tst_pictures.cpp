@@ -1,5 +1,7 @@
-// Checks the bundled pictures as the program will load them from its resources: their sizes,
-// that they stay small palette images, their colours, and that the textures tile without seams.
+// Checks the bundled pictures: the PNG files' sizes, that they stay small palette images, their
+// colours, that the textures tile without seams, and that the program's embedded form of them
+// gives the same pixels.
+#include "eingebettet.h"
 
 #include <QImage>
 #include <QSize>
@@ -15,7 +17,7 @@ using Rgb = std::array<int, 3>;
 
 QImage loadPicture(const QString& name)
 {
-    return QImage(QStringLiteral(":/assets/") + name);
+    return QImage(QStringLiteral(TELEGRAF_ASSETS "/") + name);
 }
 
 Rgb channels(QRgb pixel)
@@ -110,6 +112,7 @@ class PicturesTest : public QObject {
 private slots:
     void palettePictures_data();
     void palettePictures();
+    void eingebettetWieDieDatei();
     void textureColours_data();
     void textureColours();
     void texturesTile_data();
@@ -138,6 +141,16 @@ void PicturesTest::palettePictures()
     QCOMPARE(image.format(), QImage::Format_Indexed8);
     QVERIFY(image.colorCount() > 1);
     QVERIFY(image.colorCount() <= 256);
+}
+
+// The program carries the pictures in raw form, made from the PNG files when it is built.
+void PicturesTest::eingebettetWieDieDatei()
+{
+    for (const QString& name :
+         {QStringLiteral("wood"), QStringLiteral("parchment"), QStringLiteral("engraving")})
+        QCOMPARE(eingebettetesBild(name),
+                 loadPicture(name + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(eingebettetesBild(QStringLiteral("fehlt")).isNull());
 }
 
 void PicturesTest::textureColours_data()

@@ -20,9 +20,9 @@ bool schreibtEtwas(char zeichen)
 
 const Szenenbilder& telegrafbilder()
 {
-    static const Szenenbilder geladen{eingebettetesBild(QStringLiteral("engraving.png")),
-                                      eingebettetesBild(QStringLiteral("parchment.png")),
-                                      eingebettetesBild(QStringLiteral("wood.png"))};
+    static const Szenenbilder geladen{eingebettetesBild(QStringLiteral("engraving")),
+                                      eingebettetesBild(QStringLiteral("parchment")),
+                                      eingebettetesBild(QStringLiteral("wood"))};
     return geladen;
 }
 
