@@ -16,7 +16,11 @@ program="$here/../build-start/app/pvellard"
 leer="$here/../build-start/bench/leeres_fenster"
 
 work="$(mktemp -d)"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# -noreset: a desktop's X server does not reset between two program starts, since its window
+# manager stays connected. Without it Xvfb resets whenever its last client leaves, and the next
+# program waits for that by an amount that depends on what it does meanwhile, which favours
+# one program over the other.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 for _ in $(seq 100); do
