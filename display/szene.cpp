@@ -110,10 +110,8 @@ Szene::~Szene() = default;
 QRegion Szene::aenderung(int breite, int hoehe, const Stellung& winkel, char zeichen) const
 {
     const QRect ganz(0, 0, breite, hoehe);
-    if (!bild_ || bild_->size() != ganz.size())
+    if (!bildWinkel_ || groesse_ != ganz.size())
         return ganz;
-    if (!bildWinkel_)
-        return belegt(masse_, fluegelBei(winkel), zeichenKasten(zeichen)) & ganz;
 
     QRegion bereich;
     for (const Kasten& teil : bewegteTeile(fluegelBei(*bildWinkel_), fluegelBei(winkel)))
@@ -127,28 +125,49 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
                     const Stellung& winkel, char zeichen)
 {
     const QRect ganz(0, 0, breite, hoehe);
-    if (!bild_ || bild_->size() != ganz.size()) {
+    if (groesse_ != ganz.size()) {
+        groesse_ = ganz.size();
         masse_ = szenenmasse(breite, hoehe, bilder_.stich.width(), bilder_.stich.height());
-        // The still part is kept apart only from the second frame on: the first frame is
-        // there sooner without it.
+        bild_.reset();
         ruhend_.reset();
-        bild_ = std::make_unique<OffscreenPicture>(breite, hoehe);
-        zeichneRuhendes(bild_->canvas(), masse_, bilder_);
         bildWinkel_.reset();
         zeichenKaesten_.clear();
         fluegelbilder_ = {};
     }
 
+    // The first frame of a size goes straight onto a target that is not enlarged, which shows
+    // it sooner; the frames are kept from the next drawing on.
+    if (!bildWinkel_ && ziel.atScaleOne()) {
+        ziel.setClip(bereich & ganz);
+        ziel.setBrush(Brush::solid(Qt::white));
+        ziel.fill(0, 0, breite, hoehe);
+        zeichneRuhendes(ziel, masse_, bilder_);
+        zeichneBewegliches(ziel, masse_, bilder_, fluegelBei(winkel), zeichen, ganz,
+                           zeichenKasten(zeichen));
+        ziel.resetClip();
+        bildWinkel_ = winkel;
+        bildZeichen_ = zeichen;
+        return;
+    }
+
     // The kept frame is its still part wherever no moving part lies, so even a whole scene
     // needs composing only where the moving parts were and are.
-    QRegion neu = aenderung(breite, hoehe, winkel, zeichen);
-    if (bildWinkel_ && (QRegion(ganz) - bereich).isEmpty())
+    QRegion neu;
+    const bool nurRuhendes = !bild_;
+    if (nurRuhendes) {
+        bild_ = std::make_unique<OffscreenPicture>(breite, hoehe);
+        zeichneRuhendes(bild_->canvas(), masse_, bilder_);
+        neu = belegt(masse_, fluegelBei(winkel), zeichenKasten(zeichen)) & ganz;
+    } else if ((QRegion(ganz) - bereich).isEmpty()) {
         neu = (belegt(masse_, fluegelBei(*bildWinkel_), zeichenKasten(bildZeichen_)) +
                belegt(masse_, fluegelBei(winkel), zeichenKasten(zeichen))) &
               ganz;
+    } else {
+        neu = aenderung(breite, hoehe, winkel, zeichen);
+    }
     if (!neu.isEmpty()) {
         Canvas& c = bild_->canvas();
-        if (bildWinkel_)
+        if (!nurRuhendes)
             c.copy(ruhendes().image(), neu);
         c.setClip(neu);
         zeichneBewegliches(c, masse_, bilder_, fluegelBei(winkel), zeichen, neu,

@@ -37,11 +37,11 @@ void zeichneTelegraf(Canvas& c, const Szenenmasse& m, const Fluegelbild& bild, c
 void zeichneSzene(Canvas& ziel, int breite, int hoehe, const Szenenbilder& bilder,
                   const Stellung& winkel, char zeichen);
 
-// The telegraph scene for a window that shows one frame after the other. The still part
-// (engraving, slab, mast) is composed once per size, and the last frame is kept, so that the
-// next one is composed only where it differs (a step of a movement turns a single beam) and a
-// whole one only where beams, pivot and character lie. Every pixel comes out as zeichneSzene
-// draws it.
+// The telegraph scene for a window that shows one frame after the other. The first frame of a
+// size goes straight onto the target; from the next one on the last frame is kept, and the
+// still part (engraving, slab, mast) once a movement needs it, so that a frame is composed only
+// where it differs (a step of a movement turns a single beam) and a whole one only where
+// beams, pivot and character lie. Every pixel comes out as zeichneSzene draws it.
 class Szene {
 public:
     explicit Szene(Szenenbilder bilder);
@@ -64,10 +64,11 @@ private:
     const Fluegelbild& fluegelBei(const Stellung& winkel) const;
 
     Szenenbilder bilder_;
+    QSize groesse_; // the size the measures and the kept pictures are for
     Szenenmasse masse_;
-    std::unique_ptr<OffscreenPicture> ruhend_; // the still part, once a second frame needs it
-    std::unique_ptr<OffscreenPicture> bild_;   // the frame drawn last
-    std::optional<Stellung> bildWinkel_;       // none while the frame holds just the still part
+    std::unique_ptr<OffscreenPicture> ruhend_; // the still part, once a movement needs it
+    std::unique_ptr<OffscreenPicture> bild_;   // the frame drawn last, once one is kept
+    std::optional<Stellung> bildWinkel_;       // the frame drawn last; none before the first
     char bildZeichen_ = '\0';
     mutable std::map<char, QRect> zeichenKaesten_; // every pixel each character may touch
     // The arms' pictures asked for last, with their angles, for this size.

@@ -231,6 +231,11 @@ void Canvas::copy(const QImage& image, const QRegion& area)
     painter_.setCompositionMode(previous);
 }
 
+bool Canvas::atScaleOne() const
+{
+    return painter_.device()->devicePixelRatio() == 1 && painter_.worldTransform().isIdentity();
+}
+
 QRect boxBetween(int x1, int y1, int x2, int y2)
 {
     const int left = std::min(x1, x2);

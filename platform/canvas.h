@@ -79,6 +79,10 @@ public:
     // Copies the parts `area` of the image opaquely to the same place on this surface.
     void copy(const QImage& image, const QRegion& area);
 
+    // True when a pixel drawn here is one pixel of the device: neither a scaled screen nor a
+    // transformation enlarges it.
+    bool atScaleOne() const;
+
 private:
     QPainter& painter_;
     Brush brush_ = Brush::solid(Qt::white);

@@ -82,6 +82,7 @@ private slots:
     void nurGeaendertesGezeichnetWieGanz();
     void jedesZeichenInSeinerZelle();
     void ganzeFlaecheZeichnetAlles();
+    void vergroessertPixelGenau();
 
 private:
     Szenenbilder bilder;
@@ -313,6 +314,21 @@ void TestSzene::ganzeFlaecheZeichnetAlles()
     szene.zeichne(canvas, QRect(0, 0, 800, 694), 800, 694, ruhestellung, 'A');
     painter.end();
     QCOMPARE(unterschied(ziel, ::szene(bilder, ruhestellung, 'A')), QRect());
+}
+
+// On an enlarged target the scene is the scale-1 scene doubled pixel for pixel, the first frame
+// too.
+void TestSzene::vergroessertPixelGenau()
+{
+    Szene szene(bilder);
+    QImage ziel(1600, 1388, QImage::Format_RGB32);
+    ziel.setDevicePixelRatio(2);
+    QPainter painter(&ziel);
+    Canvas canvas(painter);
+    szene.zeichne(canvas, QRect(0, 0, 800, 694), 800, 694, ruhestellung, 'A');
+    painter.end();
+    ziel.setDevicePixelRatio(1);
+    QCOMPARE(ziel, ::szene(bilder, ruhestellung, 'A').scaled(1600, 1388));
 }
 
 QTEST_MAIN(TestSzene)
