@@ -183,7 +183,7 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
 OffscreenPicture& Szene::ruhendes()
 {
     if (!ruhend_) {
-        ruhend_ = std::make_unique<OffscreenPicture>(bild_->size().width(), bild_->size().height());
+        ruhend_ = std::make_unique<OffscreenPicture>(groesse_.width(), groesse_.height());
         zeichneRuhendes(ruhend_->canvas(), masse_, bilder_);
     }
     return *ruhend_;

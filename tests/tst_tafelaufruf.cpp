@@ -218,7 +218,7 @@ void TestTafelaufruf::qtOptionenGehenAnQt_data()
     QTest::newRow("mit Gleichheitszeichen")
         << QStringList{"-platform", "offscreen", "-style=Fusion", "-qwindowtitle", "Probe"} << "";
     QTest::newRow("vor --version")
-        << QStringList{"-reverse", "-session", "abc", "--version"} << "Vellard-Telegraf 1.0.0\n";
+        << QStringList{"-reverse", "-qwindowicon", "abc", "--version"} << "Vellard-Telegraf 1.0.0\n";
 }
 
 // With no display in its environment the window opens only on the platform Qt was told of.
