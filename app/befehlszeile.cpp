@@ -1,5 +1,6 @@
 #include "befehlszeile.h"
 
+#include "startwert.h"
 #include "tafeldatei.h"
 
 #include <QCommandLineParser>
@@ -123,26 +124,31 @@ std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
 Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwert, bool tafel,
               Aufruf aufruf)
 {
-    const QStringList uebungen{QStringLiteral("erkennen"), QStringLiteral("stellen"),
-                               QStringLiteral("mitlesen")};
     if (!ueben)
         return {.ende = fehler(QStringLiteral("--startwert gilt nur mit --ueben."))};
     if (tafel)
         return {.ende = fehler(QStringLiteral("--tafel und --ueben gehen nicht zusammen."))};
-    if (positionen.size() > 1 || (positionen.size() == 1 && !uebungen.contains(positionen[0])))
-        return {.ende = fehler(QStringLiteral("Unbekannte Übung „%1“; es gibt erkennen, stellen "
-                                              "und mitlesen.")
-                                   .arg(positionen.join(QLatin1Char(' '))))};
-    aufruf.uebung = positionen.isEmpty() ? 0 : static_cast<int>(uebungen.indexOf(positionen[0]));
+    const std::optional<Uebungsart> art = positionen.isEmpty() ? Uebungsart::Erkennen
+                                          : positionen.size() == 1
+                                              ? uebungsartNamens(positionen[0].toStdString())
+                                              : std::nullopt;
+    if (!art) {
+        QStringList namen;
+        for (const Uebungsname& u : uebungsarten)
+            namen << QString::fromLatin1(u.befehl);
+        return {.ende = fehler(QStringLiteral("Unbekannte Übung „%1“; es gibt %2 und %3.")
+                                   .arg(positionen.join(QLatin1Char(' ')),
+                                        namen.mid(0, namen.size() - 1).join(QStringLiteral(", ")),
+                                        namen.last()))};
+    }
+    aufruf.uebung = *art;
     if (startwert.isNull())
         return aufruf;
-    bool zahl = false;
-    const qulonglong wert = startwert.toULongLong(&zahl);
-    if (!zahl || startwert.size() > 18 || startwert.startsWith(QLatin1Char('+')))
+    aufruf.startwert = startwertAus(startwert);
+    if (!aufruf.startwert)
         return {.ende = fehler(QStringLiteral("Der Startwert „%1“ ist keine Zahl von 0 bis "
                                               "999999999999999999.")
                                    .arg(startwert))};
-    aufruf.startwert = wert;
     return aufruf;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "signalcode.h"
+#include "uebungsart.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,7 @@
 struct Aufruf {
     std::optional<QString> tafel = {}; // --tafel FILE
     // --ueben [erkennen|stellen|mitlesen] [--startwert N]: the trainer instead of the window
-    std::optional<int> uebung = {}; // 0 erkennen, 1 stellen, 2 mitlesen
+    std::optional<Uebungsart> uebung = {};
     std::optional<std::uint64_t> startwert = {};
     std::optional<int> ende = {}; // end at once with this exit status
     // Qt's own options stay in argv for Qt; these two the program heeds before Qt starts.

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -24,14 +23,6 @@
 #endif
 
 namespace {
-
-QIcon programIcon()
-{
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/assets/icons/%1.png").arg(size), QSize(size, size));
-    return icon;
-}
 
 // With VELLARD_STARTZEIT=1 the program writes the wall-clock time at which the scene was painted
 // for the first time, and the window's size in the screen's pixels, and ends right after;
@@ -111,7 +102,7 @@ int main(int argc, char* argv[])
     std::unique_ptr<QWidget> fenster;
     if (aufruf.uebung) {
         auto uebung = std::make_unique<Uebungsfenster>(code, fortschrittsOrdner());
-        uebung->waehle(static_cast<Uebungsart>(*aufruf.uebung), aufruf.startwert);
+        uebung->waehle(*aufruf.uebung, aufruf.startwert);
         fenster = std::move(uebung);
     } else {
         fenster = std::make_unique<Tpformx11>(code);
@@ -125,7 +116,7 @@ int main(int argc, char* argv[])
         fenster->findChild<Telegraf*>(), &Telegraf::gezeichnet, &application,
         [&application] {
             installGermanToolkitTexts(application);
-            QApplication::setWindowIcon(programIcon());
+            QApplication::setWindowIcon(programmsymbol());
         },
         Qt::SingleShotConnection);
     const int status = application.exec();

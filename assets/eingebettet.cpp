@@ -38,7 +38,21 @@ Codezeilen eingebetteterCode()
     return codezeilenAus(ressource(QStringLiteral("signalcode.txt")).toStdString());
 }
 
+QByteArray eingebetteteDatei(const QString& name)
+{
+    return ressource(name);
+}
+
 QString eingebetteterText(const QString& name)
 {
     return QString::fromUtf8(ressource(name));
+}
+
+QIcon programmsymbol()
+{
+    QIcon symbol;
+    for (const int groesse : {16, 32, 48, 64, 128, 256})
+        symbol.addFile(QStringLiteral(":/assets/icons/%1.png").arg(groesse),
+                       QSize(groesse, groesse));
+    return symbol;
 }

@@ -2,6 +2,7 @@
 
 #include "signalcode.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QString>
 
@@ -16,5 +17,11 @@ QImage eingebettetesBild(const QString& name);
 // The signal code lines.
 Codezeilen eingebetteterCode();
 
+// A file as it is embedded ("woerter.txt").
+QByteArray eingebetteteDatei(const QString& name);
+
 // A text file, UTF-8 ("memo.txt").
 QString eingebetteterText(const QString& name);
+
+// The program's icon in all its sizes, for its windows.
+QIcon programmsymbol();

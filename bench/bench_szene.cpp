@@ -67,7 +67,7 @@ struct GezeigtesFenster {
             pumpen();
     }
 
-    // A press on the grid, as the user makes it.
+    // A press on the grid, as the user makes it, and the movement it starts, to its end.
     void druecke(char zeichen)
     {
         QWidget* feld = w.findChild<QWidget*>(QStringLiteral("PBz"));
@@ -75,6 +75,8 @@ struct GezeigtesFenster {
                           feld->mapToGlobal(feldMitte(zeichen)), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QCoreApplication::sendEvent(feld, &druck);
+        while (telegraf.bewegungLaeuft())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
 
     static QPoint feldMitte(char zeichen);

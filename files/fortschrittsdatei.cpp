@@ -120,3 +120,20 @@ QString loescheFortschritt(const QString& ordner)
     return QStringLiteral("Der Fortschritt „%1“ ließ sich nicht löschen (%2).")
         .arg(QDir::toNativeSeparators(datei.fileName()), datei.errorString());
 }
+
+Lernstand Fortschrittsdatei::lade(QString& meldung)
+{
+    Fortschritt gelesen = ladeFortschritt(ordner_);
+    meldung = gelesen.meldung;
+    return gelesen.lernstand;
+}
+
+QString Fortschrittsdatei::speichere(const Lernstand& stand)
+{
+    return speichereFortschritt(ordner_, stand);
+}
+
+QString Fortschrittsdatei::loesche()
+{
+    return loescheFortschritt(ordner_);
+}

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "lernstand.h"
+#include "lernstandablage.h"
 
 #include <QString>
+
+#include <utility>
 
 // The learner's progress kept between runs: one JSON file in a folder the caller gives (the
 // program's writable data folder, fortschrittsOrdner). Nothing is written unless the trainer
@@ -34,3 +37,16 @@ QString speichereFortschritt(const QString& ordner, const Lernstand& stand);
 // "Fortschritt löschen": removes the progress file; a missing file counts as removed. Returns
 // an empty string, or one German line with the reason it could not be removed.
 QString loescheFortschritt(const QString& ordner);
+
+// The progress file in a folder, as the trainer keeps its progress there.
+class Fortschrittsdatei : public Lernstandablage {
+public:
+    explicit Fortschrittsdatei(QString ordner) : ordner_(std::move(ordner)) {}
+
+    Lernstand lade(QString& meldung) override;
+    QString speichere(const Lernstand& stand) override;
+    QString loesche() override;
+
+private:
+    QString ordner_;
+};

@@ -9,6 +9,10 @@
 // the engraving's size alone. Plain values, so that a frame can be checked to the pixel
 // without drawing it.
 
+// The scene's size in the windows that show it, in pixels at scale 1.
+inline constexpr int szeneBreite = 800;
+inline constexpr int szeneHoehe = 694;
+
 struct Punkt {
     int x = 0;
     int y = 0;

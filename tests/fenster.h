@@ -14,6 +14,7 @@
 #include "wiedergabe.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -67,8 +68,33 @@ struct Fenster {
                knopf.text() == textStart;
     }
 
-    void tick() { emit timer.tick(); }
-    void klicke(QChar zeichen) { QTest::mouseClick(&feld, Qt::LeftButton, {}, zelle(zeichen)); }
+    // Waits until the telegraph stands again, with all that waited for it done. While it turns
+    // its clock is set, so the wait always wakes.
+    bool still()
+    {
+        QElapsedTimer uhr;
+        uhr.start();
+        while (telegraf.bewegungLaeuft() && uhr.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        return !telegraf.bewegungLaeuft();
+    }
+    // A tick and a press on a character's cell. Made while the telegraph stands, each waits
+    // until it stands again; made between two frames, each returns at once, as a user's would.
+    void tick()
+    {
+        nachBewegung([&] { emit timer.tick(); });
+    }
+    void klicke(QChar zeichen)
+    {
+        nachBewegung([&] { QTest::mouseClick(&feld, Qt::LeftButton, {}, zelle(zeichen)); });
+    }
+    void nachBewegung(const std::function<void()>& tun)
+    {
+        const bool stand = !telegraf.bewegungLaeuft();
+        tun();
+        if (stand)
+            still();
+    }
     QString gezeigt() const { return QString(QLatin1Char(telegraf.zeichen())); }
 };
 

@@ -135,6 +135,7 @@ void TstBedienung::alphabetfeld()
     const Stellung vorher = f.telegraf.altwinkel();
     Aufnahme aufnahme(f.telegraf);
     QTest::mouseClick(&f.feld, taste, umschalt, punkt);
+    QVERIFY(f.still());
 
     QVERIFY(!f.timer.enabled());
     QCOMPARE(f.knopf.text(), textStart);
@@ -155,6 +156,7 @@ void TstBedienung::doppelklickSindZweiDruecke()
     QVERIFY(f.oeffnen());
     Aufnahme aufnahme(f.telegraf);
     QTest::mouseDClick(f.w.windowHandle(), Qt::LeftButton, {}, f.feld.mapTo(&f.w, zelle('B')));
+    QVERIFY(f.still());
     QCOMPARE(aufnahme.bilder.size(), 310 + 1);
 }
 

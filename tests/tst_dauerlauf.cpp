@@ -117,7 +117,7 @@ void TestDauerlauf::zufaelligeBedienung()
         } else {
             aktion();
         }
-        QCoreApplication::processEvents();
+        w->still();
         pruefeRuhezustand();
         if (QTest::currentTestFailed()) {
             qWarning("Fehler bei Aktion %d (%s), Startwert %u", i, qPrintable(letzteAktion_), seed);

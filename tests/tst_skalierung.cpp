@@ -121,6 +121,7 @@ void TstSkalierung::druckAufGeraetepixel()
         QMouseEvent druck(QEvent::MouseButtonPress, stelle, f->feld.mapToGlobal(stelle),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&f->feld, &druck);
+        f->still();
         return f->telegraf.zeichen();
     };
     QCOMPARE(druecke(QPointF(151, 31)), 'C');

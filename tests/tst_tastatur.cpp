@@ -91,6 +91,7 @@ void TstTastatur::senden()
     QCOMPARE(QApplication::focusWidget(), &f.feld);
 
     tippe(&f.feld, tasten);
+    QVERIFY(f.still());
 
     QCOMPARE(f.gezeigt(), gezeigt);
     QCOMPARE(f.telegraf.altwinkel(), signalVon(gezeigt.front().toLatin1()));
@@ -151,6 +152,7 @@ void TstTastatur::fokusrahmen()
 
     // A click gives the grid the focus, and the frame shows that keys now go to the grid.
     QTest::mouseClick(&f.feld, Qt::LeftButton, {}, QPoint(45, 45));
+    QVERIFY(f.still());
     QCOMPARE(QApplication::focusWidget(), &f.feld);
     QCOMPARE(f.gezeigt(), QStringLiteral("H"));
     QCOMPARE(gerahmt(f.feld), QStringLiteral("H"));
@@ -250,6 +252,7 @@ void TstTastatur::gehalteneTaste()
         sende(QEvent::KeyPress, true);
     }
     sende(QEvent::KeyRelease, false);
+    QVERIFY(f.still());
 
     QCOMPARE(f.timer.enabled(), nachher);
     QCOMPARE(f.feld.zelle(), raster.indexOf(zelle));

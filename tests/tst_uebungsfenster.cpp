@@ -43,6 +43,12 @@ struct Trainer {
         return true;
     }
     void taste(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
+    bool still()
+    {
+        while (telegraf.bewegungLaeuft())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        return true;
+    }
 };
 
 } // namespace
@@ -66,6 +72,7 @@ void TstUebungsfenster::erkennenMitStartwert()
         Trainer t;
         QVERIFY(t.beginne(Uebungsart::Erkennen));
         for (int i = 0; i < 10; ++i) {
+            QVERIFY(t.still());
             QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("feld"));
             const QChar zeichen = zeichenBei(t.telegraf.altwinkel());
             gefragt[durchgang] += zeichen;
@@ -114,6 +121,7 @@ void TstUebungsfenster::stellenMitTasten()
     t.taste(Qt::Key_Return);
     QVERIFY2(t.status.text().startsWith(QStringLiteral("Falsch: Das Signal war „")),
              qPrintable(t.status.text()));
+    QVERIFY(t.still());
     QCOMPARE(zeichenBei(t.telegraf.altwinkel()), t.status.text().at(24));
 }
 

@@ -2,8 +2,8 @@
 
 #include "pruefung.h"
 
-Uebungsrunde::Uebungsrunde(const Rundenwahl& wahl, Lernstand& stand, std::vector<QString> woerter,
-                           std::uint64_t zufallsstart)
+Uebungsrunde::Uebungsrunde(const Rundenwahl& wahl, const Lernstand& stand,
+                           std::vector<QString> woerter, std::uint64_t zufallsstart)
     : wahl_(wahl), stand_(stand), woerter_(std::move(woerter)), zufall_(zufallsstart)
 {
     if (wahl_.art == Uebungsart::Mitlesen) {
@@ -15,8 +15,6 @@ Uebungsrunde::Uebungsrunde(const Rundenwahl& wahl, Lernstand& stand, std::vector
     } else if (wahl_.startwert) {
         for (const char c : pruefungsfolge(*wahl_.startwert, wahl_.satz, wahl_.anzahl))
             festeFragen_.push_back(QString(QChar::fromLatin1(c)));
-    } else {
-        bereiteVor(stand_, wahl_.satz);
     }
 }
 
@@ -40,13 +38,10 @@ QString Uebungsrunde::naechsteFrage()
     return frage_;
 }
 
-std::optional<char> Uebungsrunde::beantworte(const QString& geantwortet, int richtig, int von,
-                                             std::chrono::milliseconds zeit)
+void Uebungsrunde::beantworte(const QString& geantwortet, int richtig, int von,
+                              std::chrono::milliseconds zeit)
 {
     antworten_.push_back({frage_, geantwortet, richtig, von, zeit});
-    if (wahl_.art == Uebungsart::Mitlesen || frage_.size() != 1)
-        return std::nullopt;
-    if (!wahl_.startwert && richtig < von)
+    if (wahl_.art != Uebungsart::Mitlesen && !wahl_.startwert && richtig < von)
         vermerkeFehler(verlauf_, zufall_);
-    return werteAus(stand_, wahl_.satz, frage_.at(0).toLatin1(), richtig == von);
 }

@@ -3,6 +3,7 @@
 #include "lernstand.h"
 #include "naechstefrage.h"
 #include "runde.h"
+#include "uebungsart.h"
 #include "uebungssatz.h"
 #include "zufall.h"
 
@@ -12,10 +13,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// The three exercises of the trainer: naming a shown signal, setting a named one, and reading
-// a word as it is sent.
-enum class Uebungsart { Erkennen, Stellen, Mitlesen };
 
 // What a round asks: the exercise, the set of characters, how many questions, and the seed of
 // an examination; without a seed the round is practice.
@@ -28,12 +25,13 @@ struct Rundenwahl {
 
 // One round of the trainer, its questions one after the other and their answers. An
 // examination's questions follow from its seed alone; practice draws them from the learner's
-// boxes, brings a missed character back after two to five others, and moves the boxes with
-// every answer.
+// boxes as they stand at each question, and brings a missed character back after two to five
+// others.
 class Uebungsrunde {
 public:
     // `woerter` are the words a reading round sends; `zufallsstart` seeds the draws of practice.
-    Uebungsrunde(const Rundenwahl& wahl, Lernstand& stand, std::vector<QString> woerter,
+    // `stand` is read at every question of practice, so it must outlive the round.
+    Uebungsrunde(const Rundenwahl& wahl, const Lernstand& stand, std::vector<QString> woerter,
                  std::uint64_t zufallsstart);
 
     const Rundenwahl& wahl() const { return wahl_; }
@@ -44,17 +42,15 @@ public:
     // The next question; empty when the round is over or has nothing to ask.
     QString naechsteFrage();
 
-    // Records the answer to the question asked last: `richtig` of `von` characters right. In
-    // practice of single characters it moves the character's box, and may bring in a new
-    // character, which it then returns.
-    std::optional<char> beantworte(const QString& geantwortet, int richtig, int von,
-                                   std::chrono::milliseconds zeit);
+    // Records the answer to the question asked last: `richtig` of `von` characters right.
+    void beantworte(const QString& geantwortet, int richtig, int von,
+                    std::chrono::milliseconds zeit);
 
     const std::vector<Antwort>& antworten() const { return antworten_; }
 
 private:
     Rundenwahl wahl_;
-    Lernstand& stand_;
+    const Lernstand& stand_;
     std::vector<QString> woerter_;
     Zufall zufall_;
     std::vector<QString> festeFragen_; // an examination's, or a practice round's words

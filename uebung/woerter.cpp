@@ -2,8 +2,8 @@
 
 #include "normalisieren.h"
 
-#include <QFile>
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <set>
 
@@ -38,12 +38,4 @@ Wortliste woerterAus(const QByteArray& text)
         liste.woerter.push_back(zeile);
     }
     return liste;
-}
-
-Wortliste eingebauteWoerter()
-{
-    QFile datei(QStringLiteral(":/assets/woerter.txt"));
-    if (!datei.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("Die eingebaute Wortliste fehlt.")};
-    return woerterAus(datei.readAll());
 }

@@ -19,6 +19,3 @@ inline constexpr std::size_t laengstesWort = 12;
 // The whole list is refused if it is not valid UTF-8, or an entry sends no character, more than
 // 12 characters, or appears twice.
 Wortliste woerterAus(const QByteArray& text);
-
-// The list built into the program.
-Wortliste eingebauteWoerter();

@@ -3,11 +3,12 @@
 #include "bewegung.h"
 #include "canvas.h"
 #include "eingebettet.h"
-#include "eventpump.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +30,9 @@ const Szenenbilder& telegrafbilder()
 Telegraf::Telegraf(QWidget* parent)
     : QWidget(parent), szene_(telegrafbilder()), takt_(bewegungsTakt)
 {
+    uhr_.setSingleShot(true);
+    uhr_.setTimerType(Qt::PreciseTimer);
+    connect(&uhr_, &QTimer::timeout, this, &Telegraf::naechsterFrame);
     // The scene covers every pixel, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Telegraf"));
@@ -37,6 +41,9 @@ Telegraf::Telegraf(QWidget* parent)
 
 void Telegraf::stelle(const Stellung& stellung, char zeichen)
 {
+    uhr_.stop();
+    bewegung_.reset();
+    folgt_.reset();
     winkel_ = stellung;
     altwinkel_ = stellung;
     zeichen_ = zeichen;
@@ -46,33 +53,62 @@ void Telegraf::stelle(const Stellung& stellung, char zeichen)
 
 void Telegraf::schreibe(char zeichen)
 {
-    stelle(altwinkel_, zeichen);
+    zeichen_ = zeichen;
+    beschreibe();
+    update(szene_.aenderung(width(), height(), winkel_, zeichen_));
 }
 
 void Telegraf::bewegen(const Stellung& ziel, char zeichen)
 {
+    if (bewegung_) {
+        folgt_ = {ziel, zeichen};
+        return;
+    }
     zeichen_ = zeichen;
     beschreibe();
-    const std::vector<Stellung> plan = bewegungsplan(altwinkel_, ziel);
-    // Every frame has its own deadline from one start, so a late frame does not delay the rest.
-    const auto beginn = std::chrono::steady_clock::now();
-    bewegungLaeuft_ = true;
-    abgebrochen_ = false;
-    for (std::size_t k = 0; k < plan.size() && !abgebrochen_; ++k) {
-        winkel_ = plan[k];
-        zeigeBild();
-        processEventsUntil(beginn + static_cast<int>(k + 1) * takt_);
-    }
-    winkel_ = ziel;
-    zeigeBild();
-    altwinkel_ = winkel_;
-    bewegungLaeuft_ = false;
-    beschreibe();
+    bewegung_ =
+        Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0, std::chrono::steady_clock::now()};
+    uhr_.start(0);
 }
 
-void Telegraf::abbrechen()
+// Draws the frame that is due, or the final drawing, and sets the clock for the next one. Every
+// frame has its own deadline from one start, so a late frame does not delay the rest; one that
+// is overdue is drawn at the next pass of the event loop, so that every degree is seen once.
+void Telegraf::naechsterFrame()
 {
-    abgebrochen_ = true;
+    using namespace std::chrono;
+    const auto faellig = [this] {
+        return bewegung_->beginn + static_cast<int>(bewegung_->naechstes) * takt_;
+    };
+    if (const auto rest = faellig() - steady_clock::now(); rest > rest.zero()) {
+        uhr_.start(ceil<milliseconds>(rest));
+        return;
+    }
+    const bool letztes = bewegung_->naechstes == bewegung_->plan.size();
+    winkel_ = letztes ? bewegung_->ziel : bewegung_->plan[bewegung_->naechstes++];
+    // Whoever watches the drawing may stop or restart the telegraph from there.
+    zeigeBild();
+    if (!bewegung_)
+        return;
+    if (!letztes) {
+        uhr_.start(std::max(ceil<milliseconds>(faellig() - steady_clock::now()), milliseconds(0)));
+        return;
+    }
+    altwinkel_ = winkel_;
+    bewegung_.reset();
+    beschreibe();
+    if (folgt_) {
+        const auto [ziel, zeichen] = *std::exchange(folgt_, std::nullopt);
+        bewegen(ziel, zeichen);
+        return;
+    }
+    emit steht();
+}
+
+void Telegraf::anhalten()
+{
+    if (bewegung_)
+        stelle(bewegung_->ziel, zeichen_);
 }
 
 void Telegraf::setStellbar(bool stellbar)
@@ -91,7 +127,7 @@ Drehpunkt Telegraf::drehpunkt() const
 
 void Telegraf::mousePressEvent(QMouseEvent* event)
 {
-    if (stellbar_ && !bewegungLaeuft_ && event->button() == Qt::LeftButton)
+    if (stellbar_ && !bewegung_ && event->button() == Qt::LeftButton)
         griff_ = griffAn(winkel_, drehpunkt(), event->position().x(), event->position().y());
     if (!griff_) {
         QWidget::mousePressEvent(event);

@@ -4,10 +4,13 @@
 #include "stellung.h"
 #include "szene.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // The pictures the telegraph is drawn with: engraving, parchment and wood, decoded once.
 const Szenenbilder& telegrafbilder();
@@ -29,21 +32,24 @@ public:
     // The character written beside the mast; a space or '\0' writes nothing.
     char zeichen() const { return zeichen_; }
 
-    // Puts the telegraph at once into `stellung`, writing `zeichen` beside the mast.
+    // Puts the telegraph at once into `stellung`, writing `zeichen` beside the mast; a running
+    // movement ends there, and a target given meanwhile is forgotten.
     void stelle(const Stellung& stellung, char zeichen);
 
-    // Writes `zeichen` beside the mast, the beams staying where they are.
+    // Writes `zeichen` beside the mast; the beams stay where they are, or go on turning.
     void schreibe(char zeichen);
 
-    // Turns the telegraph from where it stands to `ziel`, writing `zeichen` beside the mast,
-    // and returns when it stands there. Between two frames it handles whatever events arrive,
-    // so the window stays alive; whoever calls it never starts one movement inside another.
+    // Turns the telegraph from where it stands to `ziel`, writing `zeichen` beside the mast, and
+    // returns at once: the frames follow on the telegraph's own clock, frame k due k times the
+    // pace after the start, and `steht` tells when the signal stands. A target given while a
+    // movement runs is taken up when that one ends; of several, the latest.
     void bewegen(const Stellung& ziel, char zeichen);
-    bool bewegungLaeuft() const { return bewegungLaeuft_; }
-    // Ends a running movement at its next frame: the beams jump to their target.
-    void abbrechen();
+    bool bewegungLaeuft() const { return bewegung_.has_value(); }
+    // Stops at once: the beams take the running movement's target, without a frame, and a
+    // target given meanwhile is forgotten. Nothing is told.
+    void anhalten();
 
-    // The time between two frames; zero runs a movement as fast as frames can be drawn.
+    // The time between two frames; zero draws the next frame at the next pass of the event loop.
     void setTakt(std::chrono::milliseconds takt) { takt_ = takt; }
 
     // With `stellbar` the user sets a beam by dragging an end of the regulator or the tip of an
@@ -58,6 +64,8 @@ signals:
     // without timing them.
     void gezeichnet();
     void gestellt(const Stellung& stellung);
+    // A movement has ended and no other follows: the telegraph stands in its signal.
+    void steht();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,6 +74,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // A movement under way: its frames, its target, the next frame to draw and when it began.
+    struct Bewegung {
+        std::vector<Stellung> plan;
+        Stellung ziel;
+        std::size_t naechstes = 0;
+        std::chrono::steady_clock::time_point beginn;
+    };
+
+    void naechsterFrame();
     void zeigeBild();
     void beschreibe();
     Drehpunkt drehpunkt() const;
@@ -75,8 +92,9 @@ private:
     Stellung altwinkel_;
     char zeichen_ = '\0';
     std::chrono::milliseconds takt_;
-    bool bewegungLaeuft_ = false;
-    bool abgebrochen_ = false;
+    std::optional<Bewegung> bewegung_;
+    std::optional<std::pair<Stellung, char>> folgt_; // the target given during a movement
+    QTimer uhr_;                                     // wakes the movement for its next frame
     bool stellbar_ = false;
     std::optional<Griff> griff_; // the handle being dragged
     QString hinweis_;

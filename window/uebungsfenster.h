@@ -1,16 +1,16 @@
 #pragma once
 
-#include "lernstand.h"
 #include "signalcode.h"
-#include "uebungsrunde.h"
+#include "uebungsart.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
 class Alphabetfeld;
+class Fortschrittsdatei;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -18,15 +18,14 @@ class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QTableWidget;
-class QTimer;
 class SpinBox;
 class Telegraf;
-class Timer;
+class Uebungssitzung;
 
 // The trainer's window, "Signale üben": the telegraph on the left, and on the right the choice
-// of exercise and round, the status line, and what the learner answers with. It asks one
-// question after the other, tells right from wrong, keeps the learner's progress after every
-// answer, and at the end of a round shows the result with a table of every question.
+// of exercise and round, the status line, and what the learner answers with. It shows the
+// trainer's session and passes the learner's input on; at the end of a round it shows the
+// result with a table of every question.
 class Uebungsfenster : public QWidget {
     Q_OBJECT
 public:
@@ -35,7 +34,7 @@ public:
     ~Uebungsfenster() override;
 
     // Chooses the exercise and the seed ("Startwert") of an examination, as the command line
-    // does; an empty seed makes the rounds practice.
+    // does; without a seed the rounds are practice.
     void waehle(Uebungsart art, std::optional<std::uint64_t> startwert);
 
 protected:
@@ -43,37 +42,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Zustand { Bereit, Frage, Beantwortet, Ende };
-
     void baueSeitenleiste(QWidget* seite);
-    void beginnen();
-    void stelleFrage();
-    void beantworte(const QString& geantwortet, int richtig, int von, const QString& text);
-    void erkannt(char zeichen);
-    void pruefeStellung();
-    void pruefeGelesenes();
-    void weiter();
-    void beenden();
-    void sendeNaechstes();
-    void bewege(const Stellung& ziel, char zeichen);
-    void zeigeStatus(const QString& text);
-    void zeigeEingabe();
-    void waehleBalken(int balken);
+    void verbinde();
+    void zeige();
+    void zeigeErgebnis();
     void loescheFortschritt();
-    void alleZeichenGeaendert(bool alle);
 
-    const Codezeilen code_;
-    const QString ordner_;
-    Lernstand stand_;
-    std::unique_ptr<Uebungsrunde> runde_;
-    Zustand zustand_ = Zustand::Bereit;
-    QElapsedTimer uhr_;
-    int balken_ = 0;      // the beam the keys turn: regulator, first or second indicator
-    QString gesendet_;    // a reading question's characters as the telegraph sends them
-    int gesendetBis_ = 0; // how many of them were sent
-    bool wartenderTick_ = false;
-    bool weiterWartet_ = false;
-    bool geschlossen_ = false;
+    std::unique_ptr<Fortschrittsdatei> ablage_;
+    Uebungssitzung* sitzung_;
+    int gezeigterZustand_ = -1; // the session's state the inputs were last arranged for
 
     QStackedWidget* links_;
     Telegraf* telegraf_;
@@ -91,6 +68,5 @@ private:
     QLineEdit* gelesen_ = nullptr;
     QPushButton* pruefen_ = nullptr;
     QPushButton* weiter_ = nullptr;
-    Timer* senden_ = nullptr;
-    QTimer* pause_ = nullptr;
+    QPushButton* loeschen_ = nullptr;
 };

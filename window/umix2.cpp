@@ -40,6 +40,7 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
                                     "(Strg+P) und Signale üben lässt (Strg+U)."));
     PB13->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PB13, &QWidget::customContextMenuRequested, this, &Tpformx11::PB13Menue);
+    connect(PB13, &Telegraf::steht, this, &Tpformx11::PB13Steht);
     szenenmenue_ = new Szenenmenue(*this, code_);
     connect(szenenmenue_, &Szenenmenue::angefragt, this, &Tpformx11::szenenbefehl);
 
@@ -89,13 +90,10 @@ void Tpformx11::contextMenuEvent(QContextMenuEvent* event)
 
 void Tpformx11::closeEvent(QCloseEvent* event)
 {
-    // A movement that runs now stops at its next frame, and nothing new starts.
-    geschlossen_ = true;
-    PB13->abbrechen();
+    // The telegraph stops where it was going, and nothing that waited for it follows.
+    zurueckgestellt_.vergiss();
+    PB13->anhalten();
     wiedergabe_->anhalten();
-    wartenderDruck_.reset();
-    wartenderTick_ = false;
-    nachDerBewegung_ = nullptr;
     QWidget::closeEvent(event);
 }
 
@@ -106,17 +104,15 @@ void Tpformx11::FormShow()
 }
 
 // A character chosen on the grid: stops the playback and shows it, or, while the telegraph
-// turns, remembers it for the end of the movement; the latest choice wins over a tick.
+// turns, once it stands; the latest choice wins over a tick.
 void Tpformx11::PBzMD(char zeichen)
 {
     wiedergabe_->anhalten();
     B13->setText(textStart);
-    if (!PB13->bewegungLaeuft()) {
+    if (PB13->bewegungLaeuft())
+        zurueckgestellt_.gewaehlt(zeichen);
+    else
         sende(zeichen);
-        return;
-    }
-    wartenderDruck_ = zeichen;
-    wartenderTick_ = false;
 }
 
 void Tpformx11::PBzKD(char zeichen)
@@ -128,19 +124,17 @@ void Tpformx11::B13C()
 {
     // Starting or stopping forgets a tick that came during a movement: a new playback shows its
     // first character one full interval after the start, never at once.
-    wartenderTick_ = false;
+    zurueckgestellt_.umgeschaltet();
     wiedergabe_->umschalten();
     B13->setText(wiedergabe_->laeuft() ? textAbbruch : textStart);
 }
 
 void Tpformx11::T1Timer()
 {
-    if (PB13->bewegungLaeuft()) {
-        // At most one tick waits; it is handled when the movement ends.
-        wartenderTick_ = true;
-        return;
-    }
-    sende(wiedergabe_->naechstesZeichen());
+    if (PB13->bewegungLaeuft())
+        zurueckgestellt_.getickt();
+    else
+        sende(wiedergabe_->naechstesZeichen());
 }
 
 void Tpformx11::Rx11C(double sekunden)
@@ -152,6 +146,16 @@ void Tpformx11::PB13Menue(const QPoint& wo)
 {
     if (!spaeter([this, wo] { PB13Menue(wo); }))
         szenenmenue_->zeige(PB13->mapToGlobal(wo));
+}
+
+void Tpformx11::PB13Steht()
+{
+    if (const std::optional<char> gewaehlt = zurueckgestellt_.nimmZeichen())
+        sende(*gewaehlt);
+    else if (zurueckgestellt_.nimmTick() && wiedergabe_->laeuft())
+        sende(wiedergabe_->naechstesZeichen());
+    else if (const std::function<void()> befehl = zurueckgestellt_.nimmBefehl())
+        befehl();
 }
 
 void Tpformx11::szenenbefehl(Szenenmenue::Befehl befehl)
@@ -167,32 +171,15 @@ void Tpformx11::szenenbefehl(Szenenmenue::Befehl befehl)
 }
 
 // The chart's menu and its dialogs wait for the end of a running movement; the latest wins.
-bool Tpformx11::spaeter(std::function<void()> tun)
+bool Tpformx11::spaeter(std::function<void()> befehl)
 {
     if (!PB13->bewegungLaeuft())
         return false;
-    nachDerBewegung_ = std::move(tun);
+    zurueckgestellt_.danach(std::move(befehl));
     return true;
 }
 
-// Shows a character, then whatever was asked for while the telegraph turned, one movement
-// after the other: a movement never starts inside another.
-void Tpformx11::sende(char gewaehlt)
+void Tpformx11::sende(char zeichen)
 {
-    std::optional<char> naechstes = gewaehlt;
-    while (naechstes && !geschlossen_) {
-        PB13->bewegen(winkelholen(code_, *naechstes), *naechstes);
-        naechstes = wartendesZeichen();
-    }
-    if (const auto danach = std::exchange(nachDerBewegung_, nullptr); danach && !geschlossen_)
-        danach();
-}
-
-std::optional<char> Tpformx11::wartendesZeichen()
-{
-    if (wartenderDruck_)
-        return std::exchange(wartenderDruck_, std::nullopt);
-    if (std::exchange(wartenderTick_, false) && wiedergabe_->laeuft())
-        return wiedergabe_->naechstesZeichen();
-    return std::nullopt;
+    PB13->bewegen(winkelholen(code_, zeichen), zeichen);
 }

@@ -2,11 +2,11 @@
 
 #include "signalcode.h"
 #include "szenenmenue.h"
+#include "zurueckgestellt.h"
 
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 
 class Alphabetfeld;
 class QPlainTextEdit;
@@ -38,12 +38,12 @@ private:
     void T1Timer();                   // the playback's tick: show the message's next character
     void Rx11C(double sekunden);      // the interval changed: the playback's new pace
     void PB13Menue(const QPoint& wo); // the scene's menu: save or print the code chart
+    void PB13Steht();                 // the telegraph stands: what waited for it follows
 
     void baueSeitenleiste(QWidget* P49);
-    void sende(char gewaehlt);
-    std::optional<char> wartendesZeichen();
+    void sende(char zeichen);
     void szenenbefehl(Szenenmenue::Befehl befehl);
-    bool spaeter(std::function<void()> tun);
+    bool spaeter(std::function<void()> befehl);
 
     // The button's captions, stopped and sending.
     static inline const QString textStart = QStringLiteral("Nachricht anzeigen");
@@ -59,10 +59,5 @@ private:
     Szenenmenue* szenenmenue_;
 
     bool gezeigt_ = false;
-    bool geschlossen_ = false;
-    // What arrived while the telegraph was turning, handled when the movement ends: the latest
-    // choice on the grid, one tick, and the chart's menu or one of its commands.
-    std::optional<char> wartenderDruck_;
-    bool wartenderTick_ = false;
-    std::function<void()> nachDerBewegung_;
+    Zurueckgestellt zurueckgestellt_; // what arrived while the telegraph was turning
 };

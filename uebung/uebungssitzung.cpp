@@ -1,0 +1,381 @@
+#include "uebungssitzung.h"
+
+#include "bewertung.h"
+#include "gleichesbild.h"
+#include "lernstandablage.h"
+#include "normalisieren.h"
+#include "stellen.h"
+
+#include <QRandomGenerator>
+
+namespace {
+
+// How long a verdict stands before the next question comes by itself.
+constexpr std::chrono::milliseconds standardPause{1500};
+constexpr std::chrono::milliseconds standardAbstand{1500};
+
+const QString bereit = QStringLiteral("Wähle eine Übung und beginne eine Runde.");
+
+QString zitiert(const QString& text)
+{
+    return QStringLiteral("„%1“").arg(text);
+}
+
+QString zitiert(char zeichen)
+{
+    return zitiert(QString(QLatin1Char(zeichen)));
+}
+
+// The character whose signal `stellung` draws, or '\0' where none does.
+char zeichenFuer(const Codezeilen& code, const Stellung& stellung)
+{
+    for (const char c : zeichenVon(Uebungssatz::Alle)) {
+        if (gleichesBild(winkelholen(code, c), stellung))
+            return c;
+    }
+    return '\0';
+}
+
+} // namespace
+
+Uebungssitzung::Uebungssitzung(const Codezeilen& code, Lernstandablage& ablage,
+                               std::vector<QString> woerter, QObject* parent)
+    : QObject(parent), code_(code), ablage_(ablage), woerter_(std::move(woerter)),
+      uhr_(&std::chrono::steady_clock::now), gestellt_(ruhestellung)
+{
+    senden_.setTimerType(Qt::PreciseTimer);
+    senden_.setInterval(standardAbstand);
+    connect(&senden_, &QTimer::timeout, this, &Uebungssitzung::sendeNaechstes);
+    pause_.setSingleShot(true);
+    pause_.setInterval(standardPause);
+    connect(&pause_, &QTimer::timeout, this, &Uebungssitzung::weiter);
+
+    QString meldung;
+    stand_ = ablage_.lade(meldung);
+    status_ = meldung.isEmpty() ? bereit : meldung;
+}
+
+Uebungssitzung::~Uebungssitzung() = default;
+
+void Uebungssitzung::setArt(Uebungsart art)
+{
+    if (art == wahl_.art)
+        return;
+    wahl_.art = art;
+    abbrechen();
+}
+
+void Uebungssitzung::setSatz(Uebungssatz satz)
+{
+    if (satz == wahl_.satz)
+        return;
+    wahl_.satz = satz;
+    abbrechen();
+}
+
+void Uebungssitzung::setAnzahl(int anzahl)
+{
+    if (anzahl == wahl_.anzahl)
+        return;
+    wahl_.anzahl = anzahl;
+    abbrechen();
+}
+
+void Uebungssitzung::setStartwert(std::optional<std::uint64_t> startwert)
+{
+    // Counts from the next round: the questions of a running one are set already.
+    wahl_.startwert = startwert;
+}
+
+void Uebungssitzung::setAbstand(std::chrono::milliseconds abstand)
+{
+    senden_.setInterval(abstand);
+}
+
+void Uebungssitzung::setPause(std::chrono::milliseconds pause)
+{
+    pause_.setInterval(pause);
+}
+
+void Uebungssitzung::setAlleZeichen(bool alle)
+{
+    if (stand_.alleZeichen == alle)
+        return;
+    stand_.alleZeichen = alle;
+    if (const QString fehler = ablage_.speichere(stand_); !fehler.isEmpty())
+        zeige(fehler);
+}
+
+void Uebungssitzung::loescheFortschritt()
+{
+    if (const QString fehler = ablage_.loesche(); !fehler.isEmpty()) {
+        zeige(fehler);
+        return;
+    }
+    stand_ = {};
+    unterbrechen();
+    zeige(QStringLiteral("Der Lernstand ist gelöscht; das Üben beginnt von vorn."));
+}
+
+const std::vector<Antwort>& Uebungssitzung::antworten() const
+{
+    static const std::vector<Antwort> keine;
+    return runde_ ? runde_->antworten() : keine;
+}
+
+QString Uebungssitzung::balkenHilfe() const
+{
+    static const QString namen[] = {QStringLiteral("Regulator"), QStringLiteral("erster Flügel"),
+                                    QStringLiteral("zweiter Flügel")};
+    return QStringLiteral("Balken wählen mit 1, 2 und 3, drehen mit ← und →, prüfen mit der "
+                          "Eingabetaste. Gewählt: %1.")
+        .arg(namen[balken_]);
+}
+
+void Uebungssitzung::zeige(const QString& status)
+{
+    status_ = status;
+    emit geaendert();
+}
+
+// A round that runs ends without a result; the choice it was made with has changed.
+void Uebungssitzung::abbrechen()
+{
+    if (zustand_ == Zustand::Frage || zustand_ == Zustand::Beantwortet) {
+        unterbrechen();
+        return;
+    }
+    emit geaendert();
+}
+
+void Uebungssitzung::unterbrechen()
+{
+    senden_.stop();
+    pause_.stop();
+    tickWartet_ = false;
+    weiterWartet_ = false;
+    if (telegrafBewegt_) {
+        telegrafBewegt_ = false;
+        emit anhalten();
+    }
+    if (zustand_ == Zustand::Frage || zustand_ == Zustand::Beantwortet) {
+        runde_.reset();
+        zustand_ = Zustand::Bereit;
+        zeige(bereit);
+    }
+}
+
+void Uebungssitzung::beginnen()
+{
+    unterbrechen();
+    if (!wahl_.startwert && wahl_.art != Uebungsart::Mitlesen) {
+        bereiteVor(stand_, wahl_.satz);
+        if (const QString fehler = ablage_.speichere(stand_); !fehler.isEmpty())
+            status_ = fehler;
+    }
+    runde_ = std::make_unique<Uebungsrunde>(wahl_, stand_, woerter_,
+                                            QRandomGenerator::global()->generate64());
+    stelleFrage();
+}
+
+void Uebungssitzung::stelleFrage()
+{
+    const QString frage = runde_ && !runde_->fertig() ? runde_->naechsteFrage() : QString();
+    if (frage.isEmpty()) {
+        beenden();
+        return;
+    }
+    zustand_ = Zustand::Frage;
+    frageSeit_ = uhr_();
+    const QString nummer = QStringLiteral(" (Frage %1 von %2)")
+                               .arg(runde_->antworten().size() + 1)
+                               .arg(runde_->wahl().anzahl);
+    switch (runde_->wahl().art) {
+    case Uebungsart::Stellen:
+        stelle(ruhestellung);
+        zeige(QStringLiteral("Stelle das Signal für %1.").arg(zitiert(frage)) + nummer);
+        break;
+    case Uebungsart::Mitlesen:
+        stelle(ruhestellung);
+        gesendet_ = QString::fromStdString(normalisieren(frage));
+        gesendetBis_ = 0;
+        zeige(QStringLiteral("Lies mit, was der Telegraf sendet, und drücke dann die "
+                             "Eingabetaste.") +
+              nummer);
+        senden_.start();
+        sendeNaechstes();
+        break;
+    case Uebungsart::Erkennen:
+        zeige(QStringLiteral("Welches Zeichen zeigt der Telegraf?") + nummer);
+        bewege(winkelholen(code_, frage.at(0).toLatin1()), ' ');
+        break;
+    }
+}
+
+// The next character of a reading question, one per tick, once; a tick that comes while the
+// telegraph still turns waits for it.
+void Uebungssitzung::sendeNaechstes()
+{
+    if (zustand_ != Zustand::Frage || gesendetBis_ >= gesendet_.size()) {
+        senden_.stop();
+        return;
+    }
+    if (telegrafBewegt_) {
+        tickWartet_ = true;
+        return;
+    }
+    const char zeichen = gesendet_.at(gesendetBis_++).toLatin1();
+    bewege(winkelholen(code_, zeichen), ' ');
+}
+
+void Uebungssitzung::telegrafSteht()
+{
+    telegrafBewegt_ = false;
+    if (std::exchange(tickWartet_, false))
+        sendeNaechstes();
+    else if (std::exchange(weiterWartet_, false))
+        weiter();
+}
+
+// Records an answer, tells whether it was right and shows the character beside the mast.
+void Uebungssitzung::beantworte(const QString& geantwortet, int richtig, int von,
+                                const QString& text)
+{
+    const auto zeit = std::chrono::duration_cast<std::chrono::milliseconds>(uhr_() - frageSeit_);
+    runde_->beantworte(geantwortet, richtig, von, zeit);
+    zustand_ = Zustand::Beantwortet;
+    senden_.stop();
+    tickWartet_ = false;
+    QString meldung = text;
+    if (runde_->wahl().art != Uebungsart::Mitlesen) {
+        const QString gefragt = runde_->frage();
+        if (const std::optional<char> neu =
+                werteAus(stand_, runde_->wahl().satz, gefragt.at(0).toLatin1(), richtig == von))
+            meldung += QStringLiteral(" Neu zum Üben: %1.").arg(zitiert(*neu));
+        if (const QString fehler = ablage_.speichere(stand_); !fehler.isEmpty())
+            meldung += QLatin1Char(' ') + fehler;
+        emit schreiben(gefragt.at(0).toLatin1());
+    }
+    pause_.start();
+    zeige(meldung);
+}
+
+void Uebungssitzung::erkannt(char zeichen)
+{
+    if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Erkennen || zeichen == ' ')
+        return;
+    const QString gefragt = runde_->frage();
+    const QString antwort = QString(QLatin1Char(zeichen));
+    beantworte(antwort, richtigErkannt(gefragt.at(0).toLatin1(), antwort), 1,
+               antwort == gefragt ? QStringLiteral("Richtig: %1.").arg(zitiert(gefragt))
+                                  : QStringLiteral("Falsch: Das Signal war %1, nicht %2.")
+                                        .arg(zitiert(gefragt), zitiert(antwort)));
+}
+
+void Uebungssitzung::gestellt(const Stellung& stellung)
+{
+    if (zustand_ == Zustand::Frage && runde_->wahl().art == Uebungsart::Stellen)
+        gestellt_ = stellung;
+}
+
+void Uebungssitzung::waehleBalken(int balken)
+{
+    if (balken < 0 || balken > 2)
+        return;
+    balken_ = balken;
+    emit geaendert();
+}
+
+void Uebungssitzung::drehe(int schritte)
+{
+    if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Stellen)
+        return;
+    stelle(::drehe(gestellt_, static_cast<Balken>(balken_), schritte));
+}
+
+void Uebungssitzung::pruefen(const QString& gelesen)
+{
+    if (zustand_ != Zustand::Frage)
+        return;
+    if (runde_->wahl().art == Uebungsart::Stellen)
+        pruefeStellung();
+    else if (runde_->wahl().art == Uebungsart::Mitlesen)
+        pruefeGelesenes(gelesen);
+}
+
+void Uebungssitzung::pruefeStellung()
+{
+    const QString gefragt = runde_->frage();
+    const Stellung ziel = winkelholen(code_, gefragt.at(0).toLatin1());
+    const char gezeigt = zeichenFuer(code_, gestellt_);
+    const bool richtig = gleichesBild(gestellt_, ziel);
+    const QString antwort = gezeigt ? QString(QLatin1Char(gezeigt)) : QStringLiteral("–");
+    beantworte(antwort, richtig ? 1 : 0, 1,
+               richtig ? QStringLiteral("Richtig: %1.").arg(zitiert(gefragt))
+               : gezeigt
+                   ? QStringLiteral("Falsch: Das Signal war %1, nicht %2.")
+                         .arg(zitiert(gefragt), zitiert(antwort))
+                   : QStringLiteral("Falsch: Das Signal war %1; das gestellte Signal ist kein "
+                                    "Zeichen.")
+                         .arg(zitiert(gefragt)));
+    if (!richtig)
+        bewege(ziel, gefragt.at(0).toLatin1());
+}
+
+void Uebungssitzung::pruefeGelesenes(const QString& gelesen)
+{
+    const Lesewertung wertung = bewertung(runde_->frage(), gelesen);
+    const QString normalisiert = QString::fromStdString(normalisieren(gelesen));
+    beantworte(normalisiert, wertung.richtig, wertung.gesendet,
+               QStringLiteral("Gesendet: %1. Gelesen: %2. %3 von %4 Zeichen richtig.")
+                   .arg(zitiert(gesendet_), zitiert(normalisiert))
+                   .arg(wertung.richtig)
+                   .arg(wertung.gesendet));
+}
+
+void Uebungssitzung::weiter()
+{
+    if (zustand_ != Zustand::Beantwortet)
+        return;
+    pause_.stop();
+    if (telegrafBewegt_) {
+        weiterWartet_ = true;
+        return;
+    }
+    stelleFrage();
+}
+
+void Uebungssitzung::beenden()
+{
+    zustand_ = Zustand::Ende;
+    senden_.stop();
+    const Rundenergebnis ergebnis = rundenergebnis(antworten());
+    const bool lesen = runde_ && runde_->wahl().art == Uebungsart::Mitlesen;
+    QString text = QStringLiteral("Ergebnis: %1 von %2 %3richtig (%4 %).")
+                       .arg(ergebnis.richtig)
+                       .arg(ergebnis.von)
+                       .arg(lesen ? QStringLiteral("Zeichen ") : QString())
+                       .arg(ergebnis.prozent);
+    if (!ergebnis.schwerste.empty()) {
+        QStringList schwerste;
+        for (const QString& s : ergebnis.schwerste)
+            schwerste << zitiert(s);
+        text += QStringLiteral(" Am schwersten: %1.").arg(schwerste.join(QStringLiteral(", ")));
+    }
+    zeige(text);
+}
+
+void Uebungssitzung::bewege(const Stellung& ziel, char zeichen)
+{
+    telegrafBewegt_ = true;
+    emit bewegen(ziel, zeichen);
+}
+
+void Uebungssitzung::stelle(const Stellung& stellung)
+{
+    // Taking a position at once ends a running movement without its telling.
+    telegrafBewegt_ = false;
+    tickWartet_ = false;
+    gestellt_ = stellung;
+    emit stellen(stellung, ' ');
+}
