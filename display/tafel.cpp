@@ -30,11 +30,11 @@ constexpr double linienBreite = 2; // 0.2 mm
 // How far below the pivot the stub of the mast reaches, in pixels of the scene.
 constexpr int mastStumpf = 150;
 
-// The scene as the window draws it (800 x 694), with its pivot moved to the origin: the chart
+// The scene as the window draws it, with its pivot moved to the origin: the chart
 // shows the same beams, only smaller.
 Szenenmasse szeneAmUrsprung()
 {
-    Szenenmasse m = szenenmasse(800, 694, 0, 0);
+    Szenenmasse m = szenenmasse(szeneBreite, szeneHoehe, 0, 0);
     const auto verschieben = [&](Kasten& k) {
         k = {k.x1 - m.drehpunkt.px, k.y1 - m.drehpunkt.py, k.x2 - m.drehpunkt.px,
              k.y2 - m.drehpunkt.py};

@@ -1,22 +1,25 @@
 #pragma once
 
+#include "alphabet.h"
+
 #include <string_view>
 
 // Which characters a round of the trainer asks: the 25 letters, the ten digits, or all 36.
 enum class Uebungssatz { Buchstaben, Ziffern, Alle };
 
-// The characters of a set, in the order of the alphabet grid.
+// The characters of a set, in the order of the alphabet grid: the letters come first in it,
+// then "&", then the digits.
 constexpr std::string_view zeichenVon(Uebungssatz satz)
 {
     switch (satz) {
     case Uebungssatz::Buchstaben:
-        return "ABCDEFGHIKLMNOPQRSTUVWXYZ";
+        return alphabet.substr(0, alphabet.find('&'));
     case Uebungssatz::Ziffern:
-        return "1234567890";
+        return alphabet.substr(alphabet.find('&') + 1);
     case Uebungssatz::Alle:
         break;
     }
-    return "ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890";
+    return alphabet;
 }
 
 // The order in which a learner meets the characters step by step: first four with the regulator

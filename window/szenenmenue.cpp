@@ -15,49 +15,65 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
+#include <memory>
+
 namespace {
 
 const QString pdfFilter = QStringLiteral("PDF-Dokument (*.pdf)");
 const QString pngFilter = QStringLiteral("PNG-Bild, 300 dpi (*.png)");
 
+// A message about the chart, shown without waiting for it to be read.
+void melde(QWidget* eltern, const QString& titel, const QString& text)
+{
+    auto* meldung = new QMessageBox(QMessageBox::Warning, titel, text, QMessageBox::Ok, eltern);
+    meldung->setAttribute(Qt::WA_DeleteOnClose);
+    meldung->open();
+}
+
+// The dialogs open and return at once; what they are for follows when they are accepted.
 void speichern(QWidget* eltern, const Codezeilen& code)
 {
     const QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialog(eltern, QStringLiteral("Signaltafel speichern"),
-                       QDir(ordner).filePath(QStringLiteral("Signaltafel.pdf")));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({pdfFilter, pngFilter});
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    auto* dialog = new QFileDialog(eltern, QStringLiteral("Signaltafel speichern"),
+                                   QDir(ordner).filePath(QStringLiteral("Signaltafel.pdf")));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilters({pdfFilter, pngFilter});
+    dialog->setDefaultSuffix(QStringLiteral("pdf"));
     // A name typed without an extension gets the one of the chosen file type.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
-        dialog.setDefaultSuffix(f == pngFilter ? QStringLiteral("png") : QStringLiteral("pdf"));
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& f) {
+        dialog->setDefaultSuffix(f == pngFilter ? QStringLiteral("png") : QStringLiteral("pdf"));
     });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-
-    const Tafelausgabe ausgabe = schreibeTafel(dialog.selectedFiles().first(), code);
-    if (ausgabe.ergebnis != Tafelausgabe::Ergebnis::Geschrieben)
-        QMessageBox::warning(eltern, QStringLiteral("Signaltafel speichern"), ausgabe.meldung);
+    QObject::connect(dialog, &QFileDialog::fileSelected, eltern,
+                     [eltern, code](const QString& pfad) {
+                         const Tafelausgabe ausgabe = schreibeTafel(pfad, code);
+                         if (ausgabe.ergebnis != Tafelausgabe::Ergebnis::Geschrieben)
+                             melde(eltern, QStringLiteral("Signaltafel speichern"),
+                                   ausgabe.meldung);
+                     });
+    dialog->open();
 }
 
 void drucken(QWidget* eltern, const Codezeilen& code)
 {
-    QPrinter drucker(QPrinter::HighResolution);
-    drucker.setPageSize(QPageSize(QPageSize::A4));
-    drucker.setPageOrientation(QPageLayout::Landscape);
-    drucker.setDocName(QStringLiteral("Signaltafel"));
-    QPrintDialog dialog(&drucker, eltern);
-    dialog.setWindowTitle(QStringLiteral("Signaltafel drucken"));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-
-    QPainter painter;
-    if (!painter.begin(&drucker)) {
-        QMessageBox::warning(eltern, QStringLiteral("Signaltafel drucken"),
-                             QStringLiteral("Der Drucker nimmt die Signaltafel nicht an."));
-        return;
-    }
-    zeichneTafel(painter, QRectF(0, 0, drucker.width(), drucker.height()), code);
+    auto drucker = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    drucker->setPageSize(QPageSize(QPageSize::A4));
+    drucker->setPageOrientation(QPageLayout::Landscape);
+    drucker->setDocName(QStringLiteral("Signaltafel"));
+    auto* dialog = new QPrintDialog(drucker.get(), eltern);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QStringLiteral("Signaltafel drucken"));
+    // The printer lives as long as the dialog's connection that prints on it.
+    QObject::connect(dialog, &QDialog::accepted, eltern, [eltern, code, drucker] {
+        QPainter painter;
+        if (!painter.begin(drucker.get())) {
+            melde(eltern, QStringLiteral("Signaltafel drucken"),
+                  QStringLiteral("Der Drucker nimmt die Signaltafel nicht an."));
+            return;
+        }
+        zeichneTafel(painter, QRectF(0, 0, drucker->width(), drucker->height()), code);
+    });
+    dialog->open();
 }
 
 } // namespace
@@ -88,12 +104,13 @@ Szenenmenue::Szenenmenue(QWidget& fenster, const Codezeilen& code)
 
 void Szenenmenue::zeige(const QPoint& globalePosition)
 {
-    QMenu menue(&fenster_);
-    menue.setAccessibleName(QStringLiteral("Telegraf"));
-    menue.addActions({speichernAktion_, druckenAktion_});
-    menue.addSeparator();
-    menue.addAction(uebenAktion_);
-    menue.exec(globalePosition);
+    auto* menue = new QMenu(&fenster_);
+    menue->setAttribute(Qt::WA_DeleteOnClose);
+    menue->setAccessibleName(QStringLiteral("Telegraf"));
+    menue->addActions({speichernAktion_, druckenAktion_});
+    menue->addSeparator();
+    menue->addAction(uebenAktion_);
+    menue->popup(globalePosition);
 }
 
 void Szenenmenue::fuehreAus(Befehl befehl)

@@ -18,13 +18,13 @@ class Szenenmenue : public QObject {
 public:
     Szenenmenue(QWidget& fenster, const Codezeilen& code);
 
-    // Shows the menu at `globalePosition`; returns when it is closed. A command chosen in it
-    // is asked for (`angefragt`) once the menu is gone.
+    // Shows the menu at `globalePosition` and returns at once. A command chosen in it is asked
+    // for (`angefragt`) once the menu is gone.
     void zeige(const QPoint& globalePosition);
 
     enum class Befehl { Speichern, Drucken, Ueben };
-    // Carries out a command: opens the chart's dialog, then writes or prints it, or opens the
-    // trainer.
+    // Carries out a command: opens the chart's dialog, which writes or prints it once it is
+    // accepted, or opens the trainer.
     void fuehreAus(Befehl befehl);
 
 signals:

@@ -6,6 +6,7 @@
 #include "eingebettet.h"
 #include "farben.h"
 #include "fixedwindowsize.h"
+#include "geometrie.h"
 #include "schrift.h"
 #include "spinbox.h"
 #include "telegraf.h"
@@ -29,12 +30,14 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     setWindowTitle(QStringLiteral("Vellard-Telegraf"));
     setFont(verdana(12));
 
-    const QRect ganz(0, 0, 1008, 694);
+    // The side panel stands right of the scene, as high as it.
+    constexpr int seitenBreite = 208;
+    const QRect ganz(0, 0, szeneBreite + seitenBreite, szeneHoehe);
     QWidget* P8 = panel(this, "P8", ganz, Qt::white);
     new FixedWindowSize(this, P8);
     QWidget* telegraf = panel(panel(P8, "P15", ganz, Qt::white), "telegraf", ganz, Qt::white);
 
-    PB13 = benannt(new Telegraf(telegraf), "PB13", QRect(0, 0, 800, 694));
+    PB13 = benannt(new Telegraf(telegraf), "PB13", QRect(0, 0, szeneBreite, szeneHoehe));
     PB13->setHinweis(QStringLiteral("Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein "
                                     "Menü, das die Signaltafel speichert (Strg+S) oder druckt "
                                     "(Strg+P) und Signale üben lässt (Strg+U)."));
@@ -44,7 +47,8 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     szenenmenue_ = new Szenenmenue(*this, code_);
     connect(szenenmenue_, &Szenenmenue::angefragt, this, &Tpformx11::szenenbefehl);
 
-    baueSeitenleiste(panel(telegraf, "P49", QRect(800, 0, 208, 694), farbe::hellgrau));
+    baueSeitenleiste(panel(telegraf, "P49", QRect(szeneBreite, 0, seitenBreite, szeneHoehe),
+                            farbe::hellgrau));
 
     if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
         move(bildschirm->availableGeometry().center() - rect().center());
