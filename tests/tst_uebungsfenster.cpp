@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -51,6 +52,18 @@ struct Trainer {
     }
 };
 
+// Names the signal the trainer's telegraph stands in once it stands, by its key, as a learner
+// who reads it right would; the trainer's verdict.
+QString nenneGezeigtes(QWidget& trainer)
+{
+    Telegraf& telegraf = teil<Telegraf>(trainer, "telegraf");
+    while (telegraf.bewegungLaeuft())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    QTest::keyClick(&teil<QWidget>(trainer, "feld"),
+                    zeichenBei(telegraf.altwinkel()).toLower().toLatin1());
+    return teil<QLabel>(trainer, "status").text();
+}
+
 } // namespace
 
 class TstUebungsfenster : public QObject {
@@ -61,6 +74,8 @@ private slots:
     void mitlesen();
     void fortschrittBleibt();
     void allesBenannt();
+    void zweimalGeoeffnet();
+    void neueRundeWaehrendBewegung();
 };
 
 // Naming by keys: right and wrong answers in turn, the same questions as the seed gives
@@ -186,6 +201,40 @@ void TstUebungsfenster::allesBenannt()
                 !QAccessible::queryAccessibleInterface(teil)->text(QAccessible::Name).isEmpty(),
                 qPrintable(teil->objectName()));
     }
+}
+
+// Opened from the main window, closed and opened again, the trainer shows what it asks.
+void TstUebungsfenster::zweimalGeoeffnet()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    Fenster f;
+    QVERIFY(f.oeffnen());
+    for (int mal = 0; mal < 2; ++mal) {
+        QApplication::setActiveWindow(&f.w);
+        QTest::keyClick(&f.memo, Qt::Key_U, Qt::ControlModifier);
+        Uebungsfenster* trainer = nullptr;
+        QTRY_VERIFY((trainer = f.w.findChild<Uebungsfenster*>()) && trainer->isVisible());
+        teil<Telegraf>(*trainer, "telegraf").setTakt(std::chrono::milliseconds::zero());
+        trainer->waehle(Uebungsart::Erkennen, 7 + mal);
+        teil<QPushButton>(*trainer, "beginnen").click();
+        QCOMPARE(nenneGezeigtes(*trainer).left(8), QStringLiteral("Richtig:"));
+        trainer->close();
+    }
+}
+
+// "Runde beginnen" while the telegraph turns: what it then shows is the new round's question.
+void TstUebungsfenster::neueRundeWaehrendBewegung()
+{
+    Trainer t;
+    Aufnahme aufnahme(t.telegraf);
+    aufnahme.beiBild = [&](qsizetype bild) {
+        if (bild == 10) {
+            t.w.waehle(Uebungsart::Erkennen, 8);
+            teil<QPushButton>(t.w, "beginnen").click();
+        }
+    };
+    QVERIFY(t.beginne(Uebungsart::Erkennen, 7));
+    QCOMPARE(nenneGezeigtes(t.w).left(8), QStringLiteral("Richtig:"));
 }
 
 QTEST_MAIN(TstUebungsfenster)

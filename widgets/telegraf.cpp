@@ -66,8 +66,8 @@ void Telegraf::bewegen(const Stellung& ziel, char zeichen)
     }
     zeichen_ = zeichen;
     beschreibe();
-    bewegung_ =
-        Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0, std::chrono::steady_clock::now()};
+    bewegung_ = Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0,
+                         std::chrono::steady_clock::now(), ++bewegungen_};
     uhr_.start(0);
 }
 
@@ -85,10 +85,11 @@ void Telegraf::naechsterFrame()
         return;
     }
     const bool letztes = bewegung_->naechstes == bewegung_->plan.size();
+    const std::uint64_t diese = bewegung_->nummer;
     winkel_ = letztes ? bewegung_->ziel : bewegung_->plan[bewegung_->naechstes++];
-    // Whoever watches the drawing may stop or restart the telegraph from there.
+    // Whoever watches the drawing may stop the telegraph from there, or start another movement.
     zeigeBild();
-    if (!bewegung_)
+    if (!bewegung_ || bewegung_->nummer != diese)
         return;
     if (!letztes) {
         uhr_.start(std::max(ceil<milliseconds>(faellig() - steady_clock::now()), milliseconds(0)));

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -74,12 +75,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // A movement under way: its frames, its target, the next frame to draw and when it began.
+    // A movement under way: its frames, its target, the next frame to draw, when it began, and
+    // which of the telegraph's movements it is.
     struct Bewegung {
         std::vector<Stellung> plan;
         Stellung ziel;
         std::size_t naechstes = 0;
         std::chrono::steady_clock::time_point beginn;
+        std::uint64_t nummer = 0;
     };
 
     void naechsterFrame();
@@ -95,6 +98,7 @@ private:
     std::optional<Bewegung> bewegung_;
     std::optional<std::pair<Stellung, char>> folgt_; // the target given during a movement
     QTimer uhr_;                                     // wakes the movement for its next frame
+    std::uint64_t bewegungen_ = 0;                   // how many movements have started
     bool stellbar_ = false;
     std::optional<Griff> griff_; // the handle being dragged
     QString hinweis_;
