@@ -39,6 +39,17 @@ template <typename Teil> Teil& teil(const QWidget& w, const char* name)
     return *gefunden;
 }
 
+// Waits until `telegraf` stands, with all that waited for it done. While it turns its clock is
+// set, so the wait always wakes.
+inline bool still(const Telegraf& telegraf)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    while (telegraf.bewegungLaeuft() && uhr.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    return !telegraf.bewegungLaeuft();
+}
+
 struct Fenster {
     Tpformx11 w{eingebetteterCode()};
     Telegraf& telegraf = teil<Telegraf>(w, "PB13");
@@ -68,16 +79,7 @@ struct Fenster {
                knopf.text() == textStart;
     }
 
-    // Waits until the telegraph stands again, with all that waited for it done. While it turns
-    // its clock is set, so the wait always wakes.
-    bool still()
-    {
-        QElapsedTimer uhr;
-        uhr.start();
-        while (telegraf.bewegungLaeuft() && uhr.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        return !telegraf.bewegungLaeuft();
-    }
+    bool still() { return ::still(telegraf); }
     // A tick and a press on a character's cell. Made while the telegraph stands, each waits
     // until it stands again; made between two frames, each returns at once, as a user's would.
     void tick()
@@ -93,7 +95,7 @@ struct Fenster {
         const bool stand = !telegraf.bewegungLaeuft();
         tun();
         if (stand)
-            still();
+            ::still(telegraf);
     }
     QString gezeigt() const { return QString(QLatin1Char(telegraf.zeichen())); }
 };

@@ -44,21 +44,15 @@ struct Trainer {
         return true;
     }
     void taste(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
-    bool still()
-    {
-        while (telegraf.bewegungLaeuft())
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        return true;
-    }
+    bool still() { return ::still(telegraf); }
 };
 
 // Names the signal the trainer's telegraph stands in once it stands, by its key, as a learner
 // who reads it right would; the trainer's verdict.
 QString nenneGezeigtes(QWidget& trainer)
 {
-    Telegraf& telegraf = teil<Telegraf>(trainer, "telegraf");
-    while (telegraf.bewegungLaeuft())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    const Telegraf& telegraf = teil<Telegraf>(trainer, "telegraf");
+    still(telegraf);
     QTest::keyClick(&teil<QWidget>(trainer, "feld"),
                     zeichenBei(telegraf.altwinkel()).toLower().toLatin1());
     return teil<QLabel>(trainer, "status").text();
@@ -78,34 +72,29 @@ private slots:
     void neueRundeWaehrendBewegung();
 };
 
-// Naming by keys: right and wrong answers in turn, the same questions as the seed gives
-// whatever the answers, and the result after ten.
+// Naming by keys: right and wrong answers in turn, Return for the next question, and the
+// result with its table after ten.
 void TstUebungsfenster::erkennenMitStartwert()
 {
-    QString gefragt[2];
-    for (int durchgang = 0; durchgang < 2; ++durchgang) {
-        Trainer t;
-        QVERIFY(t.beginne(Uebungsart::Erkennen));
-        for (int i = 0; i < 10; ++i) {
-            QVERIFY(t.still());
-            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("feld"));
-            const QChar zeichen = zeichenBei(t.telegraf.altwinkel());
-            gefragt[durchgang] += zeichen;
-            const bool richtig = (i + durchgang) % 2 == 0;
-            const QChar antwort = richtig ? zeichen : zeichen == QLatin1Char('A') ? 'B' : 'A';
-            QTest::keyClick(QApplication::focusWidget(), antwort.toLower().toLatin1());
-            QCOMPARE(t.status.text(),
-                     richtig ? QStringLiteral("Richtig: „%1“.").arg(zeichen)
-                             : QStringLiteral("Falsch: Das Signal war „%1“, nicht „%2“.")
-                                   .arg(zeichen, antwort));
-            QCOMPARE(t.telegraf.zeichen(), zeichen.toLatin1());
-            t.taste(Qt::Key_Return);
-        }
-        QVERIFY2(t.status.text().startsWith(QStringLiteral("Ergebnis: 5 von 10 richtig (50 %).")),
-                 qPrintable(t.status.text()));
-        QCOMPARE(teil<QTableWidget>(t.w, "ergebnis").rowCount(), 10);
+    Trainer t;
+    QVERIFY(t.beginne(Uebungsart::Erkennen));
+    for (int i = 0; i < 10; ++i) {
+        QVERIFY(t.still());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("feld"));
+        const QChar zeichen = zeichenBei(t.telegraf.altwinkel());
+        const QChar antwort = i % 2 == 0 ? zeichen : zeichen == QLatin1Char('A') ? 'B' : 'A';
+        QTest::keyClick(QApplication::focusWidget(), antwort.toLower().toLatin1());
+        QCOMPARE(
+            t.status.text(),
+            i % 2 == 0
+                ? QStringLiteral("Richtig: „%1“.").arg(zeichen)
+                : QStringLiteral("Falsch: Das Signal war „%1“, nicht „%2“.").arg(zeichen, antwort));
+        QCOMPARE(t.telegraf.zeichen(), zeichen.toLatin1());
+        t.taste(Qt::Key_Return);
     }
-    QCOMPARE(gefragt[0], gefragt[1]);
+    QVERIFY2(t.status.text().startsWith(QStringLiteral("Ergebnis: 5 von 10 richtig (50 %).")),
+             qPrintable(t.status.text()));
+    QCOMPARE(teil<QTableWidget>(t.w, "ergebnis").rowCount(), 10);
 }
 
 // Setting by keys from rest: 1, 2, 3 choose a beam, Right turns it 45 degrees clockwise on
@@ -146,14 +135,8 @@ void TstUebungsfenster::mitlesen()
 {
     Trainer t;
     QString gesehen;
-    // The telegraph stands still once it has drawn nothing for a while.
-    QTimer still;
-    still.setSingleShot(true);
-    QObject::connect(&t.telegraf, &Telegraf::gezeichnet, &still, [&] { still.start(200); });
-    QObject::connect(&still, &QTimer::timeout, &t.w, [&] {
-        if (!t.telegraf.bewegungLaeuft() && t.telegraf.altwinkel() != ruhestellung)
-            gesehen += zeichenBei(t.telegraf.altwinkel());
-    });
+    QObject::connect(&t.telegraf, &Telegraf::steht, &t.w,
+                     [&] { gesehen += zeichenBei(t.telegraf.altwinkel()); });
     teil<SpinBox>(t.w, "abstand").setValue(1.0);
     QVERIFY(t.beginne(Uebungsart::Mitlesen));
     QTRY_VERIFY_WITH_TIMEOUT(gesehen.size() >= 3, 30000);
