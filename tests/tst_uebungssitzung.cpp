@@ -40,11 +40,11 @@ struct Sitzung {
     {
         s.setPause(std::chrono::hours(1));
         s.setAbstand(std::chrono::milliseconds(0));
-        QObject::connect(&s, &Uebungssitzung::stellen, [this](const Stellung& z) {
+        QObject::connect(&s, &Uebungssitzung::telegrafStellen, [this](const Stellung& z) {
             gezeigt = z;
             laeuft = false;
         });
-        QObject::connect(&s, &Uebungssitzung::bewegen, [this](const Stellung& z) {
+        QObject::connect(&s, &Uebungssitzung::telegrafBewegen, [this](const Stellung& z) {
             gezeigt = z;
             if (!std::exchange(laeuft, true))
                 QTimer::singleShot(0, &s, [this] {

@@ -156,7 +156,7 @@ void Uebungssitzung::unterbrechen()
     weiterWartet_ = false;
     if (telegrafBewegt_) {
         telegrafBewegt_ = false;
-        emit anhalten();
+        emit telegrafAnhalten();
     }
     if (zustand_ == Zustand::Frage || zustand_ == Zustand::Beantwortet) {
         runde_.reset();
@@ -192,11 +192,11 @@ void Uebungssitzung::stelleFrage()
                                .arg(runde_->wahl().anzahl);
     switch (runde_->wahl().art) {
     case Uebungsart::Stellen:
-        stelle(ruhestellung);
+        stelleTelegraf(ruhestellung);
         zeige(QStringLiteral("Stelle das Signal für %1.").arg(zitiert(frage)) + nummer);
         break;
     case Uebungsart::Mitlesen:
-        stelle(ruhestellung);
+        stelleTelegraf(ruhestellung);
         gesendet_ = QString::fromStdString(normalisieren(frage));
         gesendetBis_ = 0;
         zeige(QStringLiteral("Lies mit, was der Telegraf sendet, und drücke dann die "
@@ -207,7 +207,7 @@ void Uebungssitzung::stelleFrage()
         break;
     case Uebungsart::Erkennen:
         zeige(QStringLiteral("Welches Zeichen zeigt der Telegraf?") + nummer);
-        bewege(winkelholen(code_, frage.at(0).toLatin1()), ' ');
+        dreheTelegraf(winkelholen(code_, frage.at(0).toLatin1()), ' ');
         break;
     }
 }
@@ -225,7 +225,7 @@ void Uebungssitzung::sendeNaechstes()
         return;
     }
     const char zeichen = gesendet_.at(gesendetBis_++).toLatin1();
-    bewege(winkelholen(code_, zeichen), ' ');
+    dreheTelegraf(winkelholen(code_, zeichen), ' ');
 }
 
 void Uebungssitzung::telegrafSteht()
@@ -254,7 +254,7 @@ void Uebungssitzung::beantworte(const QString& geantwortet, int richtig, int von
             meldung += QStringLiteral(" Neu zum Üben: %1.").arg(zitiert(*neu));
         if (const QString fehler = ablage_.speichere(stand_); !fehler.isEmpty())
             meldung += QLatin1Char(' ') + fehler;
-        emit schreiben(gefragt.at(0).toLatin1());
+        emit telegrafSchreiben(gefragt.at(0).toLatin1());
     }
     pause_.start();
     zeige(meldung);
@@ -290,7 +290,7 @@ void Uebungssitzung::drehe(int schritte)
 {
     if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Stellen)
         return;
-    stelle(::drehe(gestellt_, static_cast<Balken>(balken_), schritte));
+    stelleTelegraf(::drehe(gestellt_, static_cast<Balken>(balken_), schritte));
 }
 
 void Uebungssitzung::pruefen(const QString& gelesen)
@@ -319,7 +319,7 @@ void Uebungssitzung::pruefeStellung()
                                     "Zeichen.")
                          .arg(zitiert(gefragt)));
     if (!richtig)
-        bewege(ziel, gefragt.at(0).toLatin1());
+        dreheTelegraf(ziel, gefragt.at(0).toLatin1());
 }
 
 void Uebungssitzung::pruefeGelesenes(const QString& gelesen)
@@ -365,17 +365,17 @@ void Uebungssitzung::beenden()
     zeige(text);
 }
 
-void Uebungssitzung::bewege(const Stellung& ziel, char zeichen)
+void Uebungssitzung::dreheTelegraf(const Stellung& ziel, char zeichen)
 {
     telegrafBewegt_ = true;
-    emit bewegen(ziel, zeichen);
+    emit telegrafBewegen(ziel, zeichen);
 }
 
-void Uebungssitzung::stelle(const Stellung& stellung)
+void Uebungssitzung::stelleTelegraf(const Stellung& stellung)
 {
     // Taking a position at once ends a running movement without its telling.
     telegrafBewegt_ = false;
     tickWartet_ = false;
     gestellt_ = stellung;
-    emit stellen(stellung, ' ');
+    emit telegrafStellen(stellung, ' ');
 }

@@ -80,10 +80,10 @@ public:
 signals:
     // What the telegraph is to do: turn to a signal, writing a character beside the mast, take
     // a position at once, write another character, or stop where it was going.
-    void bewegen(const Stellung& ziel, char zeichen);
-    void stellen(const Stellung& stellung, char zeichen);
-    void schreiben(char zeichen);
-    void anhalten();
+    void telegrafBewegen(const Stellung& ziel, char zeichen);
+    void telegrafStellen(const Stellung& stellung, char zeichen);
+    void telegrafSchreiben(char zeichen);
+    void telegrafAnhalten();
     // The state, the status line or the choice changed.
     void geaendert();
 
@@ -96,8 +96,8 @@ private:
     void pruefeStellung();
     void pruefeGelesenes(const QString& gelesen);
     void beenden();
-    void bewege(const Stellung& ziel, char zeichen);
-    void stelle(const Stellung& stellung);
+    void dreheTelegraf(const Stellung& ziel, char zeichen);
+    void stelleTelegraf(const Stellung& stellung);
 
     const Codezeilen code_;
     Lernstandablage& ablage_;

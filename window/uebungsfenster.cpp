@@ -114,10 +114,10 @@ void Uebungsfenster::verbinde()
         telegraf_->setFocus();
     });
     connect(telegraf_, &Telegraf::steht, s, &Uebungssitzung::telegrafSteht);
-    connect(s, &Uebungssitzung::bewegen, telegraf_, &Telegraf::bewegen);
-    connect(s, &Uebungssitzung::stellen, telegraf_, &Telegraf::stelle);
-    connect(s, &Uebungssitzung::schreiben, telegraf_, &Telegraf::schreibe);
-    connect(s, &Uebungssitzung::anhalten, telegraf_, &Telegraf::anhalten);
+    connect(s, &Uebungssitzung::telegrafBewegen, telegraf_, &Telegraf::bewegen);
+    connect(s, &Uebungssitzung::telegrafStellen, telegraf_, &Telegraf::stelle);
+    connect(s, &Uebungssitzung::telegrafSchreiben, telegraf_, &Telegraf::schreibe);
+    connect(s, &Uebungssitzung::telegrafAnhalten, telegraf_, &Telegraf::anhalten);
     connect(s, &Uebungssitzung::geaendert, this, &Uebungsfenster::zeige);
 }
 
