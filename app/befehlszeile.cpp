@@ -60,7 +60,8 @@ int fehler(const QString& meldung)
 }
 
 // QCommandLineParser's own messages are English; it tells only the unknown names apart, so
-// the other mistake it reports here, a missing value, is recognised from the arguments.
+// the other mistakes it reports, a missing value or a value where none belongs, are recognised
+// from the arguments.
 QString parserFehler(const QCommandLineParser& parser, const QStringList& argumente)
 {
     const QStringList unbekannt = parser.unknownOptionNames();
@@ -69,9 +70,16 @@ QString parserFehler(const QCommandLineParser& parser, const QStringList& argume
         return QStringLiteral("Unbekannte Option „%1%2“.")
             .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
     }
-    if (!argumente.isEmpty() && argumente.last() == QLatin1String("--tafel"))
+    const QString letztes = argumente.isEmpty() ? QString() : argumente.last();
+    if (letztes == QLatin1String("--tafel"))
         return QStringLiteral("Nach --tafel fehlt der Dateiname.");
-    return QStringLiteral("Ungültiger Aufruf (%1).").arg(parser.errorText());
+    if (letztes == QLatin1String("--startwert"))
+        return QStringLiteral("Nach --startwert fehlt der Wert.");
+    for (const QString& argument : argumente.mid(1)) {
+        if (argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('=')))
+            return QStringLiteral("Ungültiger Aufruf: „%1“.").arg(argument);
+    }
+    return QStringLiteral("Ungültiger Aufruf.");
 }
 
 // An option's name without its dashes: "platform" for -platform and --platform.

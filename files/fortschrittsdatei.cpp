@@ -1,14 +1,18 @@
 #include "fortschrittsdatei.h"
 
 #include "fortschrittsformat.h"
+#include "ganzschreiben.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace {
+
+// How long a change waits for another trainer that is saving at the same moment.
+constexpr int sperrZeit = 2000;
 
 // A progress file is well under a kilobyte; anything much larger is not one, and is not read
 // into memory whole.
@@ -90,7 +94,8 @@ Fortschritt ladeFortschritt(const QString& ordner)
 QString speichereFortschritt(const QString& ordner, const Lernstand& stand)
 {
     if (ordner.isEmpty() || !QDir().mkpath(ordner))
-        return QStringLiteral("Der Ordner „%1“ für den Fortschritt ließ sich nicht anlegen.")
+        return QStringLiteral("Der Fortschritt wurde nicht gespeichert: Der Ordner „%1“ ließ "
+                              "sich nicht anlegen.")
             .arg(QDir::toNativeSeparators(ordner));
     const QString pfad = fortschrittsDatei(ordner);
     const Befund befund = pruefe(pfad);
@@ -98,16 +103,35 @@ QString speichereFortschritt(const QString& ordner, const Lernstand& stand)
         return QStringLiteral("Der Fortschritt wurde nicht gespeichert: „%1“ ist nicht lesbar und "
                               "ließ sich nicht umbenennen, er würde sonst überschrieben.")
             .arg(QDir::toNativeSeparators(pfad));
-
-    // QSaveFile writes beside the target and renames only after everything went well, so a
-    // failure or a killed program leaves the last saved progress whole.
-    QSaveFile datei(pfad);
-    const QByteArray inhalt = alsJson(stand);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() ||
-        !datei.commit())
-        return QStringLiteral("Der Fortschritt ließ sich nicht in „%1“ speichern (%2).")
-            .arg(QDir::toNativeSeparators(pfad), datei.errorString());
+    if (const QString grund = schreibeGanz(pfad, alsJson(stand)); !grund.isEmpty())
+        return QStringLiteral("Der Fortschritt wurde nicht gespeichert. %1").arg(grund);
     return {};
+}
+
+Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lernstand& bisher,
+                                              const std::function<void(Lernstand&)>& aenderung)
+{
+    // Taking the lock writes a small file too.
+    const OhneGroessensignal ohneSignal;
+    Lernstandablage::Geaendert ergebnis{bisher, {}};
+    QLockFile sperre(fortschrittsDatei(ordner) + QStringLiteral(".lock"));
+    if (ordner.isEmpty() || !QDir().mkpath(ordner) || !sperre.tryLock(sperrZeit)) {
+        aenderung(ergebnis.stand);
+        ergebnis.fehler =
+            sperre.error() == QLockFile::LockFailedError
+                ? QStringLiteral("Der Fortschritt wurde nicht gespeichert: Ein anderes Fenster "
+                                 "hält ihn gesperrt.")
+                : QStringLiteral("Der Fortschritt wurde nicht gespeichert: Im Ordner „%1“ ließ "
+                                 "sich keine Sperre anlegen.")
+                      .arg(QDir::toNativeSeparators(ordner));
+        return ergebnis;
+    }
+    const Befund befund = pruefe(fortschrittsDatei(ordner));
+    if (befund.gelesen.lernstand)
+        ergebnis.stand = *befund.gelesen.lernstand;
+    aenderung(ergebnis.stand);
+    ergebnis.fehler = speichereFortschritt(ordner, ergebnis.stand);
+    return ergebnis;
 }
 
 QString loescheFortschritt(const QString& ordner)
@@ -128,9 +152,11 @@ Lernstand Fortschrittsdatei::lade(QString& meldung)
     return gelesen.lernstand;
 }
 
-QString Fortschrittsdatei::speichere(const Lernstand& stand)
+Lernstandablage::Geaendert
+Fortschrittsdatei::aendere(const Lernstand& bisher,
+                           const std::function<void(Lernstand&)>& aenderung)
 {
-    return speichereFortschritt(ordner_, stand);
+    return aendereFortschritt(ordner_, bisher, aenderung);
 }
 
 QString Fortschrittsdatei::loesche()

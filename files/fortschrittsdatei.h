@@ -34,6 +34,12 @@ Fortschritt ladeFortschritt(const QString& ordner);
 // loading. Returns an empty string when saved, else one German line with the reason.
 QString speichereFortschritt(const QString& ordner, const Lernstand& stand);
 
+// Applies `aenderung` to the progress saved in `ordner` as it is now, and saves the result, all
+// under a lock that other trainers heed (fortschritt.json.lock), so that none of their answers
+// are lost. Where none or none readable is saved, the change applies to `bisher`.
+Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lernstand& bisher,
+                                              const std::function<void(Lernstand&)>& aenderung);
+
 // "Fortschritt löschen": removes the progress file; a missing file counts as removed. Returns
 // an empty string, or one German line with the reason it could not be removed.
 QString loescheFortschritt(const QString& ordner);
@@ -44,7 +50,8 @@ public:
     explicit Fortschrittsdatei(QString ordner) : ordner_(std::move(ordner)) {}
 
     Lernstand lade(QString& meldung) override;
-    QString speichere(const Lernstand& stand) override;
+    Geaendert aendere(const Lernstand& bisher,
+                      const std::function<void(Lernstand&)>& aenderung) override;
     QString loesche() override;
 
 private:

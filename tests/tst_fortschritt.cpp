@@ -3,8 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 
@@ -88,6 +92,30 @@ private slots:
         QCOMPARE(ladeFortschritt(ordner).lernstand, (Lernstand{{{'E', 2}}, {}, false}));
     }
 
+    // Saving stops midway at a file size limit (ulimit -f) below the new file's size: the saved
+    // progress stays byte for byte, and the reason is told in German. In a child process, as
+    // the limit holds for the whole process.
+    void ueberDerGroessengrenze()
+    {
+        Lernstand stand;
+        for (const char c : std::string_view("ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890"))
+            stand.kaesten[c] = 2;
+        QCOMPARE(speichereFortschritt(ordner, stand), QString());
+        const QByteArray vorher = inhalt(pfad);
+        QProcess kind;
+        kind.setChildProcessModifier([] {
+            const rlimit grenze = {200, 200};
+            setrlimit(RLIMIT_FSIZE, &grenze);
+        });
+        kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--kind"), ordner});
+        QVERIFY(kind.waitForFinished(30000));
+        QCOMPARE(kind.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(QString::fromUtf8(kind.readAllStandardOutput()),
+                 QStringLiteral("Der Fortschritt wurde nicht gespeichert. Die Datei würde die "
+                                "erlaubte Dateigröße überschreiten.\n"));
+        QCOMPARE(inhalt(pfad), vorher);
+    }
+
     // A file stands where the folder would go: saving says so and leaves the file alone.
     void speichernScheitertMitMeldung()
     {
@@ -97,5 +125,19 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFortschritt)
+// With --kind FOLDER: saves the progress in FOLDER with one more answer, and prints what
+// saving said.
+int main(int argc, char* argv[])
+{
+    QCoreApplication anwendung(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--kind") {
+        Lernstand stand = ladeFortschritt(QString::fromLocal8Bit(argv[2])).lernstand;
+        stand.letzteAntworten.push_back(true);
+        std::fputs(speichereFortschritt(QString::fromLocal8Bit(argv[2]), stand).toUtf8() + "\n",
+                   stdout);
+        return 0;
+    }
+    TestFortschritt test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_fortschritt.moc"

@@ -141,6 +141,12 @@ void TestTafelaufruf::fehlerOhneDatei_data()
         << QStringList{"--tafel", "fehlt/tafel.pdf"} << 1
         << "pvellard: Die Signaltafel konnte nicht nach „fehlt/tafel.pdf“ geschrieben werden. "
            "Den Ordner „";
+    QTest::newRow("Startwert fehlt") << QStringList{"--ueben", "--startwert"} << 2
+                                     << "pvellard: Nach --startwert fehlt der Wert.";
+    QTest::newRow("Startwert mit Leerzeichen")
+        << QStringList{"--ueben", "--startwert", " 7"} << 2 << "pvellard: Der Startwert „ 7“ ist";
+    QTest::newRow("Wert, wo keiner hingehört")
+        << QStringList{"--ueben=stellen"} << 2 << "pvellard: Ungültiger Aufruf: „--ueben=stellen“.";
     QTest::newRow("Wert einer Qt-Option fehlt")
         << QStringList{"-reverse", "-platform"} << 2 << "pvellard: Nach -platform fehlt der Wert.";
 }
@@ -217,8 +223,8 @@ void TestTafelaufruf::qtOptionenGehenAnQt_data()
         << QStringList{"--platform", "offscreen", "-style", "Fusion", "--reverse"} << "";
     QTest::newRow("mit Gleichheitszeichen")
         << QStringList{"-platform", "offscreen", "-style=Fusion", "-qwindowtitle", "Probe"} << "";
-    QTest::newRow("vor --version")
-        << QStringList{"-reverse", "-qwindowicon", "abc", "--version"} << "Vellard-Telegraf 1.0.0\n";
+    QTest::newRow("vor --version") << QStringList{"-reverse", "-qwindowicon", "abc", "--version"}
+                                   << "Vellard-Telegraf 1.0.0\n";
 }
 
 // With no display in its environment the window opens only on the platform Qt was told of.

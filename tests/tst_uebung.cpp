@@ -1,6 +1,7 @@
 // The trainer's rules: rounds, the learner's boxes, setting a signal by hand, reading along.
 #include "bewertung.h"
 #include "eingebettet.h"
+#include "ergebnistabelle.h"
 #include "gleichesbild.h"
 #include "naechstefrage.h"
 #include "pruefung.h"
@@ -260,6 +261,25 @@ private slots:
         QCOMPARE(ergebnis.prozent, 60);
         // All four wrong once; the slower first: the tenth question (A, 900 ms) leads.
         QCOMPARE(ergebnis.schwerste, (std::vector<QString>{"A", "E", "B"}));
+    }
+
+    // The result as a teacher's spreadsheet reads it: every row names its round, times have a
+    // decimal comma, a field with a semicolon or a quotation mark is quoted.
+    void ergebnisAlsCsv()
+    {
+        const std::vector<Antwort> antworten{
+            {"Sonne", "SONE", 4, 5, std::chrono::milliseconds(2350)},
+            {"Ja; \"nein\"", "IANEIN", 6, 6, std::chrono::milliseconds(900)}};
+        const QDateTime ende(QDate(2026, 12, 8), QTime(9, 5));
+        QCOMPARE(
+            ::ergebnisAlsCsv(antworten, {Uebungsart::Mitlesen, Uebungssatz::Alle, 10, 42}, ende),
+            QByteArray("Datum;\xc3\x9c"
+                       "bung;Zeichen;Startwert;Frage;Gefragt;Geantwortet;"
+                       "Richtig;Von;Zeit in s\r\n"
+                       "2026-12-08 09:05;Mitlesen;Alle 36;42;1;Sonne;SONE;4;5;2,4\r\n"
+                       "2026-12-08 09:05;Mitlesen;Alle 36;42;2;\"Ja; \"\"nein\"\"\";"
+                       "IANEIN;6;6;0,9\r\n"));
+        QVERIFY(::ergebnisAlsCsv(antworten, {}, ende).contains(";Erkennen;Buchstaben;;1;"));
     }
 };
 

@@ -4,9 +4,11 @@
 
 #include "uebungsfenster.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -69,6 +71,7 @@ private slots:
     void fortschrittBleibt();
     void allesBenannt();
     void zweimalGeoeffnet();
+    void tasten();
     void neueRundeWaehrendBewegung();
 };
 
@@ -218,6 +221,40 @@ void TstUebungsfenster::neueRundeWaehrendBewegung()
     };
     QVERIFY(t.beginne(Uebungsart::Erkennen, 7));
     QCOMPARE(nenneGezeigtes(t.w).left(8), QStringLiteral("Richtig:"));
+}
+
+// Every Alt key reaches one control; Return presses the focused button; a held Return answers
+// once, however the machine marks its repeats.
+void TstUebungsfenster::tasten()
+{
+    Trainer t;
+    QStringList kuerzel;
+    for (const QAbstractButton* k : t.w.findChildren<QAbstractButton*>())
+        kuerzel << QKeySequence::mnemonic(k->text()).toString();
+    for (const QLabel* l : t.w.findChildren<QLabel*>())
+        kuerzel << QKeySequence::mnemonic(l->text()).toString();
+    kuerzel.removeAll(QString());
+    QCOMPARE(QSet<QString>(kuerzel.begin(), kuerzel.end()).size(), kuerzel.size());
+
+    QVERIFY(t.beginne(Uebungsart::Stellen));
+    teil<QWidget>(t.w, "beginnen").setFocus();
+    t.taste(Qt::Key_Return);
+    QVERIFY2(t.status.text().startsWith(QStringLiteral("Stelle das Signal für")),
+             qPrintable(t.status.text()));
+
+    t.telegraf.setFocus();
+    t.taste(Qt::Key_Right);
+    for (quint64 zeit = 1000; zeit < 1200; zeit += 30) {
+        for (const QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent ereignis(art, Qt::Key_Return, Qt::NoModifier);
+            ereignis.setTimestamp(art == QEvent::KeyPress ? zeit : zeit + 30);
+            QApplication::sendEvent(QApplication::focusWidget(), &ereignis);
+        }
+    }
+    QVERIFY(t.still());
+    QVERIFY2(t.status.text().contains(QStringLiteral("Das Signal war")) ||
+                 t.status.text().startsWith(QStringLiteral("Richtig")),
+             qPrintable(t.status.text()));
 }
 
 QTEST_MAIN(TstUebungsfenster)

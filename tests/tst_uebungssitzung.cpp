@@ -2,23 +2,37 @@
 // it judges and what it keeps. A stand-in telegraph stands at once, a stand-in store keeps the
 // progress in memory.
 #include "eingebettet.h"
+#include "fortschrittsdatei.h"
+#include "gleichesbild.h"
 #include "lernstandablage.h"
+#include "signaltafel.h"
 #include "stellung_test.h"
 #include "uebungssitzung.h"
 #include "woerter.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 namespace {
 
+// The character whose signal `s` draws, read off the hand-typed table; '-' for the position
+// between two equal characters, '?' for any other.
+QChar zeichenBei(const Stellung& s)
+{
+    for (const auto& [z, signal] : signaltafel)
+        if (gleichesBild(signal, s))
+            return QLatin1Char(z);
+    return s == trennstellung ? u'-' : u'?';
+}
+
 struct Speicher : Lernstandablage {
     Lernstand gespeichert;
     Lernstand lade(QString&) override { return gespeichert; }
-    QString speichere(const Lernstand& stand) override
+    Geaendert aendere(const Lernstand&, const std::function<void(Lernstand&)>& f) override
     {
-        gespeichert = stand;
-        return {};
+        f(gespeichert);
+        return {gespeichert, {}};
     }
     QString loesche() override
     {
@@ -27,31 +41,28 @@ struct Speicher : Lernstandablage {
     }
 };
 
-// A session with a telegraph that turns in no time: it stands in the signal it was sent to at
-// the next pass of the event loop, and tells the session so.
+// A session with a stand-in telegraph that turns in no time: unless told to wait for `stehe`,
+// it stands in the signal it was sent to at the next pass of the event loop. The clock is the
+// test's.
 struct Sitzung {
-    Speicher speicher;
-    Uebungssitzung s{eingebetteterCode(), speicher,
-                     woerterAus(eingebetteteDatei(QStringLiteral("woerter.txt"))).woerter};
-    Stellung gezeigt = ruhestellung;
-    bool laeuft = false;
-
-    Sitzung()
+    explicit Sitzung(bool vonSelbst = true, Lernstandablage* ablage = nullptr,
+                     std::vector<QString> woerter = {QStringLiteral("Sonne")})
+        : s(eingebetteterCode(), ablage ? *ablage : speicher, std::move(woerter))
     {
         s.setPause(std::chrono::hours(1));
         s.setAbstand(std::chrono::milliseconds(0));
+        s.setUhr([this] { return jetzt; });
         QObject::connect(&s, &Uebungssitzung::telegrafStellen, [this](const Stellung& z) {
             gezeigt = z;
             laeuft = false;
         });
-        QObject::connect(&s, &Uebungssitzung::telegrafBewegen, [this](const Stellung& z) {
-            gezeigt = z;
-            if (!std::exchange(laeuft, true))
-                QTimer::singleShot(0, &s, [this] {
-                    laeuft = false;
-                    s.telegrafSteht();
-                });
-        });
+        QObject::connect(&s, &Uebungssitzung::telegrafBewegen,
+                         [this, vonSelbst](const Stellung& z) {
+                             gezeigt = z;
+                             gesendet += zeichenBei(z);
+                             if (!std::exchange(laeuft, true) && vonSelbst)
+                                 QTimer::singleShot(0, &s, [this] { stehe(); });
+                         });
     }
     bool beginne(Uebungsart art, std::optional<std::uint64_t> startwert = 7)
     {
@@ -60,7 +71,27 @@ struct Sitzung {
         s.beginnen();
         return s.zustand() == Uebungssitzung::Zustand::Frage;
     }
+    void stehe()
+    {
+        laeuft = false;
+        s.telegrafSteht();
+    }
+    // Names what the telegraph shows once it stands, as a learner who reads it right would.
+    void nenneGezeigtes()
+    {
+        QTRY_VERIFY(!laeuft);
+        s.erkannt(zeichenBei(gezeigt).toLatin1());
+    }
+
+    Speicher speicher;
+    Uebungssitzung s;
+    std::chrono::steady_clock::time_point jetzt;
+    Stellung gezeigt = ruhestellung;
+    QString gesendet; // every signal the telegraph turned to, in order
+    bool laeuft = false;
 };
+
+using Zustand = Uebungssitzung::Zustand;
 
 } // namespace
 
@@ -69,6 +100,14 @@ class TstUebungssitzung : public QObject {
 private slots:
     void neueWahlBeendetDieRunde_data();
     void neueWahlBeendetDieRunde();
+    void zweiTrainerBehaltenBeideAntworten();
+    void pruefungLaesstKaestenInRuhe_data();
+    void pruefungLaesstKaestenInRuhe();
+    void stellenBeginntNichtBeimGefragten();
+    void gleicheZeichenSichtbar_data();
+    void gleicheZeichenSichtbar();
+    void richtigesSignalStehtDiePause();
+    void zeitAbErstemFrame();
 };
 
 void TstUebungssitzung::neueWahlBeendetDieRunde_data()
@@ -91,11 +130,118 @@ void TstUebungssitzung::neueWahlBeendetDieRunde()
         t.s.setSatz(Uebungssatz::Ziffern);
     else
         t.s.setAnzahl(20);
-    QCOMPARE(t.s.zustand(), Uebungssitzung::Zustand::Bereit);
+    QCOMPARE(t.s.zustand(), Zustand::Bereit);
     t.s.erkannt('A');
     t.s.pruefen();
-    QCOMPARE(t.s.zustand(), Uebungssitzung::Zustand::Bereit);
+    QCOMPARE(t.s.zustand(), Zustand::Bereit);
     QVERIFY(t.s.antworten().empty());
+}
+
+// Two trainers open at once on one progress: each answer counts, whichever saved last.
+void TstUebungssitzung::zweiTrainerBehaltenBeideAntworten()
+{
+    QTemporaryDir ordner;
+    Fortschrittsdatei datei[2]{Fortschrittsdatei(ordner.path()), Fortschrittsdatei(ordner.path())};
+    Sitzung a(true, &datei[0]), b(true, &datei[1]);
+    QVERIFY(a.beginne(Uebungsart::Erkennen, std::nullopt));
+    QVERIFY(b.beginne(Uebungsart::Erkennen, std::nullopt));
+    a.nenneGezeigtes();
+    b.nenneGezeigtes();
+    QCOMPARE(ladeFortschritt(ordner.path()).lernstand.letzteAntworten,
+             (std::deque<bool>{true, true}));
+}
+
+void TstUebungssitzung::pruefungLaesstKaestenInRuhe_data()
+{
+    QTest::addColumn<std::optional<std::uint64_t>>("startwert");
+    QTest::addColumn<bool>("geaendert");
+    QTest::newRow("Prüfung") << std::optional<std::uint64_t>(7) << false;
+    QTest::newRow("Üben") << std::optional<std::uint64_t>() << true;
+}
+
+// Only practice moves the learner's boxes; an examination, a round with a seed, does not.
+void TstUebungssitzung::pruefungLaesstKaestenInRuhe()
+{
+    QFETCH(std::optional<std::uint64_t>, startwert);
+    QFETCH(bool, geaendert);
+    Sitzung t;
+    t.speicher.gespeichert.kaesten = {{'A', 3}, {'E', 3}, {'I', 3}, {'N', 3}};
+    const Lernstand vorher = t.speicher.gespeichert;
+    QVERIFY(t.beginne(Uebungsart::Erkennen, startwert));
+    for (int i = 0; i < 3; ++i) {
+        t.nenneGezeigtes();
+        t.s.weiter();
+    }
+    QCOMPARE(t.speicher.gespeichert != vorher, geaendert);
+}
+
+// Setting starts from a picture that is not the asked signal, also for "E", whose picture the
+// rest position is; Return before any beam moved is no answer.
+void TstUebungssitzung::stellenBeginntNichtBeimGefragten()
+{
+    std::uint64_t startwert = 0;
+    for (;; ++startwert) {
+        Sitzung t(false);
+        QVERIFY(t.beginne(Uebungsart::Stellen, startwert));
+        const QString frage = t.s.status();
+        QVERIFY(zeichenBei(t.gezeigt) != frage.at(frage.indexOf(u'„') + 1));
+        t.s.pruefen();
+        QCOMPARE(t.s.zustand(), Zustand::Frage);
+        QVERIFY(t.s.status().startsWith(QStringLiteral("Stelle zuerst das Signal für „")));
+        if (frage.contains(QStringLiteral("„E“")))
+            break;
+    }
+}
+
+void TstUebungssitzung::gleicheZeichenSichtbar_data()
+{
+    QTest::addColumn<QString>("wort");
+    QTest::addColumn<QString>("gesendet"); // '-' for the position that is no character's
+    QTest::newRow("SONNE") << "Sonne"
+                           << "SON-NE";
+    QTest::newRow("EBBE, E nach der Ruhestellung") << "Ebbe"
+                                                   << "-EB-BE";
+    QTest::newRow("AAA") << "Aaa"
+                         << "A-A-A";
+}
+
+// Each character of a word is seen to come, the second of two equal ones and the last too.
+void TstUebungssitzung::gleicheZeichenSichtbar()
+{
+    QFETCH(QString, wort);
+    QFETCH(QString, gesendet);
+    Sitzung t(true, nullptr, {wort});
+    QVERIFY(t.beginne(Uebungsart::Mitlesen));
+    QTRY_COMPARE(t.gesendet, gesendet);
+    QTest::qWait(20);
+    QCOMPARE(t.gesendet, gesendet);
+}
+
+// After a wrong answer the right signal stands for the pause once the telegraph has turned to
+// it, however long the turning took.
+void TstUebungssitzung::richtigesSignalStehtDiePause()
+{
+    Sitzung t(false);
+    t.s.setPause(std::chrono::milliseconds(50));
+    QVERIFY(t.beginne(Uebungsart::Stellen));
+    t.s.gestellt(trennstellung);
+    t.s.pruefen();
+    QVERIFY(t.s.status().startsWith(QStringLiteral("Falsch")) && t.laeuft);
+    QTest::qWait(200);
+    t.stehe();
+    QCOMPARE(t.s.zustand(), Zustand::Beantwortet);
+    QTRY_COMPARE(t.s.zustand(), Zustand::Frage);
+}
+
+// The time an answer took counts from the question's first frame, also for an answer given
+// while the telegraph still turns.
+void TstUebungssitzung::zeitAbErstemFrame()
+{
+    Sitzung t(false);
+    QVERIFY(t.beginne(Uebungsart::Erkennen));
+    t.jetzt += std::chrono::milliseconds(700);
+    t.s.erkannt('A');
+    QCOMPARE(t.s.antworten().at(0).zeit, std::chrono::milliseconds(700));
 }
 
 QTEST_GUILESS_MAIN(TstUebungssitzung)

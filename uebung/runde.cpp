@@ -1,7 +1,5 @@
 #include "runde.h"
 
-#include <QLocale>
-
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -49,14 +47,4 @@ Rundenergebnis rundenergebnis(const std::vector<Antwort>& antworten)
     for (std::size_t i = 0; i < falsch.size() && i < 3; ++i)
         ergebnis.schwerste.push_back(falsch[i].first);
     return ergebnis;
-}
-
-Ergebniszeile ergebniszeile(const Antwort& a)
-{
-    const QString wertung = a.von == 1
-                                ? (a.richtig ? QStringLiteral("richtig") : QStringLiteral("falsch"))
-                                : QStringLiteral("%1 von %2").arg(a.richtig).arg(a.von);
-    return {a.gefragt, a.geantwortet, wertung,
-            QLocale(QLocale::German).toString(a.zeit.count() / 1000.0, 'f', 1) +
-                QStringLiteral(" s")};
 }

@@ -25,18 +25,6 @@ struct Rundenergebnis {
     std::vector<QString> schwerste; // at most three, the hardest first
 };
 
-// An answer as the result's table shows it: what was asked, what was answered, the verdict
-// ("richtig", "falsch", or "5 von 6" for a word) and the time in seconds with a decimal comma
-// ("2,4 s").
-struct Ergebniszeile {
-    QString gefragt;
-    QString geantwortet;
-    QString wertung;
-    QString zeit;
-};
-
-Ergebniszeile ergebniszeile(const Antwort& antwort);
-
 // Counts the right characters of all answers, and names the hardest questions: those answered
 // least well (the smallest share right), then those that took longest on average, each asked
 // thing once, none that was always answered right.

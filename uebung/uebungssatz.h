@@ -22,6 +22,20 @@ constexpr std::string_view zeichenVon(Uebungssatz satz)
     return alphabet;
 }
 
+// A set's name as the trainer shows it.
+constexpr std::string_view satzname(Uebungssatz satz)
+{
+    switch (satz) {
+    case Uebungssatz::Buchstaben:
+        return "Buchstaben";
+    case Uebungssatz::Ziffern:
+        return "Ziffern";
+    case Uebungssatz::Alle:
+        break;
+    }
+    return "Alle 36";
+}
+
 // The order in which a learner meets the characters step by step: first four with the regulator
 // level, told apart by the indicators alone, then the letters roughly by how often German uses
 // them, the digits and "&".

@@ -1,6 +1,7 @@
 #include "uebungssitzung.h"
 
 #include "bewertung.h"
+#include "ergebnistabelle.h"
 #include "gleichesbild.h"
 #include "lernstandablage.h"
 #include "normalisieren.h"
@@ -101,9 +102,21 @@ void Uebungssitzung::setAlleZeichen(bool alle)
 {
     if (stand_.alleZeichen == alle)
         return;
-    stand_.alleZeichen = alle;
-    if (const QString fehler = ablage_.speichere(stand_); !fehler.isEmpty())
+    if (const QString fehler = aendereStand([alle](Lernstand& s) { s.alleZeichen = alle; });
+        !fehler.isEmpty())
         zeige(fehler);
+}
+
+void Uebungssitzung::melde(const QString& meldung)
+{
+    zeige(zustand_ == Zustand::Ende ? ergebnisText_ + QLatin1Char(' ') + meldung : meldung);
+}
+
+QString Uebungssitzung::aendereStand(const std::function<void(Lernstand&)>& aenderung)
+{
+    Lernstandablage::Geaendert geaendert = ablage_.aendere(stand_, aenderung);
+    stand_ = std::move(geaendert.stand);
+    return geaendert.fehler;
 }
 
 void Uebungssitzung::loescheFortschritt()
@@ -152,8 +165,7 @@ void Uebungssitzung::unterbrechen()
 {
     senden_.stop();
     pause_.stop();
-    tickWartet_ = false;
-    weiterWartet_ = false;
+    danach_ = Danach::Nichts;
     if (telegrafBewegt_) {
         telegrafBewegt_ = false;
         emit telegrafAnhalten();
@@ -168,10 +180,10 @@ void Uebungssitzung::unterbrechen()
 void Uebungssitzung::beginnen()
 {
     unterbrechen();
+    // Practice follows the progress as it is kept now, which another trainer may have changed.
     if (!wahl_.startwert && wahl_.art != Uebungsart::Mitlesen) {
-        bereiteVor(stand_, wahl_.satz);
-        if (const QString fehler = ablage_.speichere(stand_); !fehler.isEmpty())
-            status_ = fehler;
+        const Uebungssatz satz = wahl_.satz;
+        aendereStand([satz](Lernstand& s) { bereiteVor(s, satz); });
     }
     runde_ = std::make_unique<Uebungsrunde>(wahl_, stand_, woerter_,
                                             QRandomGenerator::global()->generate64());
@@ -192,7 +204,12 @@ void Uebungssitzung::stelleFrage()
                                .arg(runde_->wahl().anzahl);
     switch (runde_->wahl().art) {
     case Uebungsart::Stellen:
-        stelleTelegraf(ruhestellung);
+        // The rest position draws like "E": asked for E, the learner starts from a picture that
+        // is no character's.
+        stelleTelegraf(gleichesBild(ruhestellung, winkelholen(code_, frage.at(0).toLatin1()))
+                           ? trennstellung
+                           : ruhestellung);
+        beruehrt_ = false;
         zeige(QStringLiteral("Stelle das Signal für %1.").arg(zitiert(frage)) + nummer);
         break;
     case Uebungsart::Mitlesen:
@@ -213,7 +230,9 @@ void Uebungssitzung::stelleFrage()
 }
 
 // The next character of a reading question, one per tick, once; a tick that comes while the
-// telegraph still turns waits for it.
+// telegraph still turns waits for it. Where the telegraph shows the character's picture
+// already (the second of two equal characters, or "E" after the rest position), it turns to a
+// picture that is no character's first, so that every character sent is seen to come.
 void Uebungssitzung::sendeNaechstes()
 {
     if (zustand_ != Zustand::Frage || gesendetBis_ >= gesendet_.size()) {
@@ -221,42 +240,69 @@ void Uebungssitzung::sendeNaechstes()
         return;
     }
     if (telegrafBewegt_) {
-        tickWartet_ = true;
+        danach_ = Danach::Senden;
         return;
     }
-    const char zeichen = gesendet_.at(gesendetBis_++).toLatin1();
-    dreheTelegraf(winkelholen(code_, zeichen), ' ');
+    const Stellung ziel = winkelholen(code_, gesendet_.at(gesendetBis_).toLatin1());
+    if (gleichesBild(gezeigt_, ziel)) {
+        dreheTelegraf(trennstellung, ' ');
+        danach_ = Danach::Senden;
+        return;
+    }
+    ++gesendetBis_;
+    dreheTelegraf(ziel, ' ');
 }
 
 void Uebungssitzung::telegrafSteht()
 {
     telegrafBewegt_ = false;
-    if (std::exchange(tickWartet_, false))
+    switch (std::exchange(danach_, Danach::Nichts)) {
+    case Danach::Senden:
         sendeNaechstes();
-    else if (std::exchange(weiterWartet_, false))
+        break;
+    case Danach::Weiter:
         weiter();
+        break;
+    case Danach::Pause:
+        pause_.start();
+        break;
+    case Danach::Nichts:
+        break;
+    }
 }
 
-// Records an answer, tells whether it was right and shows the character beside the mast.
+// Records an answer, tells whether it was right and shows the character beside the mast; after
+// a wrong one the telegraph turns to `berichtigung`, the right signal. Practice moves the
+// learner's boxes; an examination leaves them alone. The verdict stands for the pause, counted
+// from when the telegraph stands.
 void Uebungssitzung::beantworte(const QString& geantwortet, int richtig, int von,
-                                const QString& text)
+                                const QString& text, std::optional<Stellung> berichtigung)
 {
     const auto zeit = std::chrono::duration_cast<std::chrono::milliseconds>(uhr_() - frageSeit_);
     runde_->beantworte(geantwortet, richtig, von, zeit);
     zustand_ = Zustand::Beantwortet;
     senden_.stop();
-    tickWartet_ = false;
     QString meldung = text;
-    if (runde_->wahl().art != Uebungsart::Mitlesen) {
-        const QString gefragt = runde_->frage();
-        if (const std::optional<char> neu =
-                werteAus(stand_, runde_->wahl().satz, gefragt.at(0).toLatin1(), richtig == von))
+    const Rundenwahl& wahl = runde_->wahl();
+    const char gefragt = runde_->frage().at(0).toLatin1();
+    if (wahl.art != Uebungsart::Mitlesen && !wahl.startwert) {
+        std::optional<char> neu;
+        const QString fehler = aendereStand(
+            [&](Lernstand& s) { neu = werteAus(s, wahl.satz, gefragt, richtig == von); });
+        if (neu)
             meldung += QStringLiteral(" Neu zum Üben: %1.").arg(zitiert(*neu));
-        if (const QString fehler = ablage_.speichere(stand_); !fehler.isEmpty())
+        if (!fehler.isEmpty())
             meldung += QLatin1Char(' ') + fehler;
-        emit telegrafSchreiben(gefragt.at(0).toLatin1());
     }
-    pause_.start();
+    if (wahl.art != Uebungsart::Mitlesen)
+        emit telegrafSchreiben(gefragt);
+    if (berichtigung)
+        dreheTelegraf(*berichtigung, gefragt);
+    danach_ = Danach::Nichts;
+    if (telegrafBewegt_)
+        danach_ = Danach::Pause;
+    else
+        pause_.start();
     zeige(meldung);
 }
 
@@ -274,8 +320,11 @@ void Uebungssitzung::erkannt(char zeichen)
 
 void Uebungssitzung::gestellt(const Stellung& stellung)
 {
-    if (zustand_ == Zustand::Frage && runde_->wahl().art == Uebungsart::Stellen)
-        gestellt_ = stellung;
+    if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Stellen)
+        return;
+    gestellt_ = stellung;
+    gezeigt_ = stellung;
+    beruehrt_ = true;
 }
 
 void Uebungssitzung::waehleBalken(int balken)
@@ -291,6 +340,7 @@ void Uebungssitzung::drehe(int schritte)
     if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Stellen)
         return;
     stelleTelegraf(::drehe(gestellt_, static_cast<Balken>(balken_), schritte));
+    beruehrt_ = true;
 }
 
 void Uebungssitzung::pruefen(const QString& gelesen)
@@ -306,6 +356,12 @@ void Uebungssitzung::pruefen(const QString& gelesen)
 void Uebungssitzung::pruefeStellung()
 {
     const QString gefragt = runde_->frage();
+    if (!beruehrt_) {
+        zeige(QStringLiteral("Stelle zuerst das Signal für %1: Wähle mit 1, 2 und 3 einen Balken "
+                             "und drehe ihn mit ← und →, oder ziehe ihn mit der Maus.")
+                  .arg(zitiert(gefragt)));
+        return;
+    }
     const Stellung ziel = winkelholen(code_, gefragt.at(0).toLatin1());
     const char gezeigt = zeichenFuer(code_, gestellt_);
     const bool richtig = gleichesBild(gestellt_, ziel);
@@ -317,9 +373,8 @@ void Uebungssitzung::pruefeStellung()
                          .arg(zitiert(gefragt), zitiert(antwort))
                    : QStringLiteral("Falsch: Das Signal war %1; das gestellte Signal ist kein "
                                     "Zeichen.")
-                         .arg(zitiert(gefragt)));
-    if (!richtig)
-        dreheTelegraf(ziel, gefragt.at(0).toLatin1());
+                         .arg(zitiert(gefragt)),
+               richtig ? std::nullopt : std::optional(ziel));
 }
 
 void Uebungssitzung::pruefeGelesenes(const QString& gelesen)
@@ -339,15 +394,21 @@ void Uebungssitzung::weiter()
         return;
     pause_.stop();
     if (telegrafBewegt_) {
-        weiterWartet_ = true;
+        danach_ = Danach::Weiter;
         return;
     }
     stelleFrage();
 }
 
+QByteArray Uebungssitzung::ergebnisCsv() const
+{
+    return runde_ ? ergebnisAlsCsv(antworten(), runde_->wahl(), rundenEnde_) : QByteArray();
+}
+
 void Uebungssitzung::beenden()
 {
     zustand_ = Zustand::Ende;
+    rundenEnde_ = QDateTime::currentDateTime();
     senden_.stop();
     const Rundenergebnis ergebnis = rundenergebnis(antworten());
     const bool lesen = runde_ && runde_->wahl().art == Uebungsart::Mitlesen;
@@ -362,12 +423,14 @@ void Uebungssitzung::beenden()
             schwerste << zitiert(s);
         text += QStringLiteral(" Am schwersten: %1.").arg(schwerste.join(QStringLiteral(", ")));
     }
+    ergebnisText_ = text;
     zeige(text);
 }
 
 void Uebungssitzung::dreheTelegraf(const Stellung& ziel, char zeichen)
 {
     telegrafBewegt_ = true;
+    gezeigt_ = ziel;
     emit telegrafBewegen(ziel, zeichen);
 }
 
@@ -375,7 +438,9 @@ void Uebungssitzung::stelleTelegraf(const Stellung& stellung)
 {
     // Taking a position at once ends a running movement without its telling.
     telegrafBewegt_ = false;
-    tickWartet_ = false;
+    if (danach_ == Danach::Senden)
+        danach_ = Danach::Nichts;
     gestellt_ = stellung;
+    gezeigt_ = stellung;
     emit telegrafStellen(stellung, ' ');
 }

@@ -5,6 +5,7 @@
 #include "stellung.h"
 #include "uebungsrunde.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -16,6 +17,11 @@
 #include <vector>
 
 class Lernstandablage;
+
+// A position that is no character's signal: all three beams in one level line. The telegraph
+// shows it between two equal characters sent one after the other, and a question of setting
+// starts there when the rest position already draws the asked signal.
+inline constexpr Stellung trennstellung{180, 180, 0};
 
 // The trainer without its window: the choice of exercise and round, the round with its state,
 // what the telegraph is to show, the learner's boxes, the verdicts and the status line. A window
@@ -54,11 +60,15 @@ public:
     const Lernstand& lernstand() const { return stand_; }
     // Erases the progress kept and ends a running round.
     void loescheFortschritt();
+    // A line for the status from outside the round, such as whether its result was saved.
+    void melde(const QString& meldung);
 
     Zustand zustand() const { return zustand_; }
     const QString& status() const { return status_; }
     // The answers of the round begun last, in the order they were given.
     const std::vector<Antwort>& antworten() const;
+    // The result of the round that ended last, as a file for the teacher (ergebnisAlsCsv).
+    QByteArray ergebnisCsv() const;
     // The beam the keys turn while setting: 0 the regulator, 1 and 2 the indicators.
     int balken() const { return balken_; }
     QString balkenHilfe() const;
@@ -92,7 +102,9 @@ private:
     void abbrechen();
     void stelleFrage();
     void sendeNaechstes();
-    void beantworte(const QString& geantwortet, int richtig, int von, const QString& text);
+    void beantworte(const QString& geantwortet, int richtig, int von, const QString& text,
+                    std::optional<Stellung> berichtigung = std::nullopt);
+    QString aendereStand(const std::function<void(Lernstand&)>& aenderung);
     void pruefeStellung();
     void pruefeGelesenes(const QString& gelesen);
     void beenden();
@@ -109,13 +121,19 @@ private:
     Zustand zustand_ = Zustand::Bereit;
     QString status_;
     std::chrono::steady_clock::time_point frageSeit_; // when the question was first shown
+    QDateTime rundenEnde_;                            // when the last round ended
+    QString ergebnisText_;                            // and what it came to
     Stellung gestellt_;                               // what the learner has set so far
+    bool beruehrt_ = false;                           // whether the learner moved a beam yet
+    Stellung gezeigt_ = ruhestellung;                 // where the telegraph stands or turns to
     int balken_ = 0;
     QString gesendet_;    // a reading question's characters as the telegraph sends them
     int gesendetBis_ = 0; // how many of them were sent
     bool telegrafBewegt_ = false;
-    bool tickWartet_ = false;   // a character of the word is due once the telegraph stands
-    bool weiterWartet_ = false; // the next question is due once the telegraph stands
-    QTimer senden_;             // a reading question's pace
-    QTimer pause_;              // how long a verdict stands
+    // What is due once the telegraph stands: the next character of a word, the next question,
+    // or the pause after a verdict.
+    enum class Danach { Nichts, Senden, Weiter, Pause };
+    Danach danach_ = Danach::Nichts;
+    QTimer senden_; // a reading question's pace
+    QTimer pause_;  // how long a verdict stands
 };

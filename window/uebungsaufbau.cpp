@@ -8,6 +8,7 @@
 #include "schrift.h"
 #include "spinbox.h"
 #include "startwert.h"
+#include "uebungssatz.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,9 +52,10 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
 
     auto* wahl = new QFormLayout;
     uebung_ = auswahl("uebung", QStringLiteral("Übung"), uebungsnamen());
-    satz_ = auswahl(
-        "satz", QStringLiteral("Zeichen"),
-        {QStringLiteral("Buchstaben"), QStringLiteral("Ziffern"), QStringLiteral("Alle 36")});
+    satz_ = auswahl("satz", QStringLiteral("Zeichen"),
+                    {QString::fromLatin1(satzname(Uebungssatz::Buchstaben)),
+                     QString::fromLatin1(satzname(Uebungssatz::Ziffern)),
+                     QString::fromLatin1(satzname(Uebungssatz::Alle))});
     anzahl_ = auswahl("anzahl", QStringLiteral("Fragen"),
                       {QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("36")});
     startwert_ = zugaenglich(new QLineEdit, "startwert", QStringLiteral("Startwert"));
@@ -63,7 +65,7 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
     startwert_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,%1}").arg(startwertStellen)), startwert_));
     abstand_ = abstandsfeld(seite, "abstand");
-    wahl->addRow(QStringLiteral("Ü&bung"), uebung_);
+    wahl->addRow(QStringLiteral("&Übung"), uebung_);
     wahl->addRow(QStringLiteral("&Zeichen"), satz_);
     wahl->addRow(QStringLiteral("&Fragen"), anzahl_);
     wahl->addRow(QStringLiteral("S&tartwert"), startwert_);
@@ -101,6 +103,11 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
     spalte->addWidget(pruefen_);
     spalte->addWidget(weiter_);
     spalte->addStretch();
+    ergebnisSpeichern_ = zugaenglich(new QPushButton(QStringLiteral("&Ergebnis speichern …")),
+                                     "ergebnisSpeichern", QStringLiteral("Ergebnis speichern"));
+    ergebnisSpeichern_->setAccessibleDescription(
+        QStringLiteral("Schreibt die Tabelle der Runde als CSV-Datei (Strg+S)."));
+    spalte->addWidget(ergebnisSpeichern_);
     loeschen_ = zugaenglich(new QPushButton(QStringLiteral("Fortschritt &löschen …")), "loeschen",
                             QStringLiteral("Fortschritt löschen"));
     spalte->addWidget(loeschen_);

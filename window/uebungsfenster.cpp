@@ -5,9 +5,12 @@
 #include "alphabetfeldzugang.h"
 #include "aufbau.h"
 #include "eingebettet.h"
+#include "ergebnistabelle.h"
 #include "farben.h"
 #include "fixedwindowsize.h"
 #include "fortschrittsdatei.h"
+#include "ganzschreiben.h"
+#include "gehaltenetasten.h"
 #include "geometrie.h"
 #include "schrift.h"
 #include "spinbox.h"
@@ -17,8 +20,12 @@
 #include "wiedergabeschritt.h"
 #include "woerter.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,6 +35,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTableWidget>
 
 namespace {
@@ -49,6 +57,7 @@ Uebungsfenster::Uebungsfenster(const Codezeilen& code, const QString& ordner, QW
           this))
 {
     announceWindowsAsFrames();
+    erkenneGehalteneTasten();
     installiereAlphabetfeldZugang();
     setWindowTitle(QStringLiteral("Signale üben – Vellard-Telegraf"));
     setFont(verdana(12));
@@ -108,6 +117,11 @@ void Uebungsfenster::verbinde()
     connect(pruefen_, &QPushButton::clicked, s, [this] { sitzung_->pruefen(gelesen_->text()); });
     connect(weiter_, &QPushButton::clicked, s, &Uebungssitzung::weiter);
     connect(loeschen_, &QPushButton::clicked, this, &Uebungsfenster::loescheFortschritt);
+    auto* speichern = new QAction(this);
+    speichern->setShortcut(QKeySequence::Save);
+    addAction(speichern);
+    connect(speichern, &QAction::triggered, ergebnisSpeichern_, &QPushButton::click);
+    connect(ergebnisSpeichern_, &QPushButton::clicked, this, &Uebungsfenster::speichereErgebnis);
 
     connect(telegraf_, &Telegraf::gestellt, s, [this](const Stellung& stellung) {
         sitzung_->gestellt(stellung);
@@ -168,6 +182,7 @@ void Uebungsfenster::zeige()
     }
     pruefen_->setEnabled(offen);
     weiter_->setEnabled(zustand == Zustand::Beantwortet);
+    ergebnisSpeichern_->setEnabled(zustand == Zustand::Ende && !sitzung_->antworten().empty());
 }
 
 void Uebungsfenster::zeigeErgebnis()
@@ -199,20 +214,46 @@ void Uebungsfenster::loescheFortschritt()
     frage->open();
 }
 
+// Asks where, without waiting in a loop of its own, and writes the result there whole or not
+// at all; the status line tells which.
+void Uebungsfenster::speichereErgebnis()
+{
+    const QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString name =
+        QStringLiteral("Ergebnis %1.csv")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm")));
+    auto* dialog =
+        new QFileDialog(this, QStringLiteral("Ergebnis speichern"), QDir(ordner).filePath(name),
+                        QStringLiteral("CSV-Tabelle (*.csv)"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    const QByteArray csv = sitzung_->ergebnisCsv();
+    connect(dialog, &QFileDialog::fileSelected, this, [this, csv](const QString& pfad) {
+        const QString grund = schreibeGanz(pfad, csv);
+        const QString ort = QDir::toNativeSeparators(pfad);
+        sitzung_->melde(grund.isEmpty()
+                            ? QStringLiteral("Das Ergebnis ist in „%1“ gespeichert.").arg(ort)
+                            : QStringLiteral("Das Ergebnis wurde nicht nach „%1“ gespeichert. %2")
+                                  .arg(ort, grund));
+    });
+    dialog->open();
+}
+
 void Uebungsfenster::keyPressEvent(QKeyEvent* event)
 {
-    // Keys no control took: Return answers a question of setting or reading (the input line
-    // passes it on), presses the focused button, or goes on after an answer; 1, 2, 3 and the
+    // Keys no control took: Return presses the focused button, answers a question of setting
+    // or reading (the input line passes it on), or goes on after an answer; 1, 2, 3 and the
     // arrows set the beams. A held key acts once.
     const int taste = event->key();
     const bool stellen = sitzung_->zustand() == Zustand::Frage &&
                          sitzung_->wahl().art == Uebungsart::Stellen && !event->isAutoRepeat();
     auto* knopf = qobject_cast<QPushButton*>(focusWidget());
     if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && !event->isAutoRepeat()) {
-        if (sitzung_->zustand() == Zustand::Frage && sitzung_->wahl().art != Uebungsart::Erkennen)
-            sitzung_->pruefen(gelesen_->text());
-        else if (knopf)
+        if (knopf)
             knopf->click();
+        else if (sitzung_->zustand() == Zustand::Frage)
+            sitzung_->pruefen(gelesen_->text());
         else
             sitzung_->weiter();
     } else if (stellen && taste >= Qt::Key_1 && taste <= Qt::Key_3) {

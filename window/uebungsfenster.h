@@ -47,6 +47,7 @@ private:
     void zeige();
     void zeigeErgebnis();
     void loescheFortschritt();
+    void speichereErgebnis();
 
     std::unique_ptr<Fortschrittsdatei> ablage_;
     Uebungssitzung* sitzung_;
@@ -68,5 +69,6 @@ private:
     QLineEdit* gelesen_ = nullptr;
     QPushButton* pruefen_ = nullptr;
     QPushButton* weiter_ = nullptr;
+    QPushButton* ergebnisSpeichern_ = nullptr;
     QPushButton* loeschen_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "eingebettet.h"
 #include "farben.h"
 #include "fixedwindowsize.h"
+#include "gehaltenetasten.h"
 #include "geometrie.h"
 #include "schrift.h"
 #include "spinbox.h"
@@ -27,6 +28,7 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
       code_(code)
 {
     announceWindowsAsFrames();
+    erkenneGehalteneTasten();
     setWindowTitle(QStringLiteral("Vellard-Telegraf"));
     setFont(verdana(12));
 
@@ -47,8 +49,8 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     szenenmenue_ = new Szenenmenue(*this, code_);
     connect(szenenmenue_, &Szenenmenue::angefragt, this, &Tpformx11::szenenbefehl);
 
-    baueSeitenleiste(panel(telegraf, "P49", QRect(szeneBreite, 0, seitenBreite, szeneHoehe),
-                            farbe::hellgrau));
+    baueSeitenleiste(
+        panel(telegraf, "P49", QRect(szeneBreite, 0, seitenBreite, szeneHoehe), farbe::hellgrau));
 
     if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
         move(bildschirm->availableGeometry().center() - rect().center());

@@ -1,0 +1,9 @@
+#pragma once
+
+// Qt tells a key that the keyboard repeats while it is held (QKeyEvent::isAutoRepeat) by
+// looking for a press right behind a release with the same time stamp; on a busy machine that
+// press may not have arrived yet when Qt looks, and the repeat passes for a new press. From the
+// first call on, every press of a key with the time stamp of its release just before reaches
+// the program as the repeat it is, so that what must act once per press acts once. A time
+// stamp of 0 is none and never matches.
+void erkenneGehalteneTasten();
