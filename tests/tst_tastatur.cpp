@@ -50,6 +50,8 @@ private slots:
     void tasteWaehrendBewegung();
     void fokusrahmen();
     void tabelleFuerScreenreader();
+    void zelleFuerScreenreader_data();
+    void zelleFuerScreenreader();
     void gehalteneTaste_data();
     void gehalteneTaste();
 };
@@ -190,6 +192,31 @@ void TstTastatur::tabelleFuerScreenreader()
     QVERIFY(p->state().focused && p->state().selected);
     QCOMPARE(tabelle->selectedCells(), QList<QAccessibleInterface*>{p});
     QVERIFY(!tabelle->cellAt(0, 0)->state().selected);
+}
+
+void TstTastatur::zelleFuerScreenreader_data()
+{
+    QTest::addColumn<QChar>("zeichen");
+    QTest::addColumn<int>("zeile");
+    QTest::addColumn<int>("spalte");
+    QTest::newRow("A") << QChar('A') << 0 << 0;
+    QTest::newRow("M") << QChar('M') << 1 << 5;
+    QTest::newRow("&") << QChar('&') << 4 << 1;
+    QTest::newRow("5") << QChar('5') << 5 << 0;
+}
+
+// Each cell tells a screen reader its row and column, off the diagonal too.
+void TstTastatur::zelleFuerScreenreader()
+{
+    QFETCH(QChar, zeichen);
+    QFETCH(int, zeile);
+    QFETCH(int, spalte);
+    Fenster f;
+    QAccessibleInterface* zelle =
+        QAccessible::queryAccessibleInterface(&f.feld)->tableInterface()->cellAt(zeile, spalte);
+    QCOMPARE(zelle->text(QAccessible::Name), QString(zeichen));
+    QCOMPARE(zelle->tableCellInterface()->rowIndex(), zeile);
+    QCOMPARE(zelle->tableCellInterface()->columnIndex(), spalte);
 }
 
 void TstTastatur::gehalteneTaste_data()

@@ -10,6 +10,7 @@
 #include "uebungssitzung.h"
 #include "woerter.h"
 
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -108,6 +109,12 @@ private slots:
     void gleicheZeichenSichtbar();
     void richtigesSignalStehtDiePause();
     void zeitAbErstemFrame();
+    void mitlesenPruefungFolgtDemStartwert();
+    void falschZurueckInKastenEins_data();
+    void falschZurueckInKastenEins();
+    void uebenSpeichertJedeAntwort();
+    void ergebnisGerundet_data();
+    void ergebnisGerundet();
 };
 
 void TstUebungssitzung::neueWahlBeendetDieRunde_data()
@@ -203,6 +210,8 @@ void TstUebungssitzung::gleicheZeichenSichtbar_data()
                                                    << "-EB-BE";
     QTest::newRow("AAA") << "Aaa"
                          << "A-A-A";
+    QTest::newRow("ganz, das letzte auch") << "Tal"
+                                           << "TAL";
 }
 
 // Each character of a word is seen to come, the second of two equal ones and the last too.
@@ -242,6 +251,88 @@ void TstUebungssitzung::zeitAbErstemFrame()
     t.jetzt += std::chrono::milliseconds(700);
     t.s.erkannt('A');
     QCOMPARE(t.s.antworten().at(0).zeit, std::chrono::milliseconds(700));
+}
+
+// A reading examination sends the words its seed gives, whatever is read.
+void TstUebungssitzung::mitlesenPruefungFolgtDemStartwert()
+{
+    QStringList gesendet[2];
+    for (int durchgang = 0; durchgang < 2; ++durchgang) {
+        Sitzung t(true, nullptr,
+                  woerterAus(eingebetteteDatei(QStringLiteral("woerter.txt"))).woerter);
+        QVERIFY(t.beginne(Uebungsart::Mitlesen, 11));
+        for (int i = 0; i < 10; ++i) {
+            QTRY_COMPARE(t.s.zustand(), Zustand::Frage);
+            t.s.pruefen(durchgang == 0 ? QStringLiteral("xyz") : QString());
+            gesendet[durchgang] << t.s.antworten().back().gefragt;
+            t.s.weiter();
+        }
+        QTRY_COMPARE(t.s.zustand(), Zustand::Ende);
+    }
+    QCOMPARE(gesendet[0], gesendet[1]);
+    QCOMPARE(QSet<QString>(gesendet[0].begin(), gesendet[0].end()).size(), 10);
+}
+
+void TstUebungssitzung::falschZurueckInKastenEins_data()
+{
+    QTest::addColumn<int>("kasten");
+    for (int k = 1; k <= 5; ++k)
+        QTest::addRow("aus Kasten %d", k) << k;
+}
+
+// A character answered wrong goes back to box 1, whatever box it was in.
+void TstUebungssitzung::falschZurueckInKastenEins()
+{
+    QFETCH(int, kasten);
+    Sitzung t;
+    t.speicher.gespeichert.kaesten = {{'A', kasten}, {'E', kasten}, {'I', kasten}, {'N', kasten}};
+    QVERIFY(t.beginne(Uebungsart::Erkennen, std::nullopt));
+    QTRY_VERIFY(!t.laeuft);
+    const char gefragt = zeichenBei(t.gezeigt).toLatin1();
+    t.s.erkannt(gefragt == 'Z' ? 'Y' : 'Z');
+    QCOMPARE(t.speicher.gespeichert.kaesten.at(gefragt), 1);
+}
+
+// Every answer of practice is kept in the progress file at once.
+void TstUebungssitzung::uebenSpeichertJedeAntwort()
+{
+    QTemporaryDir ordner;
+    Fortschrittsdatei datei(ordner.path());
+    Sitzung t(true, &datei);
+    QVERIFY(t.beginne(Uebungsart::Erkennen, std::nullopt));
+    for (int i = 1; i <= 2; ++i) {
+        t.nenneGezeigtes();
+        QCOMPARE(ladeFortschritt(ordner.path()).lernstand.letzteAntworten.size(), std::size_t(i));
+        t.s.weiter();
+    }
+}
+
+void TstUebungssitzung::ergebnisGerundet_data()
+{
+    QTest::addColumn<int>("fragen");
+    QTest::addColumn<int>("richtig");
+    QTest::addColumn<QString>("ergebnis");
+    QTest::newRow("2 von 3") << 3 << 2 << "Ergebnis: 2 von 3 richtig (67 %).";
+    QTest::newRow("1 von 3") << 3 << 1 << "Ergebnis: 1 von 3 richtig (33 %).";
+    QTest::newRow("1 von 8") << 8 << 1 << "Ergebnis: 1 von 8 richtig (13 %).";
+}
+
+// The result in whole percent, rounded half up.
+void TstUebungssitzung::ergebnisGerundet()
+{
+    QFETCH(int, fragen);
+    QFETCH(int, richtig);
+    QFETCH(QString, ergebnis);
+    Sitzung t;
+    t.s.setAnzahl(fragen);
+    QVERIFY(t.beginne(Uebungsart::Erkennen));
+    for (int i = 0; i < fragen; ++i) {
+        QTRY_VERIFY(!t.laeuft);
+        const char gezeigt = zeichenBei(t.gezeigt).toLatin1();
+        t.s.erkannt(i < richtig ? gezeigt : gezeigt == 'Z' ? 'Y' : 'Z');
+        t.s.weiter();
+    }
+    QVERIFY2(t.s.status().startsWith(ergebnis), qPrintable(t.s.status()));
 }
 
 QTEST_GUILESS_MAIN(TstUebungssitzung)
