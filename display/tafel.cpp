@@ -1,11 +1,10 @@
 #include "tafel.h"
 
 #include "alphabet.h"
-#include "canvas.h"
 #include "farben.h"
 #include "geometrie.h"
+#include "kleinertelegraf.h"
 #include "schrift.h"
-#include "szene.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -26,42 +25,6 @@ constexpr double zeichenOben = 206;
 constexpr int zeichenHoehe = 64;
 constexpr double ruheSpalteX = 2460;
 constexpr double linienBreite = 2; // 0.2 mm
-
-// How far below the pivot the stub of the mast reaches, in pixels of the scene.
-constexpr int mastStumpf = 150;
-
-// The scene as the window draws it, with its pivot moved to the origin: the chart
-// shows the same beams, only smaller.
-Szenenmasse szeneAmUrsprung()
-{
-    Szenenmasse m = szenenmasse(szeneBreite, szeneHoehe, 0, 0);
-    const auto verschieben = [&](Kasten& k) {
-        k = {k.x1 - m.drehpunkt.px, k.y1 - m.drehpunkt.py, k.x2 - m.drehpunkt.px,
-             k.y2 - m.drehpunkt.py};
-    };
-    verschieben(m.mast);
-    verschieben(m.zapfen);
-    m.mast.y2 = mastStumpf;
-    m.drehpunkt.px = 0;
-    m.drehpunkt.py = 0;
-    return m;
-}
-
-// One telegraph with its pivot at `drehpunkt` on the page, drawn as the scene draws it, in the
-// mean colours of its wood and parchment.
-void zeichneTelegrafAufSeite(QPainter& p, QPointF drehpunkt, const Szenenmasse& m,
-                             const Stellung& s)
-{
-    p.save();
-    p.translate(drehpunkt);
-    p.scale(massstab, massstab);
-    Canvas c(p, {linienBreite / massstab, true});
-    c.setBrush(Brush::solid(farbe::pergament));
-    c.rectangle(m.mast.x1, m.mast.y1, m.mast.x2, m.mast.y2);
-    const QRect alles(-1000, -1000, 2000, 2000);
-    zeichneTelegraf(c, m, fluegel(s, m.drehpunkt), Brush::solid(farbe::holz), alles);
-    p.restore();
-}
 
 void zeichneBeschriftung(QPainter& p, QPointF zellenEcke, const QString& text, const QFont& f)
 {
@@ -99,7 +62,6 @@ void zeichneTafel(QPainter& p, const QRectF& flaeche, const Codezeilen& code)
 
     zeichneTitel(p);
 
-    const Szenenmasse m = szeneAmUrsprung();
     const QFont zeichenSchrift = verdana(zeichenHoehe);
     for (int i = 0; i < static_cast<int>(alphabet.size()); ++i) {
         const QPointF ecke =
@@ -107,13 +69,14 @@ void zeichneTafel(QPainter& p, const QRectF& flaeche, const Codezeilen& code)
         p.setPen(QPen(farbe::rastergrau, linienBreite));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(ecke, zelle));
-        zeichneTelegrafAufSeite(p, ecke + drehpunktInZelle, m, winkelholen(code, alphabet[i]));
+        zeichneKleinenTelegraf(p, ecke + drehpunktInZelle, massstab, linienBreite,
+                               winkelholen(code, alphabet[i]));
         p.setPen(Qt::black);
         zeichneBeschriftung(p, ecke, QString(QChar::fromLatin1(alphabet[i])), zeichenSchrift);
     }
 
     const QPointF ruheEcke(ruheSpalteX, rasterUrsprung.y());
-    zeichneTelegrafAufSeite(p, ruheEcke + drehpunktInZelle, m, ruhestellung);
+    zeichneKleinenTelegraf(p, ruheEcke + drehpunktInZelle, massstab, linienBreite, ruhestellung);
     p.setPen(Qt::black);
     zeichneBeschriftung(p, ruheEcke, QStringLiteral("Ruhestellung"), verdana(45));
     zeichneBeschriftung(p, ruheEcke + QPointF(0, 70), QStringLiteral("J wird als I gesendet."),

@@ -1,0 +1,106 @@
+// The line of stations worked out in advance: when each station turns to what, from the
+// movement's stated frames (one degree a frame, 4 ms a frame), and the misreads.
+#include "eingebettet.h"
+#include "linienplan.h"
+#include "stellung_test.h"
+
+#include <QTest>
+
+#include <cstdlib>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Rest (180, 90, 90) to S (135, -45, -135): the regulator turns -45 (43 frames), the first
+// indicator -135 (133), the second -225, the short way +135 (133). S to O (135, -45, 135) and
+// back: the second indicator turns 270, the short way 90 (88 frames).
+constexpr auto ruheNachS = (43 + 133 + 133) * 4ms;
+constexpr auto zwischenSundO = 88 * 4ms;
+constexpr auto ablesen = 500ms;
+
+} // namespace
+
+class TstLinie : public QObject {
+    Q_OBJECT
+private slots:
+    void sosUeberVierStationen();
+    void ablesefehler_data();
+    void ablesefehler();
+};
+
+// Each station turns once the one before it stands and the reading time has passed, and takes
+// up the next character once the one after it has repeated the current one.
+void TstLinie::sosUeberVierStationen()
+{
+    const Linienplan plan = linienplan({"SOS", 4, ablesen, 0, 0}, eingebetteterCode());
+    const Stellung S{135, -45, -135};
+    const Stellung O{135, -45, 135};
+    // Station, character, from, to, start: typed out by following the rules by hand.
+    const auto s1S = 0ms, s2S = s1S + ruheNachS + ablesen, s1O = s2S + ruheNachS;
+    const auto s3S = s1O + ablesen, s2O = s3S + ruheNachS, s1S2 = s2O + zwischenSundO;
+    const auto s4S = s3S + ruheNachS + ablesen, s3O = s4S + ruheNachS;
+    const auto s2S2 = s3O + zwischenSundO, s4O = s3O + zwischenSundO + ablesen;
+    const auto s3S2 = s4O + zwischenSundO, s4S2 = s3S2 + zwischenSundO + ablesen;
+    const std::vector<Linienbewegung> erwartet{
+        {0, 0, ruhestellung, S, s1S, s1S + ruheNachS},
+        {1, 0, ruhestellung, S, s2S, s2S + ruheNachS},
+        {0, 1, S, O, s1O, s1O + zwischenSundO},
+        {2, 0, ruhestellung, S, s3S, s3S + ruheNachS},
+        {1, 1, S, O, s2O, s2O + zwischenSundO},
+        {0, 2, O, S, s1S2, s1S2 + zwischenSundO},
+        {3, 0, ruhestellung, S, s4S, s4S + ruheNachS},
+        {2, 1, S, O, s3O, s3O + zwischenSundO},
+        {1, 2, O, S, s2S2, s2S2 + zwischenSundO},
+        {3, 1, S, O, s4O, s4O + zwischenSundO},
+        {2, 2, O, S, s3S2, s3S2 + zwischenSundO},
+        {3, 2, O, S, s4S2, s4S2 + zwischenSundO},
+    };
+    QCOMPARE(plan.bewegungen.size(), erwartet.size());
+    for (std::size_t i = 0; i < erwartet.size(); ++i)
+        QVERIFY2(plan.bewegungen[i] == erwartet[i], qPrintable(QString::number(i)));
+    QCOMPARE(plan.dauer, s4S2 + zwischenSundO);
+    QCOMPARE(plan.dauer, 8852ms);
+    QCOMPARE(plan.empfangen, std::string("SOS"));
+}
+
+void TstLinie::ablesefehler_data()
+{
+    QTest::addColumn<int>("prozent");
+    QTest::newRow("keine") << 0;
+    QTest::newRow("30 %") << 30;
+}
+
+// A station turns to what the one before it shows, or to that with one beam 45 degrees off; the
+// same seed gives the same course, and what the last station shows is what is received.
+void TstLinie::ablesefehler()
+{
+    QFETCH(int, prozent);
+    const Codezeilen code = eingebetteterCode();
+    const std::string text = "DIEBOTSCHAFTKOMMTANUNDZWARSCHNELL";
+    const Linienplan plan = linienplan({text, 8, 1000ms, prozent, 42}, code);
+    QCOMPARE(plan.bewegungen, linienplan({text, 8, 1000ms, prozent, 42}, code).bewegungen);
+    std::map<std::pair<int, int>, Stellung> gezeigt; // station, character
+    for (const Linienbewegung& b : plan.bewegungen)
+        gezeigt[{b.station, b.zeichen}] = b.nach;
+    int fehler = 0;
+    std::string empfangen;
+    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
+        for (int k = 1; k < 8; ++k) {
+            const Stellung vorher = gezeigt.at({k - 1, i}), jetzt = gezeigt.at({k, i});
+            const int abweichung = std::abs(jetzt.regulator - vorher.regulator) +
+                                   std::abs(jetzt.indikator1 - vorher.indikator1) +
+                                   std::abs(jetzt.indikator2 - vorher.indikator2);
+            QVERIFY(abweichung == 0 || abweichung == 45);
+            fehler += abweichung != 0;
+        }
+        empfangen += zeichenDesBildes(gezeigt.at({7, i}), code);
+    }
+    QCOMPARE(plan.empfangen, empfangen);
+    QCOMPARE(empfangen == text, prozent == 0);
+    // 231 readings at 30 %: about 69 misreads, and well within 40 to 100.
+    QVERIFY(prozent == 0 ? fehler == 0 : fehler > 40 && fehler < 100);
+}
+
+QTEST_GUILESS_MAIN(TstLinie)
+#include "tst_linie.moc"
