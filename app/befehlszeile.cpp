@@ -15,7 +15,8 @@
 namespace {
 
 const char* const aufrufZeile =
-    "Aufruf: pvellard [--tafel DATEI | --ueben [ÜBUNG] [--startwert N] | --help | --version]\n";
+    "Aufruf: pvellard [--tafel DATEI | --ueben [ÜBUNG] [--startwert N] | "
+    "--linie [--stationen N] | --help | --version]\n";
 
 const char* const hilfe =
     "Aufruf: pvellard [Optionen]\n"
@@ -30,6 +31,9 @@ const char* const hilfe =
     "                  ohne Angabe), stellen oder mitlesen.\n"
     "  --startwert N   Macht die Runden der Übung zu Prüfungen: Die Zahl N (0 bis\n"
     "                  999999999999999999) legt ihre Fragen fest, gleich auf jedem Rechner.\n"
+    "  --linie         Öffnet statt des Fensters die „Telegrafenlinie“: Eine Nachricht läuft\n"
+    "                  von Station zu Station.\n"
+    "  --stationen N   Die Zahl der Stationen der Linie, 2 bis 8 (so ohne Angabe 5).\n"
     "  -h, --help      Zeigt diese Hilfe.\n"
     "  -v, --version   Zeigt die Versionsnummer.\n"
     "Dazu gelten Qts eigene Optionen wie -platform, -style und -reverse.\n";
@@ -73,8 +77,8 @@ QString parserFehler(const QCommandLineParser& parser, const QStringList& argume
     const QString letztes = argumente.isEmpty() ? QString() : argumente.last();
     if (letztes == QLatin1String("--tafel"))
         return QStringLiteral("Nach --tafel fehlt der Dateiname.");
-    if (letztes == QLatin1String("--startwert"))
-        return QStringLiteral("Nach --startwert fehlt der Wert.");
+    if (letztes == QLatin1String("--startwert") || letztes == QLatin1String("--stationen"))
+        return QStringLiteral("Nach %1 fehlt der Wert.").arg(letztes);
     for (const QString& argument : argumente.mid(1)) {
         if (argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('=')))
             return QStringLiteral("Ungültiger Aufruf: „%1“.").arg(argument);
@@ -160,6 +164,26 @@ Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwer
     return aufruf;
 }
 
+// --linie with its number of stations, checked.
+Aufruf linie(bool mitLinie, const QString& stationen, bool anderes, Aufruf aufruf)
+{
+    if (!mitLinie)
+        return {.ende = fehler(QStringLiteral("--stationen gilt nur mit --linie."))};
+    if (anderes)
+        return {.ende = fehler(QStringLiteral("--linie geht nicht mit --tafel oder --ueben "
+                                              "zusammen."))};
+    aufruf.linie = 5;
+    if (stationen.isNull())
+        return aufruf;
+    const std::optional<std::uint64_t> zahl = startwertAus(stationen);
+    if (!zahl || *zahl < 2 || *zahl > 8)
+        return {.ende = fehler(QStringLiteral("Die Zahl der Stationen „%1“ liegt nicht zwischen "
+                                              "2 und 8.")
+                                   .arg(stationen))};
+    aufruf.linie = static_cast<int>(*zahl);
+    return aufruf;
+}
+
 } // namespace
 
 Aufruf befehlszeileLesen(const QStringList& alleArgumente)
@@ -182,7 +206,13 @@ Aufruf befehlszeileLesen(const QStringList& alleArgumente)
     const QCommandLineOption startwertOption(QStringLiteral("startwert"),
                                              QStringLiteral("Macht die Runden zu Prüfungen."),
                                              QStringLiteral("N"));
-    parser.addOptions({hilfeOption, versionOption, tafelOption, uebenOption, startwertOption});
+    const QCommandLineOption linieOption(QStringLiteral("linie"),
+                                         QStringLiteral("Öffnet die Telegrafenlinie."));
+    const QCommandLineOption stationenOption(QStringLiteral("stationen"),
+                                             QStringLiteral("Die Zahl der Stationen."),
+                                             QStringLiteral("N"));
+    parser.addOptions({hilfeOption, versionOption, tafelOption, uebenOption, startwertOption,
+                       linieOption, stationenOption});
 
     if (!parser.parse(argumente))
         return {.ende = fehler(parserFehler(parser, argumente))};
@@ -195,6 +225,12 @@ Aufruf befehlszeileLesen(const QStringList& alleArgumente)
         return {.ende = 0};
     }
     const QStringList positionen = parser.positionalArguments();
+    if (parser.isSet(linieOption) || parser.isSet(stationenOption))
+        return linie(parser.isSet(linieOption),
+                     parser.isSet(stationenOption) ? parser.value(stationenOption) : QString(),
+                     parser.isSet(tafelOption) || parser.isSet(uebenOption) ||
+                         parser.isSet(startwertOption) || !positionen.isEmpty(),
+                     aufruf);
     if (parser.isSet(uebenOption) || parser.isSet(startwertOption))
         return uebung(parser.isSet(uebenOption), positionen,
                       parser.isSet(startwertOption) ? parser.value(startwertOption) : QString(),

@@ -16,7 +16,8 @@ struct Aufruf {
     // --ueben [erkennen|stellen|mitlesen] [--startwert N]: the trainer instead of the window
     std::optional<Uebungsart> uebung = {};
     std::optional<std::uint64_t> startwert = {};
-    std::optional<int> ende = {}; // end at once with this exit status
+    std::optional<int> linie = {}; // --linie [--stationen N]: the line of N stations
+    std::optional<int> ende = {};  // end at once with this exit status
     // Qt's own options stay in argv for Qt; these two the program heeds before Qt starts.
     QString qtPlattform = {}; // -platform NAME
     QString x11Anzeige = {};  // -display NAME

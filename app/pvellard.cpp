@@ -3,6 +3,7 @@
 #include "eingebettet.h"
 #include "fontwarmup.h"
 #include "fortschrittsdatei.h"
+#include "linienfenster.h"
 #include "telegraf.h"
 #include "translations.h"
 #include "uebungsfenster.h"
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,22 +26,29 @@
 
 namespace {
 
+// Runs `tun` once the window's telegraph has drawn its first scene; a window without one, the
+// line's, has drawn once the event loop has handled what showing it asked for.
+void nachDemErstenBild(const QWidget& window, const std::function<void()>& tun)
+{
+    if (const Telegraf* telegraf = window.findChild<Telegraf*>())
+        QObject::connect(telegraf, &Telegraf::gezeichnet, qApp, tun, Qt::SingleShotConnection);
+    else
+        QTimer::singleShot(0, qApp, tun);
+}
+
 // With VELLARD_STARTZEIT=1 the program writes the wall-clock time at which the scene was painted
 // for the first time, and the window's size in the screen's pixels, and ends right after;
 // scripts/startup.sh runs it like this and subtracts the moment it started the process.
 void reportFirstFrame(const QWidget& window)
 {
-    QObject::connect(
-        window.findChild<Telegraf*>(), &Telegraf::gezeichnet, qApp,
-        [&window] {
-            const QSize bildpunkte = window.size() * window.devicePixelRatio();
-            std::fprintf(stderr, "erster Frame um %lld ms, Fenster %d x %d Bildpunkte\n",
-                         static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
-                         bildpunkte.width(), bildpunkte.height());
-            // Let the frame reach the screen before the event loop ends.
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        },
-        Qt::SingleShotConnection);
+    nachDemErstenBild(window, [&window] {
+        const QSize bildpunkte = window.size() * window.devicePixelRatio();
+        std::fprintf(stderr, "erster Frame um %lld ms, Fenster %d x %d Bildpunkte\n",
+                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
+                     bildpunkte.width(), bildpunkte.height());
+        // Let the frame reach the screen before the event loop ends.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    });
 }
 
 // Qt's Wayland client (6.4) races with its own threads when it is torn down: destroying the
@@ -100,7 +109,11 @@ int main(int argc, char* argv[])
     // Where the trainer keeps the learner's progress: ~/.local/share/vellard-telegraf.
     QCoreApplication::setApplicationName(QStringLiteral("vellard-telegraf"));
     std::unique_ptr<QWidget> fenster;
-    if (aufruf.uebung) {
+    if (aufruf.linie) {
+        auto linie = std::make_unique<Linienfenster>(code);
+        linie->setStationen(*aufruf.linie);
+        fenster = std::move(linie);
+    } else if (aufruf.uebung) {
         auto uebung = std::make_unique<Uebungsfenster>(code, fortschrittsOrdner());
         uebung->waehle(*aufruf.uebung, aufruf.startwert);
         fenster = std::move(uebung);
@@ -112,13 +125,10 @@ int main(int argc, char* argv[])
     fenster->show();
     // What the first frame does not need comes after it: Qt's German texts for its menus and
     // dialogs, and the window's icon in all its sizes.
-    QObject::connect(
-        fenster->findChild<Telegraf*>(), &Telegraf::gezeichnet, &application,
-        [&application] {
-            installGermanToolkitTexts(application);
-            QApplication::setWindowIcon(programmsymbol());
-        },
-        Qt::SingleShotConnection);
+    nachDemErstenBild(*fenster, [&application] {
+        installGermanToolkitTexts(application);
+        QApplication::setWindowIcon(programmsymbol());
+    });
     const int status = application.exec();
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         endWithoutTeardown(status);

@@ -6,13 +6,6 @@
 
 #include <QPainter>
 
-namespace {
-
-// How far below the pivot the stub of the mast reaches, in pixels of the scene.
-constexpr int mastStumpf = 150;
-
-} // namespace
-
 Szenenmasse telegrafAmUrsprung()
 {
     Szenenmasse m = szenenmasse(szeneBreite, szeneHoehe, 0, 0);
@@ -22,16 +15,17 @@ Szenenmasse telegrafAmUrsprung()
     };
     verschieben(m.mast);
     verschieben(m.zapfen);
-    m.mast.y2 = mastStumpf;
     m.drehpunkt.px = 0;
     m.drehpunkt.py = 0;
     return m;
 }
 
 void zeichneKleinenTelegraf(QPainter& p, QPointF drehpunkt, double massstab, double linienBreite,
-                            const Stellung& stellung)
+                            const Stellung& stellung, int mast)
 {
-    static const Szenenmasse m = telegrafAmUrsprung();
+    static const Szenenmasse am = telegrafAmUrsprung();
+    Szenenmasse m = am;
+    m.mast.y2 = mast;
     p.save();
     p.translate(drehpunkt);
     p.scale(massstab, massstab);

@@ -169,8 +169,8 @@ void TestFenster::barrierefreiBenannt()
 
     const QString menue =
         QStringLiteral(" Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein Menü, das "
-                       "die Signaltafel speichert (Strg+S) oder druckt (Strg+P) und Signale üben "
-                       "lässt (Strg+U).");
+                       "die Signaltafel speichert (Strg+S) oder druckt (Strg+P), Signale üben "
+                       "lässt (Strg+U) und die Telegrafenlinie zeigt (Strg+L).");
     QCOMPARE(text(f->telegraf, QAccessible::Description),
              QStringLiteral("Der Telegraf steht in Ruhestellung.") + menue);
     f->klicke('C');

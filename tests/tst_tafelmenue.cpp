@@ -44,7 +44,8 @@ struct Menuebeobachter {
 
 const QStringList menueeintraege{QStringLiteral("Signaltafel speichern …\tCtrl+S"),
                                  QStringLiteral("Signaltafel drucken …\tCtrl+P"),
-                                 QStringLiteral("\t"), QStringLiteral("Signale üben …\tCtrl+U")};
+                                 QStringLiteral("\t"), QStringLiteral("Signale üben …\tCtrl+U"),
+                                 QStringLiteral("Telegrafenlinie …\tCtrl+L")};
 
 void rechtsklick(Telegraf* szene)
 {

@@ -1,6 +1,7 @@
 #include "szenenmenue.h"
 
 #include "fortschrittsdatei.h"
+#include "linienfenster.h"
 #include "tafel.h"
 #include "tafeldatei.h"
 #include "uebungsfenster.h"
@@ -44,13 +45,12 @@ void speichern(QWidget* eltern, const Codezeilen& code)
     QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& f) {
         dialog->setDefaultSuffix(f == pngFilter ? QStringLiteral("png") : QStringLiteral("pdf"));
     });
-    QObject::connect(dialog, &QFileDialog::fileSelected, eltern,
-                     [eltern, code](const QString& pfad) {
-                         const Tafelausgabe ausgabe = schreibeTafel(pfad, code);
-                         if (ausgabe.ergebnis != Tafelausgabe::Ergebnis::Geschrieben)
-                             melde(eltern, QStringLiteral("Signaltafel speichern"),
-                                   ausgabe.meldung);
-                     });
+    QObject::connect(
+        dialog, &QFileDialog::fileSelected, eltern, [eltern, code](const QString& pfad) {
+            const Tafelausgabe ausgabe = schreibeTafel(pfad, code);
+            if (ausgabe.ergebnis != Tafelausgabe::Ergebnis::Geschrieben)
+                melde(eltern, QStringLiteral("Signaltafel speichern"), ausgabe.meldung);
+        });
     dialog->open();
 }
 
@@ -82,12 +82,14 @@ Szenenmenue::Szenenmenue(QWidget& fenster, const Codezeilen& code)
     : QObject(&fenster), fenster_(fenster), code_(code),
       speichernAktion_(new QAction(QStringLiteral("Signaltafel speichern …"), this)),
       druckenAktion_(new QAction(QStringLiteral("Signaltafel drucken …"), this)),
-      uebenAktion_(new QAction(QStringLiteral("Signale üben …"), this))
+      uebenAktion_(new QAction(QStringLiteral("Signale üben …"), this)),
+      linienAktion_(new QAction(QStringLiteral("Telegrafenlinie …"), this))
 {
     speichernAktion_->setShortcut(QKeySequence::Save);
     druckenAktion_->setShortcut(QKeySequence::Print);
     uebenAktion_->setShortcut(Qt::CTRL | Qt::Key_U);
-    for (QAction* aktion : {speichernAktion_, druckenAktion_, uebenAktion_}) {
+    linienAktion_->setShortcut(Qt::CTRL | Qt::Key_L);
+    for (QAction* aktion : {speichernAktion_, druckenAktion_, uebenAktion_, linienAktion_}) {
         aktion->setShortcutContext(Qt::WindowShortcut);
         aktion->setShortcutVisibleInContextMenu(true);
         fenster.addAction(aktion);
@@ -95,7 +97,8 @@ Szenenmenue::Szenenmenue(QWidget& fenster, const Codezeilen& code)
     // Queued, so that a dialog opens after the menu has closed, not from inside it.
     const std::pair<QAction*, Befehl> befehle[] = {{speichernAktion_, Befehl::Speichern},
                                                    {druckenAktion_, Befehl::Drucken},
-                                                   {uebenAktion_, Befehl::Ueben}};
+                                                   {uebenAktion_, Befehl::Ueben},
+                                                   {linienAktion_, Befehl::Linie}};
     for (const auto& [aktion, befehl] : befehle)
         connect(
             aktion, &QAction::triggered, this, [this, befehl] { emit angefragt(befehl); },
@@ -109,7 +112,7 @@ void Szenenmenue::zeige(const QPoint& globalePosition)
     menue->setAccessibleName(QStringLiteral("Telegraf"));
     menue->addActions({speichernAktion_, druckenAktion_});
     menue->addSeparator();
-    menue->addAction(uebenAktion_);
+    menue->addActions({uebenAktion_, linienAktion_});
     menue->popup(globalePosition);
 }
 
@@ -119,8 +122,10 @@ void Szenenmenue::fuehreAus(Befehl befehl)
         speichern(&fenster_, code_);
     else if (befehl == Befehl::Drucken)
         drucken(&fenster_, code_);
-    else
+    else if (befehl == Befehl::Ueben)
         uebe();
+    else
+        zeigeLinie();
 }
 
 // The trainer is a window of its own beside this one, which waits while it is open.
@@ -132,4 +137,15 @@ void Szenenmenue::uebe()
     }
     uebung_->show();
     uebung_->activateWindow();
+}
+
+// The line is a window of its own beside this one, which waits while it is open.
+void Szenenmenue::zeigeLinie()
+{
+    if (!linie_) {
+        linie_ = new Linienfenster(code_, &fenster_);
+        linie_->setWindowModality(Qt::WindowModal);
+    }
+    linie_->show();
+    linie_->activateWindow();
 }

@@ -7,12 +7,14 @@
 class QAction;
 class QPoint;
 class QWidget;
+class Linienfenster;
 class Uebungsfenster;
 
 // The scene's menu and its commands: "Signaltafel speichern …" asks for a PDF or PNG file and
 // writes the code chart there, "Signaltafel drucken …" prints it through the print dialog, and
-// "Signale üben …" opens the trainer. They are actions of the window with their keys (Ctrl+S,
-// Ctrl+P, Ctrl+U), and the menu offers them with their keys shown.
+// "Signale üben …" opens the trainer, "Telegrafenlinie …" the line of stations. They are actions
+// of the window with their keys (Ctrl+S, Ctrl+P, Ctrl+U, Ctrl+L), and the menu offers them with
+// their keys shown.
 class Szenenmenue : public QObject {
     Q_OBJECT
 public:
@@ -22,9 +24,9 @@ public:
     // for (`angefragt`) once the menu is gone.
     void zeige(const QPoint& globalePosition);
 
-    enum class Befehl { Speichern, Drucken, Ueben };
+    enum class Befehl { Speichern, Drucken, Ueben, Linie };
     // Carries out a command: opens the chart's dialog, which writes or prints it once it is
-    // accepted, or opens the trainer.
+    // accepted, or opens the trainer or the line.
     void fuehreAus(Befehl befehl);
 
 signals:
@@ -33,11 +35,14 @@ signals:
 
 private:
     void uebe();
+    void zeigeLinie();
 
     QWidget& fenster_;
     const Codezeilen& code_;
     QAction* speichernAktion_;
     QAction* druckenAktion_;
     QAction* uebenAktion_;
+    QAction* linienAktion_;
     Uebungsfenster* uebung_ = nullptr;
+    Linienfenster* linie_ = nullptr;
 };

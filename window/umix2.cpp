@@ -42,7 +42,8 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     PB13 = benannt(new Telegraf(telegraf), "PB13", QRect(0, 0, szeneBreite, szeneHoehe));
     PB13->setHinweis(QStringLiteral("Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein "
                                     "Menü, das die Signaltafel speichert (Strg+S) oder druckt "
-                                    "(Strg+P) und Signale üben lässt (Strg+U)."));
+                                    "(Strg+P), Signale üben lässt (Strg+U) und die Telegrafenlinie "
+                                    "zeigt (Strg+L)."));
     PB13->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PB13, &QWidget::customContextMenuRequested, this, &Tpformx11::PB13Menue);
     connect(PB13, &Telegraf::steht, this, &Tpformx11::PB13Steht);
@@ -168,8 +169,8 @@ void Tpformx11::szenenbefehl(Szenenmenue::Befehl befehl)
 {
     if (spaeter([this, befehl] { szenenbefehl(befehl); }))
         return;
-    // One telegraph turns at a time: the trainer stops the playback.
-    if (befehl == Szenenmenue::Befehl::Ueben) {
+    // One telegraph turns at a time: the trainer and the line stop the playback.
+    if (befehl == Szenenmenue::Befehl::Ueben || befehl == Szenenmenue::Befehl::Linie) {
         wiedergabe_->anhalten();
         B13->setText(textStart);
     }

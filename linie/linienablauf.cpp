@@ -1,0 +1,44 @@
+#include "linienablauf.h"
+
+#include "bewegung.h"
+
+Linienablauf::Linienablauf(Linienplan plan, int stationen, const Codezeilen& code)
+    : plan_(std::move(plan)), code_(code), laufend_(static_cast<std::size_t>(stationen))
+{}
+
+std::vector<Linienablauf::Aenderung> Linienablauf::naechstesBild()
+{
+    std::vector<Aenderung> aenderungen;
+    if (fertig())
+        return aenderungen;
+    const auto& bewegungen = plan_.bewegungen;
+    // A station's frame now, or the signal it has come to stand in.
+    const auto zeige = [&](std::optional<Laufend>& l) {
+        const Linienbewegung& b = bewegungen[l->bewegung];
+        const auto frame = static_cast<std::size_t>((zeit_ - b.beginn) / bewegungsTakt);
+        if (frame < l->frames.size()) {
+            aenderungen.push_back({b.station, l->frames[frame], std::nullopt});
+            return;
+        }
+        const char zeichen = zeichenDesBildes(b.nach, code_);
+        aenderungen.push_back({b.station, b.nach, zeichen});
+        if (b.station + 1 == static_cast<int>(laufend_.size()))
+            empfangen_ += zeichen;
+        l.reset();
+    };
+    // A station whose next movement begins the moment the last one ends stands first.
+    while (naechsteBewegung_ < bewegungen.size() && bewegungen[naechsteBewegung_].beginn <= zeit_) {
+        const Linienbewegung& b = bewegungen[naechsteBewegung_];
+        std::optional<Laufend>& l = laufend_[static_cast<std::size_t>(b.station)];
+        if (l)
+            zeige(l);
+        l = Laufend{naechsteBewegung_, bewegungsplan(b.von, b.nach)};
+        ++naechsteBewegung_;
+    }
+    for (std::optional<Laufend>& l : laufend_) {
+        if (l)
+            zeige(l);
+    }
+    zeit_ += bewegungsTakt;
+    return aenderungen;
+}

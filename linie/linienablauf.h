@@ -1,0 +1,44 @@
+#pragma once
+
+#include "linienplan.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Plays a line's course frame by frame at the movement's pace: frame g shows every station as
+// it stands g times the pace after the first movement began, so each turning beam moves one
+// degree a frame, as the telegraph's own movements do.
+class Linienablauf {
+public:
+    Linienablauf(Linienplan plan, int stationen, const Codezeilen& code);
+
+    // What changed at a station with a frame: the position it shows now, and, once a movement
+    // has ended, the character it stands in ('?' for a picture that is no character's).
+    struct Aenderung {
+        int station = 0;
+        Stellung bild;
+        std::optional<char> steht;
+    };
+
+    // The next frame's changes; none once the course is over.
+    std::vector<Aenderung> naechstesBild();
+    bool fertig() const { return zeit_ > plan_.dauer; }
+    // What the last station has shown so far, a character for each signal it stood in.
+    const std::string& empfangen() const { return empfangen_; }
+    std::chrono::milliseconds zeit() const { return zeit_; }
+
+private:
+    // A station's movement under way and its frames.
+    struct Laufend {
+        std::size_t bewegung = 0;
+        std::vector<Stellung> frames;
+    };
+
+    Linienplan plan_;
+    const Codezeilen& code_;
+    std::size_t naechsteBewegung_ = 0; // the first of the plan's movements not yet begun
+    std::vector<std::optional<Laufend>> laufend_;
+    std::chrono::milliseconds zeit_{0};
+    std::string empfangen_;
+};

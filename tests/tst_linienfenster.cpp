@@ -1,0 +1,70 @@
+// The line's window as a user drives it: a message sent over four stations arrives, station
+// after station; with misreads and a seed, two runs receive the same.
+#include "fenster.h"
+
+#include "linienfenster.h"
+#include "station.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+namespace {
+
+// Sends `nachricht` over 4 stations with 0.5 s reading time and `prozent` misreads from seed 7,
+// by Return in the message line; gives what the last station stood in, one after the other,
+// and the text received.
+std::pair<QString, QString> sende(const QString& nachricht, int prozent)
+{
+    Linienfenster w(eingebetteterCode());
+    w.setTakt(std::chrono::milliseconds::zero());
+    w.setStationen(4);
+    w.show();
+    teil<SpinBox>(w, "ablesezeit").setValue(0.5);
+    teil<QSpinBox>(w, "ablesefehler").setValue(prozent);
+    teil<QLineEdit>(w, "startwert").setText(QStringLiteral("7"));
+    auto& zeile = teil<QLineEdit>(w, "nachricht");
+    zeile.setText(nachricht);
+    const Station* letzte = w.findChildren<Station*>().back();
+    QString gestanden;
+    const auto schaue = [&] {
+        if (letzte->zeichen() != ' ' && !gestanden.endsWith(QLatin1Char(letzte->zeichen())))
+            gestanden += QLatin1Char(letzte->zeichen());
+    };
+    QTimer zusehen;
+    QObject::connect(&zusehen, &QTimer::timeout, schaue);
+    zusehen.start(0);
+    QTest::keyClick(&zeile, Qt::Key_Return);
+    const QPushButton& senden = teil<QPushButton>(w, "senden");
+    while (senden.text() == QLatin1String("Abbruch"))
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    schaue();
+    return {gestanden, teil<QLabel>(w, "empfangen").accessibleName()};
+}
+
+} // namespace
+
+class TstLinienfenster : public QObject {
+    Q_OBJECT
+private slots:
+    void sosKommtAn();
+    void fehlerWiederholbar();
+};
+
+void TstLinienfenster::sosKommtAn()
+{
+    const auto [gestanden, empfangen] = sende(QStringLiteral("SOS"), 0);
+    QCOMPARE(gestanden, QStringLiteral("SOS"));
+    QCOMPARE(empfangen, QStringLiteral("Empfangen: SOS"));
+}
+
+void TstLinienfenster::fehlerWiederholbar()
+{
+    const QString text = QStringLiteral("Depesche aus Berlin");
+    const auto erster = sende(text, 30);
+    QCOMPARE(sende(text, 30), erster);
+    QVERIFY(erster.second != QStringLiteral("Empfangen: DEPESCHEAUSBERLIN"));
+}
+
+QTEST_MAIN(TstLinienfenster)
+#include "tst_linienfenster.moc"

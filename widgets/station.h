@@ -1,0 +1,37 @@
+#pragma once
+
+#include "stellung.h"
+
+#include <QWidget>
+
+// One station of a line of telegraphs: a small telegraph, beneath it its number ("Station 1")
+// and the character its signal stands for. It shows each frame it is given and repaints only
+// where a beam moved. For a screen reader it is an object named by its number, whose
+// description says what it shows.
+class Station : public QWidget {
+    Q_OBJECT
+public:
+    explicit Station(int nummer, QWidget* parent = nullptr);
+
+    // A frame of a movement.
+    void zeige(const Stellung& stellung);
+    // The station stands in `stellung`, the signal of `zeichen` ('?' for a picture that is no
+    // character's, ' ' for none, as at rest).
+    void steht(const Stellung& stellung, char zeichen);
+
+    Stellung stellung() const { return stellung_; }
+    char zeichen() const { return zeichen_; }
+
+    // A station's size; its telegraph's scale follows from the width.
+    static constexpr QSize groesse{150, 236};
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void beschreibe();
+
+    const int nummer_;
+    Stellung stellung_ = ruhestellung;
+    char zeichen_ = ' ';
+};

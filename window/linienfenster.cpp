@@ -1,0 +1,276 @@
+#include "linienfenster.h"
+
+#include "accessibility.h"
+#include "aufbau.h"
+#include "bewegung.h"
+#include "farben.h"
+#include "fixedwindowsize.h"
+#include "gehaltenetasten.h"
+#include "normalisieren.h"
+#include "schrift.h"
+#include "spinbox.h"
+#include "startwert.h"
+#include "station.h"
+#include "wiedergabeschritt.h"
+
+#include <QAccessible>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QSpinBox>
+
+namespace {
+
+const QString textSenden = QStringLiteral("&Senden");
+const QString textAbbruch = QStringLiteral("Abbruch");
+constexpr int abstandZumRand = 15;
+
+QString sekunden(std::chrono::milliseconds zeit)
+{
+    return QLocale(QLocale::German).toString(zeit.count() / 1000.0, 'f', 1);
+}
+
+// How the line's time reads: the seconds, and the characters a minute it comes to.
+QString zeitUndTempo(std::chrono::milliseconds zeit, std::size_t zeichen)
+{
+    const double proMinute = zeit.count() > 0 ? 60000.0 * static_cast<double>(zeichen) /
+                                                    static_cast<double>(zeit.count())
+                                              : 0.0;
+    return QStringLiteral("%1 s, %2 Zeichen je Minute")
+        .arg(sekunden(zeit), QLocale(QLocale::German).toString(proMinute, 'f', 1));
+}
+
+} // namespace
+
+Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      code_(code), zufallsStartwert_(QRandomGenerator::global()->generate64() % 1000000),
+      takt_(bewegungsTakt)
+{
+    announceWindowsAsFrames();
+    erkenneGehalteneTasten();
+    setWindowTitle(QStringLiteral("Telegrafenlinie – Vellard-Telegraf"));
+    setFont(verdana(12));
+    const int breite = meisteStationen * Station::groesse.width() + 2 * abstandZumRand;
+    QWidget* inhalt = panel(this, "inhalt", QRect(0, 0, breite, 500), farbe::hellgrau);
+    new FixedWindowSize(this, inhalt);
+    QWidget* oben =
+        panel(inhalt, "linie", QRect(0, 0, breite, Station::groesse.height() + 2 * abstandZumRand),
+              Qt::white);
+    reihe_ = new QHBoxLayout(oben);
+    reihe_->setContentsMargins(abstandZumRand, abstandZumRand, abstandZumRand, abstandZumRand);
+    reihe_->setSpacing(0);
+    baueEinstellungen(panel(inhalt, "einstellungen",
+                            QRect(0, oben->height(), breite, 500 - oben->height()),
+                            farbe::hellgrau));
+    uhr_.setSingleShot(true);
+    uhr_.setTimerType(Qt::PreciseTimer);
+    connect(&uhr_, &QTimer::timeout, this, &Linienfenster::naechstesBild);
+    setStationen(5);
+    nachricht_->setFocus();
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
+        move(bildschirm->availableGeometry().center() - rect().center());
+}
+
+Linienfenster::~Linienfenster() = default;
+
+void Linienfenster::baueEinstellungen(QWidget* unten)
+{
+    auto* form = new QFormLayout(unten);
+    form->setContentsMargins(abstandZumRand, abstandZumRand, abstandZumRand, abstandZumRand);
+    const auto benenne = [](QWidget* teil, const char* name, const QString& text) {
+        teil->setObjectName(QLatin1String(name));
+        teil->setAccessibleName(text);
+    };
+    nachricht_ = new QLineEdit(QStringLiteral("SOS"));
+    benenne(nachricht_, "nachricht", QStringLiteral("Nachricht"));
+    senden_ = new QPushButton(textSenden);
+    benenne(senden_, "senden", QStringLiteral("Senden"));
+    auto* zeile = new QHBoxLayout;
+    zeile->addWidget(nachricht_, 1);
+    zeile->addWidget(senden_);
+    auto* beschriftung = new QLabel(QStringLiteral("&Nachricht"));
+    beschriftung->setBuddy(nachricht_);
+    form->addRow(beschriftung, zeile);
+
+    anzahl_ = new QSpinBox;
+    anzahl_->setRange(wenigsteStationen, meisteStationen);
+    benenne(anzahl_, "stationen", QStringLiteral("Stationen"));
+    ablesezeit_ = new SpinBox(0.5, 10.0, 0.1, 2.0);
+    benenne(ablesezeit_, "ablesezeit", QStringLiteral("Ablesezeit in Sekunden"));
+    fehler_ = new QSpinBox;
+    fehler_->setRange(0, meisteFehlerProzent);
+    benenne(fehler_, "ablesefehler", QStringLiteral("Ablesefehler in Prozent"));
+    startwert_ = new QLineEdit;
+    benenne(startwert_, "startwert", QStringLiteral("Startwert"));
+    startwert_->setPlaceholderText(QStringLiteral("leer: jedes Mal andere Fehler"));
+    startwert_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\d{0,%1}").arg(startwertStellen)), startwert_));
+    for (QWidget* feld : std::initializer_list<QWidget*>{anzahl_, ablesezeit_, fehler_, startwert_})
+        feld->setMaximumWidth(200);
+    form->addRow(QStringLiteral("S&tationen"), anzahl_);
+    form->addRow(QStringLiteral("&Ablesezeit in s"), ablesezeit_);
+    form->addRow(QStringLiteral("Ablese&fehler in %"), fehler_);
+    form->addRow(QStringLiteral("Start&wert"), startwert_);
+
+    gesendet_ = new QLabel;
+    empfangen_ = new QLabel;
+    zeit_ = new QLabel;
+    for (QLabel* l : {gesendet_, empfangen_, zeit_})
+        l->setTextFormat(Qt::RichText);
+    benenne(gesendet_, "gesendet", {});
+    benenne(empfangen_, "empfangen", {});
+    benenne(zeit_, "zeit", {});
+    form->addRow(QStringLiteral("Gesendet"), gesendet_);
+    form->addRow(QStringLiteral("Empfangen"), empfangen_);
+    form->addRow(QStringLiteral("Zeit"), zeit_);
+
+    connect(senden_, &QPushButton::clicked, this, &Linienfenster::sendenOderAbbrechen);
+    connect(nachricht_, &QLineEdit::returnPressed, this, [this] {
+        if (!ablauf_)
+            sendenOderAbbrechen();
+    });
+    connect(anzahl_, &QSpinBox::valueChanged, this, &Linienfenster::setStationen);
+    connect(nachricht_, &QLineEdit::textChanged, this, &Linienfenster::zeigeErwartet);
+    connect(ablesezeit_, &SpinBox::valueChanged, this, &Linienfenster::zeigeErwartet);
+    connect(fehler_, &QSpinBox::valueChanged, this, &Linienfenster::zeigeErwartet);
+    connect(startwert_, &QLineEdit::textChanged, this, &Linienfenster::zeigeErwartet);
+}
+
+void Linienfenster::setStationen(int stationen)
+{
+    if (ablauf_)
+        beende();
+    anzahl_->setValue(stationen);
+    baueStationen();
+    zeigeErwartet();
+}
+
+// The row of stations, centred in the line's width.
+void Linienfenster::baueStationen()
+{
+    for (Station* s : stationen_)
+        delete s;
+    stationen_.clear();
+    while (QLayoutItem* rest = reihe_->takeAt(0))
+        delete rest;
+    reihe_->addStretch();
+    for (int k = 1; k <= anzahl_->value(); ++k) {
+        stationen_.push_back(new Station(k));
+        reihe_->addWidget(stationen_.back());
+    }
+    reihe_->addStretch();
+}
+
+Linienwahl Linienfenster::wahl() const
+{
+    return {normalisieren(nachricht_->text()), anzahl_->value(),
+            std::chrono::milliseconds(abstandMs(ablesezeit_->value())), fehler_->value(),
+            startwertAus(startwert_->text()).value_or(zufallsStartwert_)};
+}
+
+void Linienfenster::zeigeErwartet()
+{
+    if (ablauf_)
+        return;
+    const Linienwahl w = wahl();
+    gesendet_->setText(QStringLiteral("„%1“").arg(QString::fromStdString(w.nachricht)));
+    zeit_->setText(QStringLiteral("erwartet %1")
+                       .arg(zeitUndTempo(linienplan(w, code_).dauer, w.nachricht.size())));
+    zeit_->setAccessibleName(zeit_->text());
+}
+
+void Linienfenster::sendenOderAbbrechen()
+{
+    if (ablauf_) {
+        beende();
+        return;
+    }
+    const Linienwahl w = wahl();
+    if (w.nachricht.empty())
+        return;
+    for (Station* s : stationen_)
+        s->steht(ruhestellung, ' ');
+    gesendeterText_ = w.nachricht;
+    ablauf_.emplace(linienplan(w, code_), w.stationen, code_);
+    senden_->setText(textAbbruch);
+    zeit_->setText(QStringLiteral("läuft …"));
+    zeigeEmpfangen();
+    beginn_ = std::chrono::steady_clock::now();
+    bilder_ = 0;
+    uhr_.start(0);
+}
+
+// Frame g of the line is due g times the pace after the start; a late frame does not push the
+// later ones back, and none is left out, so every degree of every turning beam is shown.
+void Linienfenster::naechstesBild()
+{
+    using namespace std::chrono;
+    const std::size_t vorher = ablauf_->empfangen().size();
+    for (const Linienablauf::Aenderung& a : ablauf_->naechstesBild()) {
+        Station* station = stationen_[static_cast<std::size_t>(a.station)];
+        if (a.steht)
+            station->steht(a.bild, *a.steht);
+        else
+            station->zeige(a.bild);
+    }
+    if (ablauf_->empfangen().size() != vorher)
+        zeigeEmpfangen();
+    if (ablauf_->fertig()) {
+        zeit_->setText(zeitUndTempo(ablauf_->zeit() - bewegungsTakt, gesendeterText_.size()));
+        zeit_->setAccessibleName(zeit_->text());
+        ablauf_.reset();
+        senden_->setText(textSenden);
+        zufallsStartwert_ = QRandomGenerator::global()->generate64() % 1000000;
+        return;
+    }
+    ++bilder_;
+    const auto rest = beginn_ + bilder_ * takt_ - steady_clock::now();
+    uhr_.start(std::max(ceil<milliseconds>(rest), milliseconds(0)));
+}
+
+// What the last station has shown so far, each character that is not what was sent marked.
+void Linienfenster::zeigeEmpfangen()
+{
+    const std::string& empfangen = ablauf_->empfangen();
+    QString text;
+    QString vorgelesen;
+    for (std::size_t i = 0; i < empfangen.size(); ++i) {
+        const QString zeichen(QLatin1Char(empfangen[i]));
+        const bool falsch = i >= gesendeterText_.size() || empfangen[i] != gesendeterText_[i];
+        text +=
+            falsch
+                ? QStringLiteral("<u style=\"color:#b00000\">%1</u>").arg(zeichen.toHtmlEscaped())
+                : zeichen.toHtmlEscaped();
+        vorgelesen += zeichen;
+    }
+    empfangen_->setText(QStringLiteral("„%1“").arg(text));
+    // A screen reader hears the text as it grows, and which characters came wrong.
+    empfangen_->setAccessibleName(QStringLiteral("Empfangen: %1").arg(vorgelesen));
+    QAccessibleEvent neu(empfangen_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&neu);
+}
+
+void Linienfenster::beende()
+{
+    uhr_.stop();
+    ablauf_.reset();
+    senden_->setText(textSenden);
+    zeigeErwartet();
+}
+
+void Linienfenster::closeEvent(QCloseEvent* event)
+{
+    if (ablauf_)
+        beende();
+    QWidget::closeEvent(event);
+}

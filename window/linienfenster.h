@@ -1,0 +1,69 @@
+#pragma once
+
+#include "linienablauf.h"
+#include "signalcode.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class SpinBox;
+class Station;
+
+// The line of stations, "Telegrafenlinie": a row of small telegraphs, and beneath it the
+// message, the line's settings and what arrived. "Senden" works out the line's course and
+// plays it, every station at the movement's pace; "Abbruch" stops it.
+class Linienfenster : public QWidget {
+    Q_OBJECT
+public:
+    explicit Linienfenster(const Codezeilen& code, QWidget* parent = nullptr);
+    ~Linienfenster() override;
+
+    // The number of stations, from 2 to 8, as the command line gives it.
+    void setStationen(int stationen);
+    // The time between two frames; zero shows the next frame at the next pass of the event
+    // loop, every frame still drawn.
+    void setTakt(std::chrono::milliseconds takt) { takt_ = takt; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void baueEinstellungen(QWidget* unten);
+    void baueStationen();
+    Linienwahl wahl() const;
+    void zeigeErwartet();
+    void sendenOderAbbrechen();
+    void naechstesBild();
+    void beende();
+    void zeigeEmpfangen();
+
+    const Codezeilen code_;
+    std::vector<Station*> stationen_;
+    QHBoxLayout* reihe_ = nullptr;
+    QLineEdit* nachricht_ = nullptr;
+    QPushButton* senden_ = nullptr;
+    QSpinBox* anzahl_ = nullptr;
+    SpinBox* ablesezeit_ = nullptr;
+    QSpinBox* fehler_ = nullptr;
+    QLineEdit* startwert_ = nullptr;
+    QLabel* gesendet_ = nullptr;
+    QLabel* empfangen_ = nullptr;
+    QLabel* zeit_ = nullptr;
+    std::optional<Linienablauf> ablauf_;
+    std::string gesendeterText_;
+    std::uint64_t zufallsStartwert_; // the misreads' seed when none is given
+    QTimer uhr_;                     // wakes the line for its next frame
+    std::chrono::steady_clock::time_point beginn_;
+    long bilder_ = 0; // frames shown since the start
+    std::chrono::milliseconds takt_;
+};
