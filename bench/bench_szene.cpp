@@ -10,7 +10,10 @@
 #include "canvas.h"
 #include "eingebettet.h"
 #include "feldraster.h"
+#include "linienfenster.h"
+#include "linienplan.h"
 #include "signalcode.h"
+#include "station.h"
 #include "stellung.h"
 #include "szene.h"
 #include "telegraf.h"
@@ -209,11 +212,41 @@ void BM_Zeichenwechsel(benchmark::State& state)
     state.counters["Zeichnungen"] = zeichnungenJeWechsel;
 }
 
+// A frame of the line of stations with all eight moving at once, each turning one beam by a
+// degree, as the line's window shows them: each station repaints where its beam moved, and the
+// window sends what changed in one go. The stations go through the same movements as
+// BM_Bewegungsframe, each starting at another point of them.
+void BM_Linienframe(benchmark::State& state)
+{
+    Linienfenster fenster(eingebetteterCode());
+    fenster.setStationen(meisteStationen);
+    fenster.show();
+    for (int i = 0; i < 10; ++i)
+        pumpen();
+    const QList<Station*> stationen = fenster.findChildren<Station*>();
+    std::vector<Stellung> bilder;
+    Stellung von = ruhestellung;
+    for (const char zeichen : {'A', '8', 'E', ' '}) {
+        const Stellung nach = winkelholen(eingebetteterCode(), zeichen);
+        for (const Stellung& s : bewegungsplan(von, nach))
+            bilder.push_back(s);
+        von = nach;
+    }
+    std::size_t bild = 0;
+    for (auto _ : state) {
+        for (int k = 0; k < stationen.size(); ++k)
+            stationen[k]->zeige(bilder[(bild + static_cast<std::size_t>(k) * 97) % bilder.size()]);
+        ++bild;
+        pumpen();
+    }
+}
+
 BENCHMARK(BM_Boden)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Szene)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Fensterframe)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Bewegungsframe)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Zeichenwechsel)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_Linienframe)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 
 // The console output as usual, and each benchmark's wall time per iteration collected for the
 // ratios. With repetitions the median of the repetitions counts.
@@ -287,6 +320,7 @@ int main(int argc, char** argv)
     const double fenster = sammler.zeit("BM_Fensterframe");
     const double bewegung = sammler.zeit("BM_Bewegungsframe");
     const double wechsel = sammler.zeit("BM_Zeichenwechsel");
+    const double linie = sammler.zeit("BM_Linienframe");
     std::printf("\nMultiples of the floor (writing and copying one %d x %d frame, %.1f us):\n",
                 breite, hoehe, boden / 1e3);
     verhaeltnisDrucken("Szene / Boden:", szene, boden);
@@ -296,6 +330,8 @@ int main(int argc, char** argv)
     verhaeltnisDrucken("Zeichenwechsel / Boden:", wechsel, boden);
     verhaeltnisDrucken("Zeichenwechsel / 535 drawings / Boden:", wechsel / zeichnungenJeWechsel,
                        boden);
+    verhaeltnisDrucken("Linienframe (8 Stationen) / Bewegungsframe:", linie,
+                       bewegung / sammler.zeichnungen["BM_Bewegungsframe"]);
     std::fflush(stdout);
 
     benchmark::Shutdown();

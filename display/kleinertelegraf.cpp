@@ -20,8 +20,14 @@ Szenenmasse telegrafAmUrsprung()
     return m;
 }
 
+Fluegelbild kleineFluegel(const Stellung& stellung)
+{
+    static const Drehpunkt ursprung = telegrafAmUrsprung().drehpunkt;
+    return fluegel(stellung, ursprung);
+}
+
 void zeichneKleinenTelegraf(QPainter& p, QPointF drehpunkt, double massstab, double linienBreite,
-                            const Stellung& stellung, int mast)
+                            const Fluegelbild& arme, int mast, const QRectF& bereich)
 {
     static const Szenenmasse am = telegrafAmUrsprung();
     Szenenmasse m = am;
@@ -29,10 +35,17 @@ void zeichneKleinenTelegraf(QPainter& p, QPointF drehpunkt, double massstab, dou
     p.save();
     p.translate(drehpunkt);
     p.scale(massstab, massstab);
-    Canvas c(p, {linienBreite / massstab, true});
-    c.setBrush(Brush::solid(farbe::pergament));
-    c.rectangle(m.mast.x1, m.mast.y1, m.mast.x2, m.mast.y2);
-    const QRect alles(-1000, -1000, 2000, 2000);
-    zeichneTelegraf(c, m, fluegel(stellung, m.drehpunkt), Brush::solid(farbe::holz), alles);
+    Canvas c(p, linienBreite > 0 ? Outline{linienBreite / massstab, true} : Outline{});
+    // The area asked for, in pixels of the scene around the pivot.
+    const QRect imBild = bereich.isEmpty() ? QRect(-1000, -1000, 2000, 2000)
+                                           : QRectF((bereich.topLeft() - drehpunkt) / massstab,
+                                                    bereich.size() / massstab)
+                                                 .toAlignedRect()
+                                                 .adjusted(-2, -2, 2, 2);
+    if (imBild.intersects(QRect(QPoint(m.mast.x1, m.mast.y1), QPoint(m.mast.x2, m.mast.y2)))) {
+        c.setBrush(Brush::solid(farbe::pergament));
+        c.rectangle(m.mast.x1, m.mast.y1, m.mast.x2, m.mast.y2);
+    }
+    zeichneTelegraf(c, m, arme, Brush::solid(farbe::holz), imBild);
     p.restore();
 }

@@ -4,6 +4,7 @@
 #include "stellung.h"
 
 #include <QPointF>
+#include <QRectF>
 
 class QPainter;
 
@@ -14,8 +15,13 @@ class QPainter;
 // The scene's measures with the pivot at the origin.
 Szenenmasse telegrafAmUrsprung();
 
-// Draws the telegraph in `stellung` with its pivot at `drehpunkt` (in the painter's units), one
-// pixel of the scene `massstab` units long; outlines are `linienBreite` units wide. The mast
-// reaches `mast` pixels of the scene below the pivot.
+// The arms in `stellung` as the small telegraph draws them, around the pivot at the origin.
+Fluegelbild kleineFluegel(const Stellung& stellung);
+
+// Draws the telegraph with the arms `arme` and its pivot at `drehpunkt` (in the painter's units),
+// one pixel of the scene `massstab` units long; outlines are `linienBreite` units wide and smoothed
+// with the shapes, or, for a `linienBreite` of 0, one crisp pixel as on screen. The mast
+// reaches `mast` pixels of the scene below the pivot. Parts wholly outside `bereich` (in the
+// painter's units; empty for everywhere) are left out.
 void zeichneKleinenTelegraf(QPainter& p, QPointF drehpunkt, double massstab, double linienBreite,
-                            const Stellung& stellung, int mast = 150);
+                            const Fluegelbild& arme, int mast = 150, const QRectF& bereich = {});

@@ -70,13 +70,14 @@ void zeichneTafel(QPainter& p, const QRectF& flaeche, const Codezeilen& code)
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(ecke, zelle));
         zeichneKleinenTelegraf(p, ecke + drehpunktInZelle, massstab, linienBreite,
-                               winkelholen(code, alphabet[i]));
+                               kleineFluegel(winkelholen(code, alphabet[i])));
         p.setPen(Qt::black);
         zeichneBeschriftung(p, ecke, QString(QChar::fromLatin1(alphabet[i])), zeichenSchrift);
     }
 
     const QPointF ruheEcke(ruheSpalteX, rasterUrsprung.y());
-    zeichneKleinenTelegraf(p, ruheEcke + drehpunktInZelle, massstab, linienBreite, ruhestellung);
+    zeichneKleinenTelegraf(p, ruheEcke + drehpunktInZelle, massstab, linienBreite,
+                           kleineFluegel(ruhestellung));
     p.setPen(Qt::black);
     zeichneBeschriftung(p, ruheEcke, QStringLiteral("Ruhestellung"), verdana(45));
     zeichneBeschriftung(p, ruheEcke + QPointF(0, 70), QStringLiteral("J wird als I gesendet."),

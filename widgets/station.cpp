@@ -1,9 +1,11 @@
 #include "station.h"
 
+#include "accessibility.h"
 #include "geometrie.h"
 #include "kleinertelegraf.h"
 #include "schrift.h"
 
+#include <QAccessibleWidget>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -20,18 +22,30 @@ constexpr int boden = nummerOben - 6;
 constexpr int zeichenOben = 180;
 constexpr int zeichenHoehe = 40;
 
-// Where the beams and joints that differ between two positions lie in the station, with a
-// pixel of room for the smoothed edges.
-QRegion bewegt(const Stellung& vorher, const Stellung& nachher)
+// Where the beams and joints that differ between two pictures of the arms lie in the station,
+// with room for rounding.
+QRegion bewegt(const Fluegelbild& vorher, const Fluegelbild& nachher)
 {
-    static const Drehpunkt ursprung = telegrafAmUrsprung().drehpunkt;
     QRegion region;
-    for (const Kasten& k : bewegteTeile(fluegel(vorher, ursprung), fluegel(nachher, ursprung))) {
+    for (const Kasten& k : bewegteTeile(vorher, nachher)) {
         const QRectF r(QPointF(k.x1, k.y1) * massstab + drehpunkt,
                        QPointF(k.x2, k.y2) * massstab + drehpunkt);
         region += r.normalized().toAlignedRect().adjusted(-2, -2, 2, 2);
     }
     return region;
+}
+
+// A screen reader sees a station as a picture, named by its number.
+class StationsBild : public QAccessibleWidget {
+public:
+    explicit StationsBild(QWidget* station) : QAccessibleWidget(station, QAccessible::Graphic) {}
+};
+
+QAccessibleInterface* stationsFabrik(const QString& klasse, QObject* objekt)
+{
+    if (klasse != QLatin1String("Station") || !objekt || !objekt->isWidgetType())
+        return nullptr;
+    return new StationsBild(static_cast<QWidget*>(objekt));
 }
 
 QString zitiert(char zeichen)
@@ -41,8 +55,10 @@ QString zitiert(char zeichen)
 
 } // namespace
 
-Station::Station(int nummer, QWidget* parent) : QWidget(parent), nummer_(nummer)
+Station::Station(int nummer, QWidget* parent)
+    : QWidget(parent), nummer_(nummer), arme_(kleineFluegel(ruhestellung))
 {
+    installAccessibleFactoryOnce(stationsFabrik);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(groesse);
     setAccessibleName(QStringLiteral("Station %1").arg(nummer_));
@@ -53,8 +69,10 @@ void Station::zeige(const Stellung& stellung)
 {
     if (stellung == stellung_)
         return;
-    const QRegion region = bewegt(stellung_, stellung);
+    Fluegelbild arme = kleineFluegel(stellung);
+    const QRegion region = bewegt(arme_, arme);
     stellung_ = stellung;
+    arme_ = std::move(arme);
     update(region);
 }
 
@@ -68,14 +86,17 @@ void Station::steht(const Stellung& stellung, char zeichen)
     beschreibe();
 }
 
+// Draws only what lies in the area to repaint: a frame of a movement is a small part of it.
 void Station::paintEvent(QPaintEvent* event)
 {
+    const QRect bereich = event->rect();
     QPainter p(this);
-    p.fillRect(event->rect(), Qt::white);
-    p.setRenderHint(QPainter::Antialiasing);
-    zeichneKleinenTelegraf(p, drehpunkt, massstab, 1.0, stellung_,
-                           static_cast<int>((boden - drehpunkt.y()) / massstab));
-    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(bereich, Qt::white);
+    // Crisp pixels, as the scene's.
+    zeichneKleinenTelegraf(p, drehpunkt, massstab, 0, arme_,
+                           static_cast<int>((boden - drehpunkt.y()) / massstab), bereich);
+    if (bereich.bottom() < boden)
+        return;
     p.setPen(Qt::black);
     p.drawLine(25, boden, width() - 26, boden);
     p.setFont(verdana(12));

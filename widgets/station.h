@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometrie.h"
 #include "stellung.h"
 
 #include <QWidget>
@@ -33,5 +34,6 @@ private:
 
     const int nummer_;
     Stellung stellung_ = ruhestellung;
+    Fluegelbild arme_; // the arms as drawn, worked out once for each position
     char zeichen_ = ' ';
 };
