@@ -3,9 +3,12 @@
 # a character in the alphabet grid, and saves the window as a PNG. With --ueben it starts the
 # trainer on that exercise instead, begins a round of examination (Startwert 1), answers the
 # first question of naming with "A", turns two beams for setting, reads "HAUS", and saves the
-# trainer's window.
+# trainer's window. With --linie it starts the line of eight stations, sends "TELEGRAF" with a
+# reading time of 0.5 s and 5 % misreads from the seed 3, and saves the window as the message
+# is under way and, with -ende before the extension, once it has arrived.
 #   scripts/screenshot.sh [output.png] [character]
 #   scripts/screenshot.sh output.png --ueben erkennen|stellen|mitlesen
+#   scripts/screenshot.sh output.png --linie
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 out="$(realpath -m "${1:-$here/../docs/screenshot.png}")"
@@ -26,6 +29,9 @@ if [ "$zeichen" = "--ueben" ]; then
     export XDG_DATA_HOME="$(mktemp -d)"
     "$here/../build/app/pvellard" --ueben "$uebung" --startwert 1 &
     titel='^Signale üben'
+elif [ "$zeichen" = "--linie" ]; then
+    "$here/../build/app/pvellard" --linie --stationen 8 &
+    titel='^Telegrafenlinie'
 else
     "$here/../build/app/pvellard" &
 fi
@@ -51,6 +57,20 @@ if [ "$zeichen" = "--ueben" ]; then
     mitlesen) xdotool type haus && xdotool key Return ;;
     esac
     sleep 0.5
+elif [ "$zeichen" = "--linie" ]; then
+    # The reading time's field, the misreads' and the seed's lie below the line of stations.
+    xdotool mousemove --window "$fenster" 240 349 click 1
+    for _ in $(seq 15); do xdotool key Down; done
+    xdotool mousemove --window "$fenster" 240 378 click 1
+    for _ in $(seq 5); do xdotool key Up; done
+    xdotool mousemove --window "$fenster" 240 406 click 1 && xdotool type 3
+    xdotool mousemove --window "$fenster" 500 291 click 1 && xdotool key ctrl+a && xdotool type TELEGRAF
+    xdotool key Return
+    sleep 9
+    mkdir -p "$(dirname "$out")"
+    import -window "$fenster" "$out"
+    out="${out%.*}-ende.${out##*.}"
+    sleep 30
 elif [ -n "$zeichen" ]; then
     alphabet="ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890"
     index="$(awk -v a="$alphabet" -v z="$zeichen" 'BEGIN { print index(a, z) - 1 }')"
