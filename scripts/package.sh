@@ -2,7 +2,7 @@
 # Builds the Debian package of Vellard-Telegraf in build-pkg and prints the path of the .deb.
 # The launcher entry and the AppStream file are validated first.
 #   scripts/package.sh
-#   sudo apt-get install ./build-pkg/vellard-telegraf_1.0.0_amd64.deb
+#   sudo apt-get install ./build-pkg/vellard-telegraf_1.1.0_amd64.deb
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$here/.."

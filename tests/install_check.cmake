@@ -20,14 +20,21 @@ endfunction()
 expect_file(bin/pvellard)
 expect_file(share/metainfo/${id}.metainfo.xml)
 expect_file(share/applications/${id}.desktop)
+expect_file(share/man/man1/pvellard.1.gz)
 
 file(STRINGS "${PREFIX}/share/applications/${id}.desktop" exec REGEX "^Exec=")
+list(GET exec 0 exec) # the entry's own; the actions' follow
 file(STRINGS "${PREFIX}/share/applications/${id}.desktop" icon REGEX "^Icon=")
 if(NOT exec STREQUAL "Exec=pvellard")
     message(SEND_ERROR "the launcher starts '${exec}', not the installed program")
 endif()
 if(NOT icon STREQUAL "Icon=${id}")
     message(SEND_ERROR "the launcher names '${icon}', not the installed icon")
+endif()
+# Its actions start the trainer and the line.
+file(STRINGS "${PREFIX}/share/applications/${id}.desktop" aktionen REGEX "^Exec=pvellard --")
+if(NOT aktionen STREQUAL "Exec=pvellard --ueben;Exec=pvellard --linie")
+    message(SEND_ERROR "the launcher's actions start '${aktionen}'")
 endif()
 
 foreach(size 16 32 48 64 128 256)

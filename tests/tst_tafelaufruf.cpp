@@ -116,7 +116,7 @@ void TestTafelaufruf::hilfeUndVersion()
     QVERIFY(hilfe.ausgabe.contains(QStringLiteral("--tafel DATEI")));
     const Lauf version = lauf({QStringLiteral("--version")});
     QCOMPARE(version.status, 0);
-    QCOMPARE(version.ausgabe, QStringLiteral("Vellard-Telegraf 1.0.0\n"));
+    QCOMPARE(version.ausgabe, QStringLiteral("Vellard-Telegraf 1.1.0\n"));
 }
 
 void TestTafelaufruf::fehlerOhneDatei_data()
@@ -224,7 +224,7 @@ void TestTafelaufruf::qtOptionenGehenAnQt_data()
     QTest::newRow("mit Gleichheitszeichen")
         << QStringList{"-platform", "offscreen", "-style=Fusion", "-qwindowtitle", "Probe"} << "";
     QTest::newRow("vor --version") << QStringList{"-reverse", "-qwindowicon", "abc", "--version"}
-                                   << "Vellard-Telegraf 1.0.0\n";
+                                   << "Vellard-Telegraf 1.1.0\n";
 }
 
 // With no display in its environment the window opens only on the platform Qt was told of.
