@@ -18,21 +18,11 @@ cmake --build "$build" --target leeres_fenster -j"$(nproc)"
 program="${2:-$build/app/pvellard}"
 zweites="${3:-}"
 
-work="$(mktemp -d)"
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source "$here/xvfb.sh"
 
 # CPU time of all threads of a process, in nanoseconds.
 cpu() {
-    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { print s + 0 }'
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
 }
 
 # Starts `$1` (with its arguments), waits for its window named `$2`, clicks at `$3 $4` within

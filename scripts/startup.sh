@@ -15,24 +15,8 @@ cmake --build "$here/../build-start" --target leeres_fenster -j"$(nproc)"
 program="$here/../build-start/app/pvellard"
 leer="$here/../build-start/bench/leeres_fenster"
 
-work="$(mktemp -d)"
-# -noreset: a desktop's X server does not reset between two program starts, since its window
-# manager stays connected. Without it Xvfb resets whenever its last client leaves, and the next
-# program waits for that by an amount that depends on what it does meanwhile, which favours
-# one program over the other.
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb startete nicht." >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+source "$here/xvfb.sh"
 export VELLARD_STARTZEIT=1
-# Keeps Qt from warning about the missing runtime folder, which a desktop login provides.
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Starts `$1` once; sets frame (ms to the first frame) and rss (kB).
 messung() {
