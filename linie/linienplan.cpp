@@ -69,9 +69,8 @@ Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code)
         plan.empfangen += zeichenDesBildes(steht.back(), code);
         plan.dauer = std::max(plan.dauer, jetzt.back());
     }
-    std::stable_sort(plan.bewegungen.begin(), plan.bewegungen.end(),
-                     [](const Linienbewegung& a, const Linienbewegung& b) {
-                         return a.beginn < b.beginn;
-                     });
+    std::stable_sort(
+        plan.bewegungen.begin(), plan.bewegungen.end(),
+        [](const Linienbewegung& a, const Linienbewegung& b) { return a.beginn < b.beginn; });
     return plan;
 }

@@ -19,7 +19,7 @@ struct Linienwahl {
     std::string nachricht; // the characters sent, as normalisieren gives them
     int stationen = 5;
     std::chrono::milliseconds ablesezeit{2000}; // how long an operator looks before repeating
-    int fehlerProzent = 0; // the chance, per station and character, of misreading one beam
+    int fehlerProzent = 0;       // the chance, per station and character, of misreading one beam
     std::uint64_t startwert = 0; // where the misreads are drawn from
 };
 

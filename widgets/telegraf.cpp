@@ -66,8 +66,8 @@ void Telegraf::bewegen(const Stellung& ziel, char zeichen)
     }
     zeichen_ = zeichen;
     beschreibe();
-    bewegung_ = Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0,
-                         std::chrono::steady_clock::now(), ++bewegungen_};
+    bewegung_ = Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0, std::chrono::steady_clock::now(),
+                         ++bewegungen_};
     uhr_.start(0);
 }
 
