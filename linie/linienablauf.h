@@ -26,7 +26,8 @@ public:
     bool fertig() const { return zeit_ > plan_.dauer; }
     // What the last station has shown so far, a character for each signal it stood in.
     const std::string& empfangen() const { return empfangen_; }
-    std::chrono::milliseconds zeit() const { return zeit_; }
+    // From the first movement until the last station stands in the last signal.
+    std::chrono::milliseconds dauer() const { return plan_.dauer; }
 
 private:
     // A station's movement under way and its frames.

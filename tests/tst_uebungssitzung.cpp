@@ -1,4 +1,4 @@
-// The trainer's session without a window: what it asks, what it makes the telegraph show, how
+// The trainer without a window: what it asks, what it makes the telegraph show, how
 // it judges and what it keeps. A stand-in telegraph stands at once, a stand-in store keeps the
 // progress in memory.
 #include "eingebettet.h"
@@ -42,7 +42,7 @@ struct Speicher : Lernstandablage {
     }
 };
 
-// A session with a stand-in telegraph that turns in no time: unless told to wait for `stehe`,
+// The trainer with a stand-in telegraph that turns in no time: unless told to wait for `stehe`,
 // it stands in the signal it was sent to at the next pass of the event loop. The clock is the
 // test's.
 struct Sitzung {

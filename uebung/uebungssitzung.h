@@ -69,8 +69,7 @@ public:
     const std::vector<Antwort>& antworten() const;
     // The result of the round that ended last, as a file for the teacher (ergebnisAlsCsv).
     QByteArray ergebnisCsv() const;
-    // The beam the keys turn while setting: 0 the regulator, 1 and 2 the indicators.
-    int balken() const { return balken_; }
+    // Which beam the keys turn while setting (the regulator or an indicator), for the learner.
     QString balkenHilfe() const;
 
     // The learner's input.

@@ -20,7 +20,6 @@ public:
     // character's, ' ' for none, as at rest).
     void steht(const Stellung& stellung, char zeichen);
 
-    Stellung stellung() const { return stellung_; }
     char zeichen() const { return zeichen_; }
 
     // A station's size; its telegraph's scale follows from the width.

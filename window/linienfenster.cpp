@@ -139,7 +139,7 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
         if (!ablauf_)
             sendenOderAbbrechen();
     });
-    connect(anzahl_, &QSpinBox::valueChanged, this, &Linienfenster::setStationen);
+    connect(anzahl_, &QSpinBox::valueChanged, this, &Linienfenster::stationenGeaendert);
     connect(nachricht_, &QLineEdit::textChanged, this, &Linienfenster::zeigeErwartet);
     connect(ablesezeit_, &SpinBox::valueChanged, this, &Linienfenster::zeigeErwartet);
     connect(fehler_, &QSpinBox::valueChanged, this, &Linienfenster::zeigeErwartet);
@@ -148,9 +148,14 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
 
 void Linienfenster::setStationen(int stationen)
 {
+    anzahl_->setValue(stationen);
+}
+
+// Another number of stations: a message under way stops, and the row is built anew.
+void Linienfenster::stationenGeaendert()
+{
     if (ablauf_)
         beende();
-    anzahl_->setValue(stationen);
     baueStationen();
     zeigeErwartet();
 }
@@ -226,7 +231,7 @@ void Linienfenster::naechstesBild()
     if (ablauf_->empfangen().size() != vorher)
         zeigeEmpfangen();
     if (ablauf_->fertig()) {
-        zeit_->setText(zeitUndTempo(ablauf_->zeit() - bewegungsTakt, gesendeterText_.size()));
+        zeit_->setText(zeitUndTempo(ablauf_->dauer(), gesendeterText_.size()));
         zeit_->setAccessibleName(zeit_->text());
         ablauf_.reset();
         senden_->setText(textSenden);

@@ -39,6 +39,7 @@ protected:
 
 private:
     void baueEinstellungen(QWidget* unten);
+    void stationenGeaendert();
     void baueStationen();
     Linienwahl wahl() const;
     void zeigeErwartet();

@@ -142,7 +142,7 @@ void Uebungsfenster::waehle(Uebungsart art, std::optional<std::uint64_t> startwe
     sitzung_->setStartwert(startwert);
 }
 
-// Shows the session: its status line, the inputs of its exercise, and where the keyboard goes
+// Shows the trainer: its status line, the inputs of its exercise, and where the keyboard goes
 // when its state changed.
 void Uebungsfenster::zeige()
 {

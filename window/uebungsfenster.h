@@ -24,7 +24,7 @@ class Uebungssitzung;
 
 // The trainer's window, "Signale üben": the telegraph on the left, and on the right the choice
 // of exercise and round, the status line, and what the learner answers with. It shows the
-// trainer's session and passes the learner's input on; at the end of a round it shows the
+// trainer (`Uebungssitzung`) and passes the learner's input on; at the end of a round it shows the
 // result with a table of every question.
 class Uebungsfenster : public QWidget {
     Q_OBJECT
@@ -51,7 +51,7 @@ private:
 
     std::unique_ptr<Fortschrittsdatei> ablage_;
     Uebungssitzung* sitzung_;
-    int gezeigterZustand_ = -1; // the session's state the inputs were last arranged for
+    int gezeigterZustand_ = -1; // the trainer's state the inputs were last arranged for
 
     QStackedWidget* links_;
     Telegraf* telegraf_;
