@@ -101,18 +101,15 @@ class TstUebungssitzung : public QObject {
 private slots:
     void neueWahlBeendetDieRunde_data();
     void neueWahlBeendetDieRunde();
-    void zweiTrainerBehaltenBeideAntworten();
-    void pruefungLaesstKaestenInRuhe_data();
-    void pruefungLaesstKaestenInRuhe();
+    void jedeAntwortGespeichert();
+    void antwortUndKasten_data();
+    void antwortUndKasten();
     void stellenBeginntNichtBeimGefragten();
     void gleicheZeichenSichtbar_data();
     void gleicheZeichenSichtbar();
     void richtigesSignalStehtDiePause();
     void zeitAbErstemFrame();
     void mitlesenPruefungFolgtDemStartwert();
-    void falschZurueckInKastenEins_data();
-    void falschZurueckInKastenEins();
-    void uebenSpeichertJedeAntwort();
     void ergebnisGerundet_data();
     void ergebnisGerundet();
 };
@@ -144,39 +141,53 @@ void TstUebungssitzung::neueWahlBeendetDieRunde()
     QVERIFY(t.s.antworten().empty());
 }
 
-// Two trainers open at once on one progress: each answer counts, whichever saved last.
-void TstUebungssitzung::zweiTrainerBehaltenBeideAntworten()
+// Every answer of practice is kept in the progress file at once, also beside a second trainer
+// open on the same file: each answer counts, whichever trainer saved last.
+void TstUebungssitzung::jedeAntwortGespeichert()
 {
     QTemporaryDir ordner;
     Fortschrittsdatei datei[2]{Fortschrittsdatei(ordner.path()), Fortschrittsdatei(ordner.path())};
     Sitzung a(true, &datei[0]), b(true, &datei[1]);
     QVERIFY(a.beginne(Uebungsart::Erkennen, std::nullopt));
     QVERIFY(b.beginne(Uebungsart::Erkennen, std::nullopt));
-    a.nenneGezeigtes();
-    b.nenneGezeigtes();
-    QCOMPARE(ladeFortschritt(ordner.path()).lernstand.letzteAntworten,
-             (std::deque<bool>{true, true}));
+    std::size_t antworten = 0;
+    for (Sitzung* t : {&a, &b, &a}) {
+        t->nenneGezeigtes();
+        t->s.weiter();
+        QCOMPARE(ladeFortschritt(ordner.path()).lernstand.letzteAntworten.size(), ++antworten);
+    }
 }
 
-void TstUebungssitzung::pruefungLaesstKaestenInRuhe_data()
+void TstUebungssitzung::antwortUndKasten_data()
 {
     QTest::addColumn<std::optional<std::uint64_t>>("startwert");
-    QTest::addColumn<bool>("geaendert");
-    QTest::newRow("Prüfung") << std::optional<std::uint64_t>(7) << false;
-    QTest::newRow("Üben") << std::optional<std::uint64_t>() << true;
+    QTest::addColumn<bool>("richtig");
+    QTest::addColumn<int>("vorher");
+    QTest::addColumn<int>("nachher");
+    const std::optional<std::uint64_t> ueben, pruefung = 7;
+    QTest::newRow("Prüfung, richtig") << pruefung << true << 3 << 3;
+    QTest::newRow("Prüfung, falsch") << pruefung << false << 3 << 3;
+    for (int k = 1; k <= 5; ++k)
+        QTest::addRow("Üben, falsch aus Kasten %d", k) << ueben << false << k << 1;
 }
 
-// Only practice moves the learner's boxes; an examination, a round with a seed, does not.
-void TstUebungssitzung::pruefungLaesstKaestenInRuhe()
+// A character answered wrong in practice goes back to box 1, whatever box it was in; an
+// examination, a round with a seed, leaves the boxes and the latest answers alone.
+void TstUebungssitzung::antwortUndKasten()
 {
     QFETCH(std::optional<std::uint64_t>, startwert);
-    QFETCH(bool, geaendert);
+    QFETCH(bool, richtig);
+    QFETCH(int, vorher);
+    QFETCH(int, nachher);
     Sitzung t;
-    t.speicher.gespeichert.kaesten = {{'A', 3}, {'E', 3}, {'I', 3}, {'N', 3}};
-    const Lernstand vorher = t.speicher.gespeichert;
+    for (const char c : zeichenVon(Uebungssatz::Alle))
+        t.speicher.gespeichert.kaesten[c] = vorher;
     QVERIFY(t.beginne(Uebungsart::Erkennen, startwert));
-    t.nenneGezeigtes();
-    QCOMPARE(t.speicher.gespeichert != vorher, geaendert);
+    QTRY_VERIFY(!t.laeuft);
+    const char gefragt = zeichenBei(t.gezeigt).toLatin1();
+    t.s.erkannt(richtig ? gefragt : gefragt == 'Z' ? 'Y' : 'Z');
+    QCOMPARE(t.speicher.gespeichert.kaesten.at(gefragt), nachher);
+    QCOMPARE(t.speicher.gespeichert.letzteAntworten.empty(), startwert.has_value());
 }
 
 // Setting starts from a picture that is not the asked signal, also for "E", whose picture the
@@ -199,24 +210,18 @@ void TstUebungssitzung::stellenBeginntNichtBeimGefragten()
 
 void TstUebungssitzung::gleicheZeichenSichtbar_data()
 {
-    QTest::addColumn<QString>("wort");
-    QTest::addColumn<QString>("gesendet"); // '-' for the position that is no character's
-    QTest::newRow("SONNE") << "Sonne"
-                           << "SON-NE";
-    QTest::newRow("EBBE, E nach der Ruhestellung") << "Ebbe"
-                                                   << "-EB-BE";
-    QTest::newRow("AAA") << "Aaa"
-                         << "A-A-A";
-    QTest::newRow("ganz, das letzte auch") << "Tal"
-                                           << "TAL";
+    QTest::addColumn<QString>("gesendet"); // the row's word; '-' for no character's picture
+    QTest::newRow("Sonne") << "SON-NE";
+    QTest::newRow("Ebbe") << "-EB-BE"; // E's picture is the rest position's
+    QTest::newRow("Aaa") << "A-A-A";
+    QTest::newRow("Tal") << "TAL"; // the last character too
 }
 
 // Each character of a word is seen to come, the second of two equal ones and the last too.
 void TstUebungssitzung::gleicheZeichenSichtbar()
 {
-    QFETCH(QString, wort);
     QFETCH(QString, gesendet);
-    Sitzung t(true, nullptr, {wort});
+    Sitzung t(true, nullptr, {QString::fromUtf8(QTest::currentDataTag())});
     QVERIFY(t.beginne(Uebungsart::Mitlesen));
     QTRY_COMPARE(t.gesendet, gesendet);
     QTest::qWait(20);
@@ -268,40 +273,6 @@ void TstUebungssitzung::mitlesenPruefungFolgtDemStartwert()
     }
     QCOMPARE(gesendet[0], gesendet[1]);
     QCOMPARE(QSet<QString>(gesendet[0].begin(), gesendet[0].end()).size(), 10);
-}
-
-void TstUebungssitzung::falschZurueckInKastenEins_data()
-{
-    QTest::addColumn<int>("kasten");
-    for (int k = 1; k <= 5; ++k)
-        QTest::addRow("aus Kasten %d", k) << k;
-}
-
-// A character answered wrong goes back to box 1, whatever box it was in.
-void TstUebungssitzung::falschZurueckInKastenEins()
-{
-    QFETCH(int, kasten);
-    Sitzung t;
-    t.speicher.gespeichert.kaesten = {{'A', kasten}, {'E', kasten}, {'I', kasten}, {'N', kasten}};
-    QVERIFY(t.beginne(Uebungsart::Erkennen, std::nullopt));
-    QTRY_VERIFY(!t.laeuft);
-    const char gefragt = zeichenBei(t.gezeigt).toLatin1();
-    t.s.erkannt(gefragt == 'Z' ? 'Y' : 'Z');
-    QCOMPARE(t.speicher.gespeichert.kaesten.at(gefragt), 1);
-}
-
-// Every answer of practice is kept in the progress file at once.
-void TstUebungssitzung::uebenSpeichertJedeAntwort()
-{
-    QTemporaryDir ordner;
-    Fortschrittsdatei datei(ordner.path());
-    Sitzung t(true, &datei);
-    QVERIFY(t.beginne(Uebungsart::Erkennen, std::nullopt));
-    for (int i = 1; i <= 2; ++i) {
-        t.nenneGezeigtes();
-        QCOMPARE(ladeFortschritt(ordner.path()).lernstand.letzteAntworten.size(), std::size_t(i));
-        t.s.weiter();
-    }
 }
 
 void TstUebungssitzung::ergebnisGerundet_data()
