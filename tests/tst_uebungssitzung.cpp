@@ -3,6 +3,7 @@
 // progress in memory.
 #include "eingebettet.h"
 #include "fortschrittsdatei.h"
+#include "geometrie.h"
 #include "gleichesbild.h"
 #include "lernstandablage.h"
 #include "signaltafel.h"
@@ -107,6 +108,7 @@ private slots:
     void stellenBeginntNichtBeimGefragten();
     void gleicheZeichenSichtbar_data();
     void gleicheZeichenSichtbar();
+    void trennstellungGanzImBild();
     void richtigesSignalStehtDiePause();
     void zeitAbErstemFrame();
     void mitlesenPruefungFolgtDemStartwert();
@@ -226,6 +228,15 @@ void TstUebungssitzung::gleicheZeichenSichtbar()
     QTRY_COMPARE(t.gesendet, gesendet);
     QTest::qWait(20);
     QCOMPARE(t.gesendet, gesendet);
+}
+
+// The position between two equal characters is drawn whole, inside the scene as every signal.
+void TstUebungssitzung::trennstellungGanzImBild()
+{
+    const Drehpunkt d = szenenmasse(szeneBreite, szeneHoehe, 225, 316).drehpunkt;
+    for (const Kasten& k : umrisse(fluegel(trennstellung, d)))
+        QVERIFY(std::min(k.x1, k.x2) >= 0 && std::max(k.x1, k.x2) <= szeneBreite &&
+                std::min(k.y1, k.y2) >= 0 && std::max(k.y1, k.y2) <= szeneHoehe);
 }
 
 // After a wrong answer the right signal stands for the pause once the telegraph has turned to

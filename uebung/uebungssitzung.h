@@ -18,10 +18,12 @@
 
 class Lernstandablage;
 
-// A position that is no character's signal: all three beams in one level line. The telegraph
-// shows it between two equal characters sent one after the other, and a question of setting
-// starts there when the rest position already draws the asked signal.
-inline constexpr Stellung trennstellung{180, 180, 0};
+// A position that is no character's signal: all three beams in one level line, the first
+// indicator reaching out to the left and the second folded back along the regulator, so that
+// the line stays inside the scene. The telegraph shows it between two equal characters sent one
+// after the other, and a question of setting starts there when the rest position already draws
+// the asked signal.
+inline constexpr Stellung trennstellung{180, 180, 180};
 
 // The trainer without its window: the choice of exercise and round, the round with its state,
 // what the telegraph is to show, the learner's boxes, the verdicts and the status line. A window
