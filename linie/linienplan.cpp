@@ -1,6 +1,5 @@
 #include "linienplan.h"
 
-#include "alphabet.h"
 #include "bewegung.h"
 #include "gleichesbild.h"
 #include "zufall.h"
@@ -28,15 +27,6 @@ Stellung abgelesen(const Stellung& gezeigt, int fehlerProzent, Zufall& zufall)
 }
 
 } // namespace
-
-char zeichenDesBildes(const Stellung& stellung, const Codezeilen& code)
-{
-    for (const char c : alphabet) {
-        if (gleichesBild(winkelholen(code, c), stellung))
-            return c;
-    }
-    return '?';
-}
 
 Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code)
 {

@@ -55,6 +55,3 @@ struct Linienplan {
 // is its acknowledgement), so several characters are on the line at once. The same settings
 // give the same course, misreads included.
 Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code);
-
-// The character whose signal `stellung` draws, or '?' for none.
-char zeichenDesBildes(const Stellung& stellung, const Codezeilen& code);

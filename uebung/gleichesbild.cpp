@@ -1,5 +1,7 @@
 #include "gleichesbild.h"
 
+#include "alphabet.h"
+
 namespace {
 
 int vollerKreis(int winkel)
@@ -22,4 +24,13 @@ bool gleichesBild(const Stellung& a, const Stellung& b)
                gleicherWinkel(a.indikator2, b.indikator2);
     return gleicherWinkel(vollerKreis(a.regulator) + 180, b.regulator) &&
            gleicherWinkel(a.indikator1, b.indikator2) && gleicherWinkel(a.indikator2, b.indikator1);
+}
+
+char zeichenDesBildes(const Stellung& stellung, const Codezeilen& code)
+{
+    for (const char c : alphabet) {
+        if (gleichesBild(winkelholen(code, c), stellung))
+            return c;
+    }
+    return '?';
 }

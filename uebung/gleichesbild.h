@@ -1,5 +1,6 @@
 #pragma once
 
+#include "signalcode.h"
 #include "stellung.h"
 
 // Whether two positions draw the same picture, so that a signal set by hand counts however its
@@ -7,3 +8,6 @@
 // the regulator half round while the indicators swap ends changes nothing either, since the
 // indicators keep their directions on screen: (0, a, b) draws like (180, b, a).
 bool gleichesBild(const Stellung& a, const Stellung& b);
+
+// The character whose signal `stellung` draws, or '?' for none.
+char zeichenDesBildes(const Stellung& stellung, const Codezeilen& code);

@@ -27,22 +27,12 @@ QString zitiert(char zeichen)
     return zitiert(QString(QLatin1Char(zeichen)));
 }
 
-// The character whose signal `stellung` draws, or '\0' where none does.
-char zeichenFuer(const Codezeilen& code, const Stellung& stellung)
-{
-    for (const char c : zeichenVon(Uebungssatz::Alle)) {
-        if (gleichesBild(winkelholen(code, c), stellung))
-            return c;
-    }
-    return '\0';
-}
-
 } // namespace
 
 Uebungssitzung::Uebungssitzung(const Codezeilen& code, Lernstandablage& ablage,
                                std::vector<QString> woerter, QObject* parent)
     : QObject(parent), code_(code), ablage_(ablage), woerter_(std::move(woerter)),
-      uhr_(&std::chrono::steady_clock::now), gestellt_(ruhestellung)
+      uhr_(&std::chrono::steady_clock::now)
 {
     senden_.setTimerType(Qt::PreciseTimer);
     senden_.setInterval(standardAbstand);
@@ -322,7 +312,6 @@ void Uebungssitzung::gestellt(const Stellung& stellung)
 {
     if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Stellen)
         return;
-    gestellt_ = stellung;
     gezeigt_ = stellung;
     beruehrt_ = true;
 }
@@ -339,7 +328,7 @@ void Uebungssitzung::drehe(int schritte)
 {
     if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Stellen)
         return;
-    stelleTelegraf(::drehe(gestellt_, static_cast<Balken>(balken_), schritte));
+    stelleTelegraf(::drehe(gezeigt_, static_cast<Balken>(balken_), schritte));
     beruehrt_ = true;
 }
 
@@ -363,12 +352,12 @@ void Uebungssitzung::pruefeStellung()
         return;
     }
     const Stellung ziel = winkelholen(code_, gefragt.at(0).toLatin1());
-    const char gezeigt = zeichenFuer(code_, gestellt_);
-    const bool richtig = gleichesBild(gestellt_, ziel);
-    const QString antwort = gezeigt ? QString(QLatin1Char(gezeigt)) : QStringLiteral("–");
+    const char gezeigt = zeichenDesBildes(gezeigt_, code_);
+    const bool richtig = gleichesBild(gezeigt_, ziel);
+    const QString antwort = gezeigt != '?' ? QString(QLatin1Char(gezeigt)) : QStringLiteral("–");
     beantworte(antwort, richtig ? 1 : 0, 1,
                richtig ? QStringLiteral("Richtig: %1.").arg(zitiert(gefragt))
-               : gezeigt
+               : gezeigt != '?'
                    ? QStringLiteral("Falsch: Das Signal war %1, nicht %2.")
                          .arg(zitiert(gefragt), zitiert(antwort))
                    : QStringLiteral("Falsch: Das Signal war %1; das gestellte Signal ist kein "
@@ -440,7 +429,6 @@ void Uebungssitzung::stelleTelegraf(const Stellung& stellung)
     telegrafBewegt_ = false;
     if (danach_ == Danach::Senden)
         danach_ = Danach::Nichts;
-    gestellt_ = stellung;
     gezeigt_ = stellung;
     emit telegrafStellen(stellung, ' ');
 }

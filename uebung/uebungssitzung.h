@@ -124,9 +124,9 @@ private:
     std::chrono::steady_clock::time_point frageSeit_; // when the question was first shown
     QDateTime rundenEnde_;                            // when the last round ended
     QString ergebnisText_;                            // and what it came to
-    Stellung gestellt_;                               // what the learner has set so far
     bool beruehrt_ = false;                           // whether the learner moved a beam yet
-    Stellung gezeigt_ = ruhestellung;                 // where the telegraph stands or turns to
+    // Where the telegraph stands or turns to; while setting, what the learner has set so far.
+    Stellung gezeigt_ = ruhestellung;
     int balken_ = 0;
     QString gesendet_;    // a reading question's characters as the telegraph sends them
     int gesendetBis_ = 0; // how many of them were sent
