@@ -30,9 +30,7 @@ const Szenenbilder& telegrafbilder()
 Telegraf::Telegraf(QWidget* parent)
     : QWidget(parent), szene_(telegrafbilder()), takt_(bewegungsTakt)
 {
-    uhr_.setSingleShot(true);
-    uhr_.setTimerType(Qt::PreciseTimer);
-    connect(&uhr_, &QTimer::timeout, this, &Telegraf::naechsterFrame);
+    connect(&takt_, &Bildtakt::bild, this, &Telegraf::naechsterFrame);
     // The scene covers every pixel, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Telegraf"));
@@ -41,7 +39,7 @@ Telegraf::Telegraf(QWidget* parent)
 
 void Telegraf::stelle(const Stellung& stellung, char zeichen)
 {
-    uhr_.stop();
+    takt_.halte();
     bewegung_.reset();
     folgt_.reset();
     winkel_ = stellung;
@@ -66,24 +64,13 @@ void Telegraf::bewegen(const Stellung& ziel, char zeichen)
     }
     zeichen_ = zeichen;
     beschreibe();
-    bewegung_ = Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0, std::chrono::steady_clock::now(),
-                         ++bewegungen_};
-    uhr_.start(0);
+    bewegung_ = Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0, ++bewegungen_};
+    takt_.starte();
 }
 
-// Draws the frame that is due, or the final drawing, and sets the clock for the next one. Every
-// frame has its own deadline from one start, so a late frame does not delay the rest; one that
-// is overdue is drawn at the next pass of the event loop, so that every degree is seen once.
+// Draws the frame that is due, or the final drawing, and asks the clock for the next one.
 void Telegraf::naechsterFrame()
 {
-    using namespace std::chrono;
-    const auto faellig = [this] {
-        return bewegung_->beginn + static_cast<int>(bewegung_->naechstes) * takt_;
-    };
-    if (const auto rest = faellig() - steady_clock::now(); rest > rest.zero()) {
-        uhr_.start(ceil<milliseconds>(rest));
-        return;
-    }
     const bool letztes = bewegung_->naechstes == bewegung_->plan.size();
     const std::uint64_t diese = bewegung_->nummer;
     winkel_ = letztes ? bewegung_->ziel : bewegung_->plan[bewegung_->naechstes++];
@@ -92,7 +79,7 @@ void Telegraf::naechsterFrame()
     if (!bewegung_ || bewegung_->nummer != diese)
         return;
     if (!letztes) {
-        uhr_.start(std::max(ceil<milliseconds>(faellig() - steady_clock::now()), milliseconds(0)));
+        takt_.weiter();
         return;
     }
     altwinkel_ = winkel_;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "bildtakt.h"
 #include "stellen.h"
 #include "stellung.h"
 #include "szene.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
@@ -51,7 +51,7 @@ public:
     void anhalten();
 
     // The time between two frames; zero draws the next frame at the next pass of the event loop.
-    void setTakt(std::chrono::milliseconds takt) { takt_ = takt; }
+    void setTakt(std::chrono::milliseconds takt) { takt_.setTakt(takt); }
 
     // With `stellbar` the user sets a beam by dragging an end of the regulator or the tip of an
     // indicator; it snaps to steps of 45 degrees, and `gestellt` tells the new position.
@@ -75,13 +75,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // A movement under way: its frames, its target, the next frame to draw, when it began, and
-    // which of the telegraph's movements it is.
+    // A movement under way: its frames, its target, the next frame to draw, and which of the
+    // telegraph's movements it is.
     struct Bewegung {
         std::vector<Stellung> plan;
         Stellung ziel;
         std::size_t naechstes = 0;
-        std::chrono::steady_clock::time_point beginn;
         std::uint64_t nummer = 0;
     };
 
@@ -94,10 +93,9 @@ private:
     Stellung winkel_;
     Stellung altwinkel_;
     char zeichen_ = '\0';
-    std::chrono::milliseconds takt_;
+    Bildtakt takt_; // the movement's frames at their pace
     std::optional<Bewegung> bewegung_;
     std::optional<std::pair<Stellung, char>> folgt_; // the target given during a movement
-    QTimer uhr_;                                     // wakes the movement for its next frame
     std::uint64_t bewegungen_ = 0;                   // how many movements have started
     bool stellbar_ = false;
     std::optional<Griff> griff_; // the handle being dragged

@@ -72,9 +72,7 @@ Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
     baueEinstellungen(panel(inhalt, "einstellungen",
                             QRect(0, oben->height(), breite, 500 - oben->height()),
                             farbe::hellgrau));
-    uhr_.setSingleShot(true);
-    uhr_.setTimerType(Qt::PreciseTimer);
-    connect(&uhr_, &QTimer::timeout, this, &Linienfenster::naechstesBild);
+    connect(&takt_, &Bildtakt::bild, this, &Linienfenster::naechstesBild);
     setStationen(5);
     nachricht_->setFocus();
     if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
@@ -210,16 +208,13 @@ void Linienfenster::sendenOderAbbrechen()
     senden_->setText(textAbbruch);
     zeit_->setText(QStringLiteral("läuft …"));
     zeigeEmpfangen();
-    beginn_ = std::chrono::steady_clock::now();
-    bilder_ = 0;
-    uhr_.start(0);
+    takt_.starte();
 }
 
-// Frame g of the line is due g times the pace after the start; a late frame does not push the
-// later ones back, and none is left out, so every degree of every turning beam is shown.
+// Frame g of the line shows g times the pace after the start; none is left out, so every degree
+// of every turning beam is shown.
 void Linienfenster::naechstesBild()
 {
-    using namespace std::chrono;
     const std::size_t vorher = ablauf_->empfangen().size();
     for (const Linienablauf::Aenderung& a : ablauf_->naechstesBild()) {
         Station* station = stationen_[static_cast<std::size_t>(a.station)];
@@ -238,9 +233,7 @@ void Linienfenster::naechstesBild()
         zufallsStartwert_ = QRandomGenerator::global()->generate64() % 1000000;
         return;
     }
-    ++bilder_;
-    const auto rest = beginn_ + bilder_ * takt_ - steady_clock::now();
-    uhr_.start(std::max(ceil<milliseconds>(rest), milliseconds(0)));
+    takt_.weiter();
 }
 
 // What the last station has shown so far, each character that is not what was sent marked.
@@ -267,7 +260,7 @@ void Linienfenster::zeigeEmpfangen()
 
 void Linienfenster::beende()
 {
-    uhr_.stop();
+    takt_.halte();
     ablauf_.reset();
     senden_->setText(textSenden);
     zeigeErwartet();

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "bildtakt.h"
 #include "linienablauf.h"
 #include "signalcode.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
@@ -32,7 +32,7 @@ public:
     void setStationen(int stationen);
     // The time between two frames; zero shows the next frame at the next pass of the event
     // loop, every frame still drawn.
-    void setTakt(std::chrono::milliseconds takt) { takt_ = takt; }
+    void setTakt(std::chrono::milliseconds takt) { takt_.setTakt(takt); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,8 +63,5 @@ private:
     std::optional<Linienablauf> ablauf_;
     std::string gesendeterText_;
     std::uint64_t zufallsStartwert_; // the misreads' seed when none is given
-    QTimer uhr_;                     // wakes the line for its next frame
-    std::chrono::steady_clock::time_point beginn_;
-    long bilder_ = 0; // frames shown since the start
-    std::chrono::milliseconds takt_;
+    Bildtakt takt_;                  // the line's frames at the movement's pace
 };
