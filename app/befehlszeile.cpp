@@ -1,5 +1,6 @@
 #include "befehlszeile.h"
 
+#include "linienplan.h"
 #include "startwert.h"
 #include "tafeldatei.h"
 
@@ -172,14 +173,16 @@ Aufruf linie(bool mitLinie, const QString& stationen, bool anderes, Aufruf aufru
     if (anderes)
         return {.ende = fehler(QStringLiteral("--linie geht nicht mit --tafel oder --ueben "
                                               "zusammen."))};
-    aufruf.linie = 5;
+    aufruf.linie = ueblicheStationen;
     if (stationen.isNull())
         return aufruf;
     const std::optional<std::uint64_t> zahl = startwertAus(stationen);
-    if (!zahl || *zahl < 2 || *zahl > 8)
+    if (!zahl || *zahl < wenigsteStationen || *zahl > meisteStationen)
         return {.ende = fehler(QStringLiteral("Die Zahl der Stationen „%1“ liegt nicht zwischen "
-                                              "2 und 8.")
-                                   .arg(stationen))};
+                                              "%2 und %3.")
+                                   .arg(stationen)
+                                   .arg(wenigsteStationen)
+                                   .arg(meisteStationen))};
     aufruf.linie = static_cast<int>(*zahl);
     return aufruf;
 }

@@ -14,18 +14,19 @@
 // end. The line's whole course, when every station turns to what and for how long, follows in
 // advance from its settings; the window only plays it.
 
+inline constexpr int wenigsteStationen = 2;
+inline constexpr int ueblicheStationen = 5; // where the window and the command line begin
+inline constexpr int meisteStationen = 8;
+inline constexpr int meisteFehlerProzent = 30;
+
 // What a line is asked to do.
 struct Linienwahl {
     std::string nachricht; // the characters sent, as normalisieren gives them
-    int stationen = 5;
+    int stationen = ueblicheStationen;
     std::chrono::milliseconds ablesezeit{2000}; // how long an operator looks before repeating
     int fehlerProzent = 0;       // the chance, per station and character, of misreading one beam
     std::uint64_t startwert = 0; // where the misreads are drawn from
 };
-
-inline constexpr int wenigsteStationen = 2;
-inline constexpr int meisteStationen = 8;
-inline constexpr int meisteFehlerProzent = 30;
 
 // One movement of one station: from the position it stood in to the one it shows next, for
 // the character at `zeichen` in the message. It starts at `beginn` after the first movement of

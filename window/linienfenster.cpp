@@ -73,7 +73,7 @@ Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
                             QRect(0, oben->height(), breite, 500 - oben->height()),
                             farbe::hellgrau));
     connect(&takt_, &Bildtakt::bild, this, &Linienfenster::naechstesBild);
-    setStationen(5);
+    setStationen(ueblicheStationen);
     nachricht_->setFocus();
     if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
         move(bildschirm->availableGeometry().center() - rect().center());
