@@ -5,6 +5,7 @@
 #include "linienfenster.h"
 #include "station.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -35,8 +36,10 @@ std::pair<QString, QString> sende(const QString& nachricht, int prozent)
     QObject::connect(&zusehen, &QTimer::timeout, schaue);
     zusehen.start(0);
     QTest::keyClick(&zeile, Qt::Key_Return);
-    const QPushButton& senden = teil<QPushButton>(w, "senden");
-    while (senden.text() == QLatin1String("Abbruch"))
+    // The button reads "Abbruch" while the line runs, to a screen reader too.
+    QPushButton& senden = teil<QPushButton>(w, "senden");
+    while (QAccessible::queryAccessibleInterface(&senden)->text(QAccessible::Name) ==
+           QLatin1String("Abbruch"))
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     schaue();
     return {gestanden, teil<QLabel>(w, "empfangen").accessibleName()};

@@ -91,8 +91,9 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
     };
     nachricht_ = new QLineEdit(QStringLiteral("SOS"));
     benenne(nachricht_, "nachricht", QStringLiteral("Nachricht"));
+    // Its text is its name for a screen reader, "Senden" or "Abbruch" as it reads.
     senden_ = new QPushButton(textSenden);
-    benenne(senden_, "senden", QStringLiteral("Senden"));
+    senden_->setObjectName(QStringLiteral("senden"));
     auto* zeile = new QHBoxLayout;
     zeile->addWidget(nachricht_, 1);
     zeile->addWidget(senden_);
