@@ -141,16 +141,17 @@ Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwer
         return {.ende = fehler(QStringLiteral("--startwert gilt nur mit --ueben."))};
     if (tafel)
         return {.ende = fehler(QStringLiteral("--tafel und --ueben gehen nicht zusammen."))};
-    const std::optional<Uebungsart> art = positionen.isEmpty() ? Uebungsart::Erkennen
-                                          : positionen.size() == 1
-                                              ? uebungsartNamens(positionen[0].toStdString())
-                                              : std::nullopt;
+    if (positionen.size() > 1)
+        return {.ende =
+                    fehler(QStringLiteral("Unerwartetes Argument „%1“.").arg(positionen.at(1)))};
+    const std::optional<Uebungsart> art =
+        positionen.isEmpty() ? Uebungsart::Erkennen : uebungsartNamens(positionen[0].toStdString());
     if (!art) {
         QStringList namen;
         for (const Uebungsname& u : uebungsarten)
             namen << QString::fromLatin1(u.befehl);
         return {.ende = fehler(QStringLiteral("Unbekannte Übung „%1“; es gibt %2 und %3.")
-                                   .arg(positionen.join(QLatin1Char(' ')),
+                                   .arg(positionen.first(),
                                         namen.mid(0, namen.size() - 1).join(QStringLiteral(", ")),
                                         namen.last()))};
     }
@@ -165,21 +166,24 @@ Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwer
     return aufruf;
 }
 
-// --linie with its number of stations, checked.
-Aufruf linie(bool mitLinie, const QString& stationen, bool anderes, Aufruf aufruf)
+// --linie with its number of stations, checked. `fremd` is the first option given beside it
+// that belongs elsewhere, `positionen` the arguments that are no option.
+Aufruf linie(bool mitLinie, const QString& stationen, const QString& fremd,
+             const QStringList& positionen, Aufruf aufruf)
 {
     if (!mitLinie)
         return {.ende = fehler(QStringLiteral("--stationen gilt nur mit --linie."))};
-    if (anderes)
-        return {.ende = fehler(QStringLiteral("--linie geht nicht mit --tafel oder --ueben "
-                                              "zusammen."))};
+    if (!fremd.isEmpty())
+        return {.ende = fehler(QStringLiteral("--linie geht nicht mit %1 zusammen.").arg(fremd))};
+    if (!positionen.isEmpty())
+        return {.ende =
+                    fehler(QStringLiteral("Unerwartetes Argument „%1“.").arg(positionen.first()))};
     aufruf.linie = ueblicheStationen;
     if (stationen.isNull())
         return aufruf;
     const std::optional<std::uint64_t> zahl = startwertAus(stationen);
     if (!zahl || *zahl < wenigsteStationen || *zahl > meisteStationen)
-        return {.ende = fehler(QStringLiteral("Die Zahl der Stationen „%1“ liegt nicht zwischen "
-                                              "%2 und %3.")
+        return {.ende = fehler(QStringLiteral("Für --stationen ist „%1“ keine Zahl von %2 bis %3.")
                                    .arg(stationen)
                                    .arg(wenigsteStationen)
                                    .arg(meisteStationen))};
@@ -228,12 +232,16 @@ Aufruf befehlszeileLesen(const QStringList& alleArgumente)
         return {.ende = 0};
     }
     const QStringList positionen = parser.positionalArguments();
-    if (parser.isSet(linieOption) || parser.isSet(stationenOption))
+    if (parser.isSet(linieOption) || parser.isSet(stationenOption)) {
+        QString fremd;
+        for (const QCommandLineOption* option : {&tafelOption, &uebenOption, &startwertOption}) {
+            if (fremd.isEmpty() && parser.isSet(*option))
+                fremd = QStringLiteral("--") + option->names().first();
+        }
         return linie(parser.isSet(linieOption),
                      parser.isSet(stationenOption) ? parser.value(stationenOption) : QString(),
-                     parser.isSet(tafelOption) || parser.isSet(uebenOption) ||
-                         parser.isSet(startwertOption) || !positionen.isEmpty(),
-                     aufruf);
+                     fremd, positionen, aufruf);
+    }
     if (parser.isSet(uebenOption) || parser.isSet(startwertOption))
         return uebung(parser.isSet(uebenOption), positionen,
                       parser.isSet(startwertOption) ? parser.value(startwertOption) : QString(),

@@ -147,6 +147,13 @@ void TestTafelaufruf::fehlerOhneDatei_data()
         << QStringList{"--ueben", "--startwert", " 7"} << 2 << "pvellard: Der Startwert „ 7“ ist";
     QTest::newRow("Wert, wo keiner hingehört")
         << QStringList{"--ueben=stellen"} << 2 << "pvellard: Ungültiger Aufruf: „--ueben=stellen“.";
+    QTest::newRow("Übung doppelt") << QStringList{"--ueben", "stellen", "stellen"} << 2
+                                   << "pvellard: Unerwartetes Argument „stellen“.";
+    QTest::newRow("Linie mit Startwert")
+        << QStringList{"--linie", "--startwert", "3"} << 2
+        << "pvellard: --linie geht nicht mit --startwert zusammen.";
+    QTest::newRow("Stationen keine Zahl") << QStringList{"--linie", "--stationen", "abc"} << 2
+                                          << "pvellard: Für --stationen ist „abc“ keine Zahl";
     QTest::newRow("Wert einer Qt-Option fehlt")
         << QStringList{"-reverse", "-platform"} << 2 << "pvellard: Nach -platform fehlt der Wert.";
 }
