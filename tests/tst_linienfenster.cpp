@@ -52,6 +52,8 @@ class TstLinienfenster : public QObject {
 private slots:
     void sosKommtAn();
     void fehlerWiederholbar();
+    void aenderungStelltZurueck_data();
+    void aenderungStelltZurueck();
 };
 
 void TstLinienfenster::sosKommtAn()
@@ -67,6 +69,40 @@ void TstLinienfenster::fehlerWiederholbar()
     const auto erster = sende(text, 30);
     QCOMPARE(sende(text, 30), erster);
     QVERIFY(erster.second != QStringLiteral("Empfangen: DEPESCHEAUSBERLIN"));
+}
+
+void TstLinienfenster::aenderungStelltZurueck_data()
+{
+    QTest::addColumn<QString>("teil");
+    QTest::addColumn<int>("taste");
+    QTest::newRow("Abbruch") << "senden" << int(Qt::Key_Space);
+    QTest::newRow("Nachricht") << "nachricht" << int(Qt::Key_A);
+    QTest::newRow("Ablesezeit") << "ablesezeit" << int(Qt::Key_Up);
+    QTest::newRow("Ablesefehler") << "ablesefehler" << int(Qt::Key_Up);
+    QTest::newRow("Startwert") << "startwert" << int(Qt::Key_1);
+}
+
+// "Abbruch", or a change of the message or a setting while a message is under way: the line
+// stops, every station looks as at rest, without a character, and nothing is received.
+void TstLinienfenster::aenderungStelltZurueck()
+{
+    QFETCH(QString, teil);
+    QFETCH(int, taste);
+    Linienfenster w(eingebetteterCode());
+    w.setTakt(std::chrono::milliseconds::zero());
+    w.setStationen(3);
+    w.show();
+    QTest::keyClick(&::teil<QLineEdit>(w, "nachricht"), Qt::Key_Return);
+    const QLabel& empfangen = ::teil<QLabel>(w, "empfangen");
+    while (empfangen.accessibleName() != QLatin1String("Empfangen: S"))
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    QTest::keyClick(&::teil<QWidget>(w, qPrintable(teil)), Qt::Key(taste));
+    QTest::qWait(20);
+    QCOMPARE(::teil<QPushButton>(w, "senden").text(), QStringLiteral("&Senden"));
+    QCOMPARE(empfangen.text(), QString());
+    const QList<Station*> stationen = w.findChildren<Station*>();
+    for (int k = 1; k <= stationen.size(); ++k)
+        QCOMPARE(stationen[k - 1]->grab().toImage(), Station(k).grab().toImage());
 }
 
 QTEST_MAIN(TstLinienfenster)

@@ -139,10 +139,10 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
             sendenOderAbbrechen();
     });
     connect(anzahl_, &QSpinBox::valueChanged, this, &Linienfenster::stationenGeaendert);
-    connect(nachricht_, &QLineEdit::textChanged, this, &Linienfenster::zeigeErwartet);
-    connect(ablesezeit_, &SpinBox::valueChanged, this, &Linienfenster::zeigeErwartet);
-    connect(fehler_, &QSpinBox::valueChanged, this, &Linienfenster::zeigeErwartet);
-    connect(startwert_, &QLineEdit::textChanged, this, &Linienfenster::zeigeErwartet);
+    connect(nachricht_, &QLineEdit::textChanged, this, &Linienfenster::stelleZurueck);
+    connect(ablesezeit_, &SpinBox::valueChanged, this, &Linienfenster::stelleZurueck);
+    connect(fehler_, &QSpinBox::valueChanged, this, &Linienfenster::stelleZurueck);
+    connect(startwert_, &QLineEdit::textChanged, this, &Linienfenster::stelleZurueck);
 }
 
 void Linienfenster::setStationen(int stationen)
@@ -153,10 +153,8 @@ void Linienfenster::setStationen(int stationen)
 // Another number of stations: a message under way stops, and the row is built anew.
 void Linienfenster::stationenGeaendert()
 {
-    if (ablauf_)
-        beende();
     baueStationen();
-    zeigeErwartet();
+    stelleZurueck();
 }
 
 // The row of stations, centred in the line's width.
@@ -182,10 +180,9 @@ Linienwahl Linienfenster::wahl() const
             startwertAus(startwert_->text()).value_or(zufallsStartwert_)};
 }
 
+// The line as it would run now: the message as sent and the time it would take.
 void Linienfenster::zeigeErwartet()
 {
-    if (ablauf_)
-        return;
     const Linienwahl w = wahl();
     gesendet_->setText(QStringLiteral("„%1“").arg(QString::fromStdString(w.nachricht)));
     zeit_->setText(QStringLiteral("erwartet %1")
@@ -196,14 +193,13 @@ void Linienfenster::zeigeErwartet()
 void Linienfenster::sendenOderAbbrechen()
 {
     if (ablauf_) {
-        beende();
+        stelleZurueck();
         return;
     }
     const Linienwahl w = wahl();
     if (w.nachricht.empty())
         return;
-    for (Station* s : stationen_)
-        s->steht(ruhestellung, ' ');
+    stelleZurueck();
     gesendeterText_ = w.nachricht;
     ablauf_.emplace(linienplan(w, code_), w.stationen, code_);
     senden_->setText(textAbbruch);
@@ -259,17 +255,24 @@ void Linienfenster::zeigeEmpfangen()
     QAccessible::updateAccessibility(&neu);
 }
 
-void Linienfenster::beende()
+// Stops a message under way and puts every station back to rest, before anything is received.
+// Every change of the message or a setting comes here, so that what the line shows always
+// belongs to the message and the settings as they stand.
+void Linienfenster::stelleZurueck()
 {
     takt_.halte();
     ablauf_.reset();
     senden_->setText(textSenden);
+    for (Station* s : stationen_)
+        s->steht(ruhestellung, ' ');
+    empfangen_->clear();
+    empfangen_->setAccessibleName({});
     zeigeErwartet();
 }
 
 void Linienfenster::closeEvent(QCloseEvent* event)
 {
     if (ablauf_)
-        beende();
+        stelleZurueck();
     QWidget::closeEvent(event);
 }

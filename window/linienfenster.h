@@ -21,7 +21,8 @@ class Station;
 
 // The line of stations, "Telegrafenlinie": a row of small telegraphs, and beneath it the
 // message, the line's settings and what arrived. "Senden" works out the line's course and
-// plays it, every station at the movement's pace; "Abbruch" stops it.
+// plays it, every station at the movement's pace; "Abbruch", or any change of the message or a
+// setting, stops it and puts the stations back to rest.
 class Linienfenster : public QWidget {
     Q_OBJECT
 public:
@@ -45,7 +46,7 @@ private:
     void zeigeErwartet();
     void sendenOderAbbrechen();
     void naechstesBild();
-    void beende();
+    void stelleZurueck();
     void zeigeEmpfangen();
 
     const Codezeilen code_;
