@@ -111,6 +111,7 @@ private slots:
     void trennstellungGanzImBild();
     void richtigesSignalStehtDiePause();
     void zeitAbErstemFrame();
+    void leerGelesenErstNachDemWort();
     void mitlesenPruefungFolgtDemStartwert();
     void ergebnisGerundet_data();
     void ergebnisGerundet();
@@ -266,6 +267,18 @@ void TstUebungssitzung::zeitAbErstemFrame()
     QCOMPARE(t.s.antworten().at(0).zeit, std::chrono::milliseconds(700));
 }
 
+// Nothing read is no answer while the word is still being sent, and is one once it was sent.
+void TstUebungssitzung::leerGelesenErstNachDemWort()
+{
+    Sitzung t(true, nullptr, {QStringLiteral("Tal")});
+    QVERIFY(t.beginne(Uebungsart::Mitlesen));
+    t.s.pruefen();
+    QCOMPARE(t.s.zustand(), Zustand::Frage);
+    QTRY_VERIFY(t.gesendet == QLatin1String("TAL") && !t.laeuft);
+    t.s.pruefen();
+    QCOMPARE(t.s.zustand(), Zustand::Beantwortet);
+}
+
 // A reading examination sends the words its seed gives, whatever is read.
 void TstUebungssitzung::mitlesenPruefungFolgtDemStartwert()
 {
@@ -276,7 +289,7 @@ void TstUebungssitzung::mitlesenPruefungFolgtDemStartwert()
         QVERIFY(t.beginne(Uebungsart::Mitlesen, 11));
         for (int i = 0; i < 10; ++i) {
             QTRY_COMPARE(t.s.zustand(), Zustand::Frage);
-            t.s.pruefen(durchgang == 0 ? QStringLiteral("xyz") : QString());
+            t.s.pruefen(durchgang == 0 ? QStringLiteral("xyz") : QStringLiteral("a"));
             gesendet[durchgang] << t.s.antworten().back().gefragt;
             t.s.weiter();
         }

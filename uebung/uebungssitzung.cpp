@@ -368,8 +368,15 @@ void Uebungssitzung::pruefeStellung()
 
 void Uebungssitzung::pruefeGelesenes(const QString& gelesen)
 {
-    const Lesewertung wertung = bewertung(runde_->frage(), gelesen);
     const QString normalisiert = QString::fromStdString(normalisieren(gelesen));
+    // Nothing read while the word is still being sent is no answer: most likely the key was
+    // meant for the question before. Once the word has been sent, it is the answer.
+    if (normalisiert.isEmpty() && (gesendetBis_ < gesendet_.size() || telegrafBewegt_)) {
+        zeige(QStringLiteral("Noch nichts gelesen: Tippe mit, was der Telegraf sendet, und "
+                             "drücke dann die Eingabetaste."));
+        return;
+    }
+    const Lesewertung wertung = bewertung(runde_->frage(), gelesen);
     beantworte(normalisiert, wertung.richtig, wertung.gesendet,
                QStringLiteral("Gesendet: %1. Gelesen: %2. %3 von %4 Zeichen richtig.")
                    .arg(zitiert(gesendet_), zitiert(normalisiert))
