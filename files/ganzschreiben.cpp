@@ -59,6 +59,8 @@ QString systemGrund(int fehler)
         return QStringLiteral("Der Dateiname ist zu lang.");
     case EIO:
         return QStringLiteral("Der Datenträger meldet einen Ein-/Ausgabefehler.");
+    case ENOENT: // the folder exists, but its file system creates no files, as /proc
+        return QStringLiteral("In diesem Ordner lassen sich keine Dateien anlegen.");
     case 0:
         return QStringLiteral("Das System nennt keinen Grund.");
     default:

@@ -141,6 +141,10 @@ void TestTafelaufruf::fehlerOhneDatei_data()
         << QStringList{"--tafel", "fehlt/tafel.pdf"} << 1
         << "pvellard: Die Signaltafel konnte nicht nach „fehlt/tafel.pdf“ geschrieben werden. "
            "Den Ordner „";
+    QTest::newRow("Ordner ohne Dateien")
+        << QStringList{"--tafel", "/proc/tafel.pdf"} << 1
+        << "pvellard: Die Signaltafel konnte nicht nach „/proc/tafel.pdf“ geschrieben werden. In "
+           "diesem Ordner lassen sich keine Dateien anlegen.";
     QTest::newRow("Startwert fehlt") << QStringList{"--ueben", "--startwert"} << 2
                                      << "pvellard: Nach --startwert fehlt der Wert.";
     QTest::newRow("Startwert mit Leerzeichen")
