@@ -176,8 +176,10 @@ void Uebungsfenster::zeige()
             weiter_->setEnabled(true);
             weiter_->setFocus();
         } else if (zustand == Zustand::Ende) {
+            // On the result, not on "Runde beginnen": a Return meant for "Weiter" must not
+            // start the next round and take the result away before it could be saved.
             zeigeErgebnis();
-            beginnen_->setFocus();
+            ergebnis_->setFocus();
         }
     }
     pruefen_->setEnabled(offen);
