@@ -54,7 +54,6 @@ class TestTafelaufruf : public QObject {
 private slots:
     void pdfIstEineA4SeiteQuer();
     void pngHat300Dpi();
-    void hilfeUndVersion();
     void fehlerOhneDatei_data();
     void fehlerOhneDatei();
     void ueberDerGroessengrenze_data();
@@ -106,17 +105,6 @@ void TestTafelaufruf::pngHat300Dpi()
     const QImage bild(ordner.filePath(QStringLiteral("tafel.png")));
     QCOMPARE(bild.size(), QSize(3508, 2480));
     QCOMPARE(bild.dotsPerMeterX(), 11811);
-}
-
-void TestTafelaufruf::hilfeUndVersion()
-{
-    const Lauf hilfe = lauf({QStringLiteral("--help")});
-    QCOMPARE(hilfe.status, 0);
-    QVERIFY(hilfe.ausgabe.startsWith(QStringLiteral("Aufruf: pvellard")));
-    QVERIFY(hilfe.ausgabe.contains(QStringLiteral("--tafel DATEI")));
-    const Lauf version = lauf({QStringLiteral("--version")});
-    QCOMPARE(version.status, 0);
-    QCOMPARE(version.ausgabe, QStringLiteral("Vellard-Telegraf 1.1.0\n"));
 }
 
 void TestTafelaufruf::fehlerOhneDatei_data()
