@@ -273,7 +273,8 @@ private slots:
         const QDateTime ende(QDate(2026, 12, 8), QTime(9, 5));
         QCOMPARE(
             ::ergebnisAlsCsv(antworten, {Uebungsart::Mitlesen, Uebungssatz::Alle, 10, 42}, ende),
-            QByteArray("Datum;\xc3\x9c"
+            QByteArray("\xef\xbb\xbf"
+                       "Datum;\xc3\x9c"
                        "bung;Zeichen;Startwert;Frage;Gefragt;Geantwortet;"
                        "Richtig;Von;Zeit in s\r\n"
                        "2026-12-08 09:05;Mitlesen;Alle 36;42;1;Sonne;SONE;4;5;2,4\r\n"

@@ -50,5 +50,5 @@ QByteArray ergebnisAlsCsv(const std::vector<Antwort>& antworten, const Rundenwah
                               QString::number(a.von),
                               sekunden(a.zeit)}
                       .join(QLatin1Char(';'));
-    return zeilen.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+    return "\xEF\xBB\xBF" + zeilen.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
 }
