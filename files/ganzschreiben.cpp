@@ -59,7 +59,7 @@ QString systemGrund(int fehler)
         return QStringLiteral("Der Dateiname ist zu lang.");
     case EIO:
         return QStringLiteral("Der Datenträger meldet einen Ein-/Ausgabefehler.");
-    case ENOENT: // the folder exists, but its file system creates no files, as /proc
+    case ENOENT: // the folder exists, but its file system creates no files, as in /proc
         return QStringLiteral("In diesem Ordner lassen sich keine Dateien anlegen.");
     case 0:
         return QStringLiteral("Das System nennt keinen Grund.");
