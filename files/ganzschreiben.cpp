@@ -117,6 +117,11 @@ QString schreibeGanz(const QString& pfad, const QByteArray& daten)
     // QSaveFile writes beside the target and renames only after everything went well, so a
     // failure leaves neither a half-written file nor a damaged older one. Qt's own reasons are
     // English; the system's error number of the failed call is kept.
+    // It would also put a plain file in the place of a device or a pipe, or of one a link leads
+    // to; such a target is left alone.
+    if (const QFileInfo ziel(pfad); ziel.exists() && !ziel.isFile() && !ziel.isDir())
+        return QStringLiteral("Dort liegt keine gewöhnliche Datei, sondern ein Gerät oder eine "
+                              "Pipe.");
     QSaveFile datei(pfad);
     errno = 0;
     if (!datei.open(QIODevice::WriteOnly))

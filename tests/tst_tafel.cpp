@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 
@@ -223,6 +224,8 @@ void TestTafel::nichtGeschriebeneTafel_data()
     QTest::newRow("Ordner fehlt, PDF") << "fehlt/tafel.pdf" << schreiben << "gibt es nicht";
     QTest::newRow("Ordner fehlt, PNG") << "fehlt/tafel.png" << schreiben << "gibt es nicht";
     QTest::newRow("Ordner statt Datei") << "ordner.png" << schreiben << "Ordner";
+    QTest::newRow("Pipe") << "rohr.pdf" << schreiben << "keine gewöhnliche Datei";
+    QTest::newRow("Verweis auf die Pipe") << "verweis.png" << schreiben << "keine gewöhnliche";
 }
 
 void TestTafel::nichtGeschriebeneTafel()
@@ -232,16 +235,21 @@ void TestTafel::nichtGeschriebeneTafel()
     QFETCH(QString, grund);
 
     QTemporaryDir leer;
-    QVERIFY(QDir(leer.path()).mkdir(QStringLiteral("ordner.png")));
+    const QStringList vorher{"ordner.png", "rohr.pdf", "verweis.png"};
+    QVERIFY(QDir(leer.path()).mkdir(vorher[0]));
+    QVERIFY(mkfifo(QFile::encodeName(leer.filePath(vorher[1])).constData(), 0600) == 0);
+    QVERIFY(QFile::link(vorher[1], leer.filePath(vorher[2])));
     const QString pfad = leer.filePath(name);
     const Tafelausgabe ausgabe = schreibeTafel(pfad, code);
 
     QCOMPARE(int(ausgabe.ergebnis), ergebnis);
     QVERIFY2(ausgabe.meldung.contains(pfad), qPrintable(ausgabe.meldung));
     QVERIFY2(ausgabe.meldung.contains(grund), qPrintable(ausgabe.meldung));
-    // Nothing left behind, not even a temporary file beside the target.
-    QCOMPARE(QDir(leer.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{QStringLiteral("ordner.png")});
+    // Nothing left behind, not even a temporary file beside the target, and the pipe a pipe.
+    QCOMPARE(QDir(leer.path())
+                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+             vorher);
+    QVERIFY(!QFileInfo(leer.filePath(vorher[1])).isFile());
 }
 
 void TestTafel::vorhandeneDateiWirdGanzErsetzt()
