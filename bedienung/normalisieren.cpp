@@ -18,6 +18,7 @@ std::string_view ersatz(char16_t c)
     case u'ü':
         return "UE";
     case u'ß':
+    case u'\u1E9E': // the capital sharp s, as in "GROẞ"
         return "SS";
     default:
         return {};

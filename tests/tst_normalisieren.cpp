@@ -22,6 +22,7 @@ void TestNormalisieren::normalisieren_data()
     QTest::newRow("J wird I") << QStringLiteral("Jäger & Söhne 1900")
                               << QStringLiteral("IAEGER&SOEHNE1900");
     QTest::newRow("Eszett") << QStringLiteral("Straße") << QStringLiteral("STRASSE");
+    QTest::newRow("großes Eszett") << QStringLiteral("GROẞ") << QStringLiteral("GROSS");
     QTest::newRow("große Umlaute") << QStringLiteral("ÄÖÜäöü") << QStringLiteral("AEOEUEAEOEUE");
     QTest::newRow("fremde Akzente fallen weg")
         << QStringLiteral("é?.\nA\r\tb") << QStringLiteral("AB");
