@@ -26,6 +26,15 @@ QAccessibleInterface* windowFactory(const QString& className, QObject* object)
     return new PlainWidget(static_cast<QWidget*>(object));
 }
 
+const char* const pictureProperty = "announcedAsPicture";
+
+QAccessibleInterface* pictureFactory(const QString&, QObject* object)
+{
+    if (!object || !object->isWidgetType() || !object->property(pictureProperty).toBool())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+}
+
 } // namespace
 
 void installAccessibleFactoryOnce(QAccessible::InterfaceFactory factory)
@@ -38,4 +47,10 @@ void installAccessibleFactoryOnce(QAccessible::InterfaceFactory factory)
 void announceWindowsAsFrames()
 {
     installAccessibleFactoryOnce(windowFactory);
+}
+
+void announceAsPicture(QWidget* bild)
+{
+    bild->setProperty(pictureProperty, true);
+    installAccessibleFactoryOnce(pictureFactory);
 }

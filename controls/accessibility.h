@@ -9,3 +9,8 @@ void installAccessibleFactoryOnce(QAccessible::InterfaceFactory factory);
 // Makes screen readers see a top-level window built from a plain QWidget as a window (a frame)
 // named by its title; Qt would present it as an unnamed filler.
 void announceWindowsAsFrames();
+
+// Makes screen readers see `bild`, a widget that paints a picture of its own, as a picture
+// (a graphic) with its name and description; Qt would present it as a filler, which readers
+// pass over. Call it before anything asks for its accessible interface.
+void announceAsPicture(QWidget* bild);

@@ -163,6 +163,7 @@ void TestFenster::barrierefreiBenannt()
     QCOMPARE(text(f->drehfeld, QAccessible::Name), QStringLiteral("Abstand in Sekunden"));
     QCOMPARE(text(f->feld, QAccessible::Name), QStringLiteral("Alphabet"));
     QCOMPARE(text(f->telegraf, QAccessible::Name), QStringLiteral("Telegraf"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&f->telegraf)->role(), QAccessible::Graphic);
     for (QWidget* bauteil : {static_cast<QWidget*>(&f->memo), static_cast<QWidget*>(&f->knopf),
                              static_cast<QWidget*>(&f->drehfeld)})
         QVERIFY(!text(*bauteil, QAccessible::Description).isEmpty());

@@ -5,7 +5,6 @@
 #include "kleinertelegraf.h"
 #include "schrift.h"
 
-#include <QAccessibleWidget>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -35,19 +34,6 @@ QRegion bewegt(const Fluegelbild& vorher, const Fluegelbild& nachher)
     return region;
 }
 
-// A screen reader sees a station as a picture, named by its number.
-class StationsBild : public QAccessibleWidget {
-public:
-    explicit StationsBild(QWidget* station) : QAccessibleWidget(station, QAccessible::Graphic) {}
-};
-
-QAccessibleInterface* stationsFabrik(const QString& klasse, QObject* objekt)
-{
-    if (klasse != QLatin1String("Station") || !objekt || !objekt->isWidgetType())
-        return nullptr;
-    return new StationsBild(static_cast<QWidget*>(objekt));
-}
-
 QString zitiert(char zeichen)
 {
     return QStringLiteral("„%1“").arg(QLatin1Char(zeichen));
@@ -58,9 +44,10 @@ QString zitiert(char zeichen)
 Station::Station(int nummer, QWidget* parent)
     : QWidget(parent), nummer_(nummer), arme_(kleineFluegel(ruhestellung))
 {
-    installAccessibleFactoryOnce(stationsFabrik);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(groesse);
+    // A picture for a screen reader, named by its number.
+    announceAsPicture(this);
     setAccessibleName(QStringLiteral("Station %1").arg(nummer_));
     beschreibe();
 }

@@ -1,5 +1,6 @@
 #include "telegraf.h"
 
+#include "accessibility.h"
 #include "bewegung.h"
 #include "canvas.h"
 #include "eingebettet.h"
@@ -33,6 +34,7 @@ Telegraf::Telegraf(QWidget* parent)
     connect(&takt_, &Bildtakt::bild, this, &Telegraf::naechsterFrame);
     // The scene covers every pixel, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    announceAsPicture(this);
     setAccessibleName(QStringLiteral("Telegraf"));
     beschreibe();
 }
