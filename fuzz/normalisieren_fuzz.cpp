@@ -40,7 +40,8 @@ constexpr std::string_view sendbareZeichen = "ABCDEFGHIKLMNOPQRSTUVWXYZ&12345678
 }
 
 // The table, by code point rather than by character literal so that it does not depend on how
-// either source file was encoded. Code points above 0xFF are never sendable.
+// either source file was encoded. Code points above 0xFF are never sendable, but the capital
+// sharp s is spelled out as ß is.
 void erwartetAnhaengen(std::string& ziel, unsigned zeichen)
 {
     if (zeichen >= 'a' && zeichen <= 'z')
@@ -58,7 +59,8 @@ void erwartetAnhaengen(std::string& ziel, unsigned zeichen)
     case 0xFC: // ü
         ziel += "UE";
         return;
-    case 0xDF: // ß
+    case 0xDF:   // ß
+    case 0x1E9E: // ẞ
         ziel += "SS";
         return;
     case 'J':
@@ -109,8 +111,11 @@ bool streamSicher(const QString& text)
     int folge = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text.at(i).unicode();
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            c = QChar::surrogateToUcs4(text.at(i), text.at(++i));
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+            text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
         folge = haengtAn(c) ? folge + 1 : 0;
         if (folge > 30)
             return false;
