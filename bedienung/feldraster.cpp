@@ -63,5 +63,5 @@ std::optional<Feldtaste> feldtaste(int zelle, int taste, Qt::KeyboardModifiers u
     const int ziel = zelleVon(zeichen);
     if (ziel < 0)
         return std::nullopt;
-    return Feldtaste{ziel, true};
+    return Feldtaste{ziel, true, true};
 }

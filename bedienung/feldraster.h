@@ -19,11 +19,12 @@ char zeichenAn(int x, int y);
 // The index of the cell that holds `zeichen` (row * 6 + column), or -1 if the grid has none.
 int zelleVon(char zeichen);
 
-// What a key does to the grid: the cell that is current afterwards, and whether its
-// character is sent.
+// What a key does to the grid: the cell that is current afterwards, whether its character is
+// sent, and whether the key typed that character itself (rather than sending the current cell).
 struct Feldtaste {
     int zelle = 0;
     bool senden = false;
+    bool getippt = false;
 };
 
 // The effect of a key (a Qt key code, its modifiers and the text it types) on the grid while

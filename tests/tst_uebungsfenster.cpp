@@ -223,7 +223,8 @@ void TstUebungsfenster::neueRundeWaehrendBewegung()
     QCOMPARE(nenneGezeigtes(t.w).left(8), QStringLiteral("Richtig:"));
 }
 
-// Every Alt key reaches one control; Return presses the focused button.
+// Every Alt key reaches one control; Return presses the focused button; on the grid, Return
+// names a character only once the learner moved to one.
 void TstUebungsfenster::tasten()
 {
     Trainer t;
@@ -240,6 +241,16 @@ void TstUebungsfenster::tasten()
     t.taste(Qt::Key_Return);
     QVERIFY2(t.status.text().startsWith(QStringLiteral("Stelle das Signal für")),
              qPrintable(t.status.text()));
+
+    t.w.waehle(Uebungsart::Erkennen, 7);
+    teil<QPushButton>(t.w, "beginnen").click();
+    t.taste(Qt::Key_Right);
+    t.taste(Qt::Key_Return);
+    QVERIFY(t.status.text().contains(QStringLiteral("„"))); // a verdict
+    t.taste(Qt::Key_Return);                                // "Weiter"
+    QVERIFY(t.still());
+    t.taste(Qt::Key_Return);
+    QVERIFY(t.status.text().startsWith(QStringLiteral("Wähle zuerst ein Zeichen")));
 }
 
 QTEST_MAIN(TstUebungsfenster)

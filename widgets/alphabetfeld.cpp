@@ -114,7 +114,7 @@ void Alphabetfeld::keyPressEvent(QKeyEvent* event)
         return;
     setZelle(wirkung->zelle);
     if (wirkung->senden)
-        emit getippt(alphabet[static_cast<std::size_t>(zelle_)]);
+        emit getippt(alphabet[static_cast<std::size_t>(zelle_)], wirkung->getippt);
 }
 
 void Alphabetfeld::focusInEvent(QFocusEvent* event)

@@ -31,8 +31,9 @@ signals:
     // A mouse press: the character under the pointer, the space for the closing lines below
     // the last row.
     void gedrueckt(char zeichen);
-    // A key that sends: the character of the current cell. A held key sends once.
-    void getippt(char zeichen);
+    // A key that sends: the character of the current cell, `selbst` when the key typed that
+    // character, not when Return, Enter or Space sent the cell. A held key sends once.
+    void getippt(char zeichen, bool selbst);
     // The current cell moved.
     void zelleGeaendert(int zelle);
 

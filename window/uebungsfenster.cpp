@@ -113,7 +113,16 @@ void Uebungsfenster::verbinde()
     connect(alleZeichen_, &QCheckBox::toggled, s, &Uebungssitzung::setAlleZeichen);
     connect(beginnen_, &QPushButton::clicked, s, &Uebungssitzung::beginnen);
     connect(feld_, &Alphabetfeld::gedrueckt, s, &Uebungssitzung::erkannt);
-    connect(feld_, &Alphabetfeld::getippt, s, &Uebungssitzung::erkannt);
+    // Return or Space on the cell where the last answer left it names nothing the learner chose
+    // for this question: most likely the key was meant for the question before.
+    connect(feld_, &Alphabetfeld::getippt, s, [this](char zeichen, bool selbst) {
+        if (selbst || zelleGewaehlt_)
+            sitzung_->erkannt(zeichen);
+        else
+            sitzung_->melde(QStringLiteral("Wähle zuerst ein Zeichen: Tippe es, klicke es an "
+                                           "oder gehe mit den Pfeiltasten zu ihm."));
+    });
+    connect(feld_, &Alphabetfeld::zelleGeaendert, this, [this] { zelleGewaehlt_ = true; });
     connect(pruefen_, &QPushButton::clicked, s, [this] { sitzung_->pruefen(gelesen_->text()); });
     connect(weiter_, &QPushButton::clicked, s, &Uebungssitzung::weiter);
     connect(loeschen_, &QPushButton::clicked, this, &Uebungsfenster::loescheFortschritt);
@@ -167,6 +176,7 @@ void Uebungsfenster::zeige()
     if (std::exchange(gezeigterZustand_, static_cast<int>(zustand)) != static_cast<int>(zustand)) {
         if (offen && art == Uebungsart::Erkennen) {
             feld_->setFocus();
+            zelleGewaehlt_ = false;
         } else if (offen && art == Uebungsart::Stellen) {
             telegraf_->setFocus();
         } else if (offen) {

@@ -51,7 +51,8 @@ private:
 
     std::unique_ptr<Fortschrittsdatei> ablage_;
     Uebungssitzung* sitzung_;
-    int gezeigterZustand_ = -1; // the trainer's state the inputs were last arranged for
+    int gezeigterZustand_ = -1;  // the trainer's state the inputs were last arranged for
+    bool zelleGewaehlt_ = false; // whether the learner moved the grid's cell in this question
 
     QStackedWidget* links_;
     Telegraf* telegraf_;
