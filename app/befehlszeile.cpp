@@ -133,6 +133,12 @@ std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
     return {};
 }
 
+// A call with an argument where none belongs.
+Aufruf unerwartet(const QString& argument)
+{
+    return {.ende = fehler(QStringLiteral("Unerwartetes Argument „%1“.").arg(argument))};
+}
+
 // --ueben with its exercise and seed, checked.
 Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwert, bool tafel,
               Aufruf aufruf)
@@ -142,8 +148,7 @@ Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwer
     if (tafel)
         return {.ende = fehler(QStringLiteral("--tafel und --ueben gehen nicht zusammen."))};
     if (positionen.size() > 1)
-        return {.ende =
-                    fehler(QStringLiteral("Unerwartetes Argument „%1“.").arg(positionen.at(1)))};
+        return unerwartet(positionen.at(1));
     const std::optional<Uebungsart> art =
         positionen.isEmpty() ? Uebungsart::Erkennen : uebungsartNamens(positionen[0].toStdString());
     if (!art) {
@@ -176,8 +181,7 @@ Aufruf linie(bool mitLinie, const QString& stationen, const QString& fremd,
     if (!fremd.isEmpty())
         return {.ende = fehler(QStringLiteral("--linie geht nicht mit %1 zusammen.").arg(fremd))};
     if (!positionen.isEmpty())
-        return {.ende =
-                    fehler(QStringLiteral("Unerwartetes Argument „%1“.").arg(positionen.first()))};
+        return unerwartet(positionen.first());
     aufruf.linie = ueblicheStationen;
     if (stationen.isNull())
         return aufruf;
@@ -247,8 +251,7 @@ Aufruf befehlszeileLesen(const QStringList& alleArgumente)
                       parser.isSet(startwertOption) ? parser.value(startwertOption) : QString(),
                       parser.isSet(tafelOption), aufruf);
     if (!positionen.isEmpty())
-        return {.ende =
-                    fehler(QStringLiteral("Unerwartetes Argument „%1“.").arg(positionen.first()))};
+        return unerwartet(positionen.first());
     if (parser.isSet(tafelOption)) {
         const QString pfad = parser.value(tafelOption);
         if (pfad.isEmpty())

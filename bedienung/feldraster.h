@@ -24,7 +24,7 @@ int zelleVon(char zeichen);
 struct Feldtaste {
     int zelle = 0;
     bool senden = false;
-    bool getippt = false;
+    bool selbst = false;
 };
 
 // The effect of a key (a Qt key code, its modifiers and the text it types) on the grid while

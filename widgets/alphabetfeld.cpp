@@ -114,7 +114,7 @@ void Alphabetfeld::keyPressEvent(QKeyEvent* event)
         return;
     setZelle(wirkung->zelle);
     if (wirkung->senden)
-        emit getippt(alphabet[static_cast<std::size_t>(zelle_)], wirkung->getippt);
+        emit getippt(alphabet[static_cast<std::size_t>(zelle_)], wirkung->selbst);
 }
 
 void Alphabetfeld::focusInEvent(QFocusEvent* event)
