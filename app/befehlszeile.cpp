@@ -30,8 +30,8 @@ const char* const hilfe =
     "                  .pdf ergibt eine A4-Seite im Querformat, .png ein Bild mit 300 dpi.\n"
     "  --ueben [ÜBUNG] Öffnet statt des Fensters die Übung „Signale üben“: erkennen (so\n"
     "                  ohne Angabe), stellen oder mitlesen.\n"
-    "  --startwert N   Macht die Runden der Übung zu Prüfungen: Die Zahl N (0 bis\n"
-    "                  999999999999999999) legt ihre Fragen fest, gleich auf jedem Rechner.\n"
+    "  --startwert N   Macht die Runden der Übung zu Prüfungen: Die Zahl N (1 bis 18\n"
+    "                  Ziffern) legt ihre Fragen fest, gleich auf jedem Rechner.\n"
     "  --linie         Öffnet statt des Fensters die „Telegrafenlinie“: Eine Nachricht läuft\n"
     "                  von Station zu Station.\n"
     "  --stationen N   Die Zahl der Stationen der Linie, 2 bis 8 (so ohne Angabe 5).\n"
@@ -97,7 +97,8 @@ QString optionsname(const QString& argument)
 
 // Takes Qt's options out of `argumente`, so that the parser sees only the program's own; Qt
 // still finds them in argv. Notes in `aufruf` the two the program heeds before Qt starts.
-// Returns the option whose value is missing, or nothing.
+// Splits "--ueben=ÜBUNG", the usual way to give an optional value, in the two arguments the
+// parser takes. Returns the option whose value is missing, or nothing.
 std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
 {
     QStringList eigene = argumente.mid(0, 1);
@@ -118,6 +119,10 @@ std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
                                qtOptionenMitGleich.contains(name.section(QLatin1Char('='), 0, 0));
         if (mitGleich || qtSchalter.contains(name))
             continue;
+        if (argument.startsWith(QLatin1String("--ueben="))) {
+            eigene << QStringLiteral("--ueben") << argument.section(QLatin1Char('='), 1);
+            continue;
+        }
         if (!qtOptionenMitWert.contains(name)) {
             eigene << argument;
             continue;
@@ -165,9 +170,10 @@ Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwer
         return aufruf;
     aufruf.startwert = startwertAus(startwert);
     if (!aufruf.startwert)
-        return {.ende = fehler(QStringLiteral("Der Startwert „%1“ ist keine Zahl von 0 bis "
-                                              "999999999999999999.")
-                                   .arg(startwert))};
+        return {.ende = fehler(QStringLiteral("Der Startwert „%1“ ist keine Zahl aus 1 bis %2 "
+                                              "Ziffern.")
+                                   .arg(startwert)
+                                   .arg(startwertStellen))};
     return aufruf;
 }
 

@@ -126,8 +126,13 @@ void TestTafelaufruf::fehlerOhneDatei_data()
                                      << "pvellard: Nach --startwert fehlt der Wert.";
     QTest::newRow("Startwert mit Leerzeichen")
         << QStringList{"--ueben", "--startwert", " 7"} << 2 << "pvellard: Der Startwert „ 7“ ist";
+    QTest::newRow("Startwert mit 19 Ziffern")
+        << QStringList{"--ueben", "--startwert", "0000000000000000001"} << 2
+        << "pvellard: Der Startwert „0000000000000000001“ ist keine Zahl aus 1 bis 18 Ziffern.";
     QTest::newRow("Wert, wo keiner hingehört")
-        << QStringList{"--ueben=stellen"} << 2 << "pvellard: Ungültiger Aufruf: „--ueben=stellen“.";
+        << QStringList{"--linie=3"} << 2 << "pvellard: Ungültiger Aufruf: „--linie=3“.";
+    QTest::newRow("Übung nach =") << QStringList{"--ueben=fliegen"} << 2
+                                  << "pvellard: Unbekannte Übung „fliegen“; es gibt erkennen,";
     QTest::newRow("Übung doppelt") << QStringList{"--ueben", "stellen", "stellen"} << 2
                                    << "pvellard: Unerwartetes Argument „stellen“.";
     QTest::newRow("Linie mit Startwert")
