@@ -7,7 +7,12 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$here/.."
 "$here/setup.sh" dpkg-dev appstream desktop-file-utils file
-"$here/build.sh" "$root/build-pkg" -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
+# Hardened as Debian builds its packages: checked buffer functions, a read-only relocation
+# table bound at start-up.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+"$here/build.sh" "$root/build-pkg" -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 
 desktop-file-validate "$root/packaging/de.vellard.Telegraf.desktop"
 appstreamcli validate --no-net "$root/packaging/de.vellard.Telegraf.metainfo.xml"

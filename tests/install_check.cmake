@@ -1,6 +1,7 @@
 # Installs the build into a scratch prefix and checks what a desktop needs to find there: the
 # program, the launcher entry pointing at it and at the icon, the AppStream file and the icon
-# in every size, each PNG really having the size its folder claims.
+# in every size, each PNG really having the size its folder claims; and what Debian asks of a
+# package: the manual page, the licence as copyright and the release history.
 #   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -P install_check.cmake
 set(id de.vellard.Telegraf)
 
@@ -21,6 +22,8 @@ expect_file(bin/pvellard)
 expect_file(share/metainfo/${id}.metainfo.xml)
 expect_file(share/applications/${id}.desktop)
 expect_file(share/man/man1/pvellard.1.gz)
+expect_file(share/doc/vellard-telegraf/copyright)
+expect_file(share/doc/vellard-telegraf/changelog.gz)
 
 file(STRINGS "${PREFIX}/share/applications/${id}.desktop" exec REGEX "^Exec=")
 list(GET exec 0 exec) # the entry's own; the actions' follow
