@@ -5,8 +5,10 @@
 # first question of naming with "A", turns two beams for setting, reads "HAUS", and saves the
 # trainer's window. With --linie it starts the line of eight stations, sends "TELEGRAF" with a
 # reading time of 0.5 s and 5 % misreads from the seed 3, and saves the window as the message
-# is under way and, with -ende before the extension, once it has arrived.
+# is under way and, with -ende before the extension, once it has arrived. With --menue it opens
+# the telegraph's menu and saves the part of the screen around it.
 #   scripts/screenshot.sh [output.png] [character]
+#   scripts/screenshot.sh output.png --menue
 #   scripts/screenshot.sh output.png --ueben erkennen|stellen|mitlesen
 #   scripts/screenshot.sh output.png --linie
 set -euo pipefail
@@ -17,16 +19,13 @@ uebung="${3:-}"
 "$here/setup.sh" xvfb xauth xdotool imagemagick
 "$here/build.sh" "$here/../build" --target pvellard -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
 
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "${program:-}" "$xvfb" 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-sleep 1
+# A screen of its own, on a display number no other server holds.
+source "$here/xvfb.sh"
+trap 'kill "${program:-}" "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 titel='^Vellard-Telegraf$'
 if [ "$zeichen" = "--ueben" ]; then
     # A progress folder of its own, so that the trainer neither reads nor writes the user's.
-    export XDG_DATA_HOME="$(mktemp -d)"
+    export XDG_DATA_HOME="$work/daten"
     "$here/../build/app/pvellard" --ueben "$uebung" --startwert 1 &
     titel='^Signale üben'
 elif [ "$zeichen" = "--linie" ]; then
@@ -71,6 +70,18 @@ elif [ "$zeichen" = "--linie" ]; then
     import -window "$fenster" "$out"
     out="${out%.*}-ende.${out##*.}"
     sleep 30
+elif [ "$zeichen" = "--menue" ]; then
+    # A right click on the scene beside the mast. The menu is a window of its own, so the
+    # screen around it is taken, with the pointer moved off it.
+    xdotool mousemove --window "$fenster" 430 300 click 3
+    sleep 1
+    xdotool mousemove --window "$fenster" 100 600
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$fenster")"
+    mkdir -p "$(dirname "$out")"
+    import -window root -crop "460x240+$((X + 300))+$((Y + 215))" "$out"
+    echo "$out"
+    exit 0
 elif [ -n "$zeichen" ]; then
     alphabet="ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890"
     index="$(awk -v a="$alphabet" -v z="$zeichen" 'BEGIN { print index(a, z) - 1 }')"
