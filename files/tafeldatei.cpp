@@ -13,16 +13,15 @@ namespace {
 
 constexpr int punkteJeZoll = 300;
 
-// The chart as the bytes of a PDF file; empty when the writer failed.
-QByteArray pdfDaten(const Codezeilen& code)
+// The chart as the bytes of a PDF file of one page `seite`; empty when the writer failed.
+QByteArray pdfDaten(const Codezeilen& code, const QPageLayout& seite, int aufloesung)
 {
     QBuffer puffer;
     puffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&puffer);
-        pdf.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
-        pdf.setResolution(punkteJeZoll);
+        pdf.setPageLayout(seite);
+        pdf.setResolution(aufloesung);
         pdf.setTitle(QStringLiteral("Signaltafel"));
         pdf.setCreator(QStringLiteral("Vellard-Telegraf"));
         QPainter painter;
@@ -61,6 +60,18 @@ Tafelausgabe schreibfehler(const QString& pfad, const QString& grund)
                 .arg(pfad, grund)};
 }
 
+// Writes `daten`, made in memory first: nothing is written unless the chart exists, and a
+// failing encoder is told apart from a failing disk.
+Tafelausgabe schreibeDaten(const QString& pfad, const QByteArray& daten)
+{
+    if (daten.isEmpty())
+        return schreibfehler(pfad, QStringLiteral("Sie ließ sich nicht erzeugen, vielleicht "
+                                                  "fehlt Arbeitsspeicher."));
+    if (const QString grund = schreibeGanz(pfad, daten); !grund.isEmpty())
+        return schreibfehler(pfad, grund);
+    return {};
+}
+
 int stummeStufen = 0;
 QtMessageHandler lauterHandler = nullptr;
 
@@ -95,14 +106,14 @@ Tafelausgabe schreibeTafel(const QString& pfad, const Codezeilen& code)
 
     // libpng and Qt would add English lines of their own to the German message.
     const QtHinweiseStumm stumm;
-    // The whole file is made in memory first: nothing is written unless the chart exists, and
-    // a failing encoder is told apart from a failing disk.
-    const QByteArray daten = endung == QLatin1String("pdf") ? pdfDaten(code) : pngDaten(code);
-    if (daten.isEmpty())
-        return schreibfehler(pfad, QStringLiteral("Sie ließ sich nicht erzeugen, vielleicht "
-                                                  "fehlt Arbeitsspeicher."));
+    const QPageLayout a4quer(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
+    return schreibeDaten(pfad, endung == QLatin1String("pdf") ? pdfDaten(code, a4quer, punkteJeZoll)
+                                                              : pngDaten(code));
+}
 
-    if (const QString grund = schreibeGanz(pfad, daten); !grund.isEmpty())
-        return schreibfehler(pfad, grund);
-    return {};
+Tafelausgabe schreibeTafelAlsPdf(const QString& pfad, const QPageLayout& seite, int aufloesung,
+                                 const Codezeilen& code)
+{
+    const QtHinweiseStumm stumm;
+    return schreibeDaten(pfad, pdfDaten(code, seite, aufloesung));
 }

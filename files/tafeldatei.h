@@ -2,6 +2,7 @@
 
 #include "signalcode.h"
 
+#include <QPageLayout>
 #include <QString>
 
 // Writes the code chart to a file whose type follows its extension: .pdf gives one A4
@@ -15,6 +16,12 @@ struct Tafelausgabe {
 };
 
 Tafelausgabe schreibeTafel(const QString& pfad, const Codezeilen& code);
+
+// Writes the chart as a PDF of one page laid out as `seite`, whatever the file's extension,
+// with the same care: for a print into a file, which Qt's printer would write straight into
+// the target, so that a full disk left a broken file and a file size limit ended the program.
+Tafelausgabe schreibeTafelAlsPdf(const QString& pfad, const QPageLayout& seite, int aufloesung,
+                                 const Codezeilen& code);
 
 // While one exists, Qt's debug, info and warning lines (English, from Qt, libpng and the
 // like) are dropped, so that a chart written from the command line prints nothing but its own

@@ -1,12 +1,19 @@
 // The scene's context menu for the code chart: what it offers, that a right click changes
-// nothing else, and that during a movement it opens only once the telegraph stands still.
+// nothing else, that during a movement it opens only once the telegraph stands still, and a
+// print into a file.
 #include "fenster.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -61,6 +68,7 @@ class TestTafelmenue : public QObject {
 private slots:
     void oeffnen_data();
     void oeffnen();
+    void druckInDieDatei();
 };
 
 void TestTafelmenue::oeffnen_data()
@@ -133,6 +141,30 @@ void TestTafelmenue::oeffnen()
     QVERIFY(QAccessible::queryAccessibleInterface(&f.telegraf)
                 ->text(QAccessible::Description)
                 .contains(QStringLiteral("Signaltafel")));
+}
+
+// Printed into a file at the file size limit (ulimit -f), the chart leaves the older file as
+// it was and tells why, and the program lives on.
+void TestTafelmenue::druckInDieDatei()
+{
+    Fenster f;
+    QVERIFY(f.oeffnen());
+    QTest::keyClick(&f.memo, Qt::Key_P, Qt::ControlModifier);
+    QPrintDialog* dialog = nullptr;
+    QTRY_VERIFY((dialog = f.w.findChild<QPrintDialog*>()));
+    QTemporaryDir ordner;
+    QFile datei(ordner.filePath(QStringLiteral("druck")));
+    QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write("alt") == 3);
+    datei.close();
+    dialog->printer()->setOutputFileName(datei.fileName());
+    rlimit vorher{};
+    getrlimit(RLIMIT_FSIZE, &vorher);
+    const rlimit begrenzt{std::min<rlim_t>(4096, vorher.rlim_max), vorher.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &begrenzt);
+    dialog->done(QDialog::Accepted);
+    setrlimit(RLIMIT_FSIZE, &vorher);
+    QVERIFY(datei.open(QIODevice::ReadOnly) && datei.readAll() == "alt");
+    QVERIFY(f.w.findChild<QMessageBox*>()->text().contains(QStringLiteral("Dateigröße")));
 }
 
 QTEST_MAIN(TestTafelmenue)

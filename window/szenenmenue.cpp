@@ -1,6 +1,7 @@
 #include "szenenmenue.h"
 
 #include "fortschrittsdatei.h"
+#include "ganzschreiben.h"
 #include "linienfenster.h"
 #include "tafel.h"
 #include "tafeldatei.h"
@@ -65,13 +66,24 @@ void drucken(QWidget* eltern, const Codezeilen& code)
     dialog->setWindowTitle(QStringLiteral("Signaltafel drucken"));
     // The printer lives as long as the dialog's connection that prints on it.
     QObject::connect(dialog, &QDialog::accepted, eltern, [eltern, code, drucker] {
+        const QString titel = QStringLiteral("Signaltafel drucken");
+        if (drucker->outputFormat() == QPrinter::PdfFormat) {
+            const Tafelausgabe ausgabe = schreibeTafelAlsPdf(
+                drucker->outputFileName(), drucker->pageLayout(), drucker->resolution(), code);
+            if (ausgabe.ergebnis != Tafelausgabe::Ergebnis::Geschrieben)
+                melde(eltern, titel, ausgabe.meldung);
+            return;
+        }
+        // The print system spools through a file too.
+        const OhneGroessensignal ohneSignal;
         QPainter painter;
         if (!painter.begin(drucker.get())) {
-            melde(eltern, QStringLiteral("Signaltafel drucken"),
-                  QStringLiteral("Der Drucker nimmt die Signaltafel nicht an."));
+            melde(eltern, titel, QStringLiteral("Der Drucker nimmt die Signaltafel nicht an."));
             return;
         }
         zeichneTafel(painter, QRectF(0, 0, drucker->width(), drucker->height()), code);
+        if (!painter.end())
+            melde(eltern, titel, QStringLiteral("Der Drucker nahm die Signaltafel nicht an."));
     });
     dialog->open();
 }
