@@ -72,7 +72,9 @@ QString systemGrund(int fehler)
 // what the system said (`fehler`, its error number, or 0).
 QString ortsGrund(const QString& pfad, int fehler)
 {
-    const QFileInfo info(pfad);
+    // A link is written through, so the place it leads to is the one that counts.
+    const QFileInfo verweis(pfad);
+    const QFileInfo info(verweis.isSymLink() ? verweis.symLinkTarget() : pfad);
     const QFileInfo ordner(info.absolutePath());
     if (!ordner.exists())
         return QStringLiteral("Den Ordner „%1“ gibt es nicht.")

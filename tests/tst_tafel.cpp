@@ -226,6 +226,7 @@ void TestTafel::nichtGeschriebeneTafel_data()
     QTest::newRow("Ordner statt Datei") << "ordner.png" << schreiben << "Ordner";
     QTest::newRow("Pipe") << "rohr.pdf" << schreiben << "keine gewöhnliche Datei";
     QTest::newRow("Verweis auf die Pipe") << "verweis.png" << schreiben << "keine gewöhnliche";
+    QTest::newRow("Verweis ins Leere") << "ins-leere.pdf" << schreiben << "/fehlt“ gibt es nicht";
 }
 
 void TestTafel::nichtGeschriebeneTafel()
@@ -235,10 +236,11 @@ void TestTafel::nichtGeschriebeneTafel()
     QFETCH(QString, grund);
 
     QTemporaryDir leer;
-    const QStringList vorher{"ordner.png", "rohr.pdf", "verweis.png"};
-    QVERIFY(QDir(leer.path()).mkdir(vorher[0]));
-    QVERIFY(mkfifo(QFile::encodeName(leer.filePath(vorher[1])).constData(), 0600) == 0);
-    QVERIFY(QFile::link(vorher[1], leer.filePath(vorher[2])));
+    const QStringList vorher{"ins-leere.pdf", "ordner.png", "rohr.pdf", "verweis.png"};
+    QVERIFY(QFile::link(QStringLiteral("fehlt/tafel.pdf"), leer.filePath(vorher[0])));
+    QVERIFY(QDir(leer.path()).mkdir(vorher[1]));
+    QVERIFY(mkfifo(QFile::encodeName(leer.filePath(vorher[2])).constData(), 0600) == 0);
+    QVERIFY(QFile::link(vorher[2], leer.filePath(vorher[3])));
     const QString pfad = leer.filePath(name);
     const Tafelausgabe ausgabe = schreibeTafel(pfad, code);
 
@@ -249,7 +251,7 @@ void TestTafel::nichtGeschriebeneTafel()
     QCOMPARE(QDir(leer.path())
                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
              vorher);
-    QVERIFY(!QFileInfo(leer.filePath(vorher[1])).isFile());
+    QVERIFY(!QFileInfo(leer.filePath(vorher[2])).isFile());
 }
 
 void TestTafel::vorhandeneDateiWirdGanzErsetzt()
