@@ -205,7 +205,8 @@ void TstTastatur::zelleFuerScreenreader_data()
     QTest::newRow("5") << QChar('5') << 5 << 0;
 }
 
-// Each cell tells a screen reader its row and column, off the diagonal too.
+// Each cell tells a screen reader its row and column, off the diagonal too, and a screen
+// reader's press on it shows its signal.
 void TstTastatur::zelleFuerScreenreader()
 {
     QFETCH(QChar, zeichen);
@@ -217,6 +218,10 @@ void TstTastatur::zelleFuerScreenreader()
     QCOMPARE(zelle->text(QAccessible::Name), QString(zeichen));
     QCOMPARE(zelle->tableCellInterface()->rowIndex(), zeile);
     QCOMPARE(zelle->tableCellInterface()->columnIndex(), spalte);
+    f.telegraf.setTakt(std::chrono::milliseconds::zero());
+    zelle->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(f.still());
+    QCOMPARE(f.gezeigt(), QString(zeichen));
 }
 
 void TstTastatur::gehalteneTaste_data()

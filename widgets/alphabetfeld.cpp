@@ -100,6 +100,14 @@ void Alphabetfeld::mousePressEvent(QMouseEvent* event)
     emit gedrueckt(zeichen);
 }
 
+void Alphabetfeld::waehle(int zelle)
+{
+    if (zelle < 0 || zelle >= feldZellen)
+        return;
+    setZelle(zelle);
+    emit gedrueckt(alphabet[static_cast<std::size_t>(zelle_)]);
+}
+
 void Alphabetfeld::keyPressEvent(QKeyEvent* event)
 {
     const std::optional<Feldtaste> wirkung =

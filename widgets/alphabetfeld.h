@@ -26,6 +26,8 @@ public:
     int zelle() const { return zelle_; }
     // Makes `zelle` the current cell, as a press on it would, without choosing it.
     void setZelle(int zelle);
+    // Chooses the character of `zelle`, as a press on it does.
+    void waehle(int zelle);
 
 signals:
     // A mouse press: the character under the pointer, the space for the closing lines below

@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "alphabet.h"
+#include "alphabetfeld.h"
 #include "feldraster.h"
 
 #include <QAccessibleWidget>
@@ -18,7 +19,9 @@ int aktuelleZelle(const QWidget* feld)
     return feld ? feld->property("zelle").toInt() : -1;
 }
 
-class Zelle : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class Zelle : public QAccessibleInterface,
+              public QAccessibleTableCellInterface,
+              public QAccessibleActionInterface {
 public:
     Zelle(QWidget* feld, int index) : feld_(feld), index_(index) {}
 
@@ -59,10 +62,21 @@ public:
     }
     void* interface_cast(QAccessible::InterfaceType art) override
     {
-        return art == QAccessible::TableCellInterface
-                   ? static_cast<QAccessibleTableCellInterface*>(this)
-                   : nullptr;
+        if (art == QAccessible::TableCellInterface)
+            return static_cast<QAccessibleTableCellInterface*>(this);
+        if (art == QAccessible::ActionInterface)
+            return static_cast<QAccessibleActionInterface*>(this);
+        return nullptr;
     }
+
+    // A screen reader presses a cell as a click on it does.
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& aktion) override
+    {
+        if (auto* feld = qobject_cast<Alphabetfeld*>(feld_.data()); feld && aktion == pressAction())
+            feld->waehle(index_);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
     bool isSelected() const override { return aktuelleZelle(feld_) == index_; }
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
