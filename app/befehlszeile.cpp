@@ -64,6 +64,14 @@ int fehler(const QString& meldung)
     return 2;
 }
 
+// An option's name without its dashes: "platform" for -platform and --platform.
+QString optionsname(const QString& argument)
+{
+    if (argument.startsWith(QLatin1String("--")))
+        return argument.mid(2);
+    return argument.startsWith(QLatin1Char('-')) ? argument.mid(1) : QString();
+}
+
 // QCommandLineParser's own messages are English; it tells only the unknown names apart, so
 // the other mistakes it reports, a missing value or a value where none belongs, are recognised
 // from the arguments.
@@ -71,28 +79,26 @@ QString parserFehler(const QCommandLineParser& parser, const QStringList& argume
 {
     const QStringList unbekannt = parser.unknownOptionNames();
     if (!unbekannt.isEmpty()) {
-        const QString& name = unbekannt.first();
-        return QStringLiteral("Unbekannte Option „%1%2“.")
-            .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+        // Named as it was written, with its dashes.
+        QString geschrieben = QStringLiteral("--") + unbekannt.first();
+        for (const QString& argument : argumente.mid(1)) {
+            if (optionsname(argument).section(QLatin1Char('='), 0, 0) == unbekannt.first()) {
+                geschrieben = argument.section(QLatin1Char('='), 0, 0);
+                break;
+            }
+        }
+        return QStringLiteral("Unbekannte Option „%1“.").arg(geschrieben);
     }
-    const QString letztes = argumente.isEmpty() ? QString() : argumente.last();
-    if (letztes == QLatin1String("--tafel"))
+    const QString letztes = argumente.isEmpty() ? QString() : optionsname(argumente.last());
+    if (letztes == QLatin1String("tafel"))
         return QStringLiteral("Nach --tafel fehlt der Dateiname.");
-    if (letztes == QLatin1String("--startwert") || letztes == QLatin1String("--stationen"))
-        return QStringLiteral("Nach %1 fehlt der Wert.").arg(letztes);
+    if (letztes == QLatin1String("startwert") || letztes == QLatin1String("stationen"))
+        return QStringLiteral("Nach --%1 fehlt der Wert.").arg(letztes);
     for (const QString& argument : argumente.mid(1)) {
         if (argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('=')))
             return QStringLiteral("Ungültiger Aufruf: „%1“.").arg(argument);
     }
     return QStringLiteral("Ungültiger Aufruf.");
-}
-
-// An option's name without its dashes: "platform" for -platform and --platform.
-QString optionsname(const QString& argument)
-{
-    if (argument.startsWith(QLatin1String("--")))
-        return argument.mid(2);
-    return argument.startsWith(QLatin1Char('-')) ? argument.mid(1) : QString();
 }
 
 // Takes Qt's options out of `argumente`, so that the parser sees only the program's own; Qt
@@ -109,7 +115,7 @@ std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
             eigene += argumente.mid(i);
             break;
         }
-        if (argument == QLatin1String("--tafel")) {
+        if (name == QLatin1String("tafel")) {
             // Its file name is not read as an option, whatever it looks like.
             eigene += argumente.mid(i, 2);
             ++i;
@@ -119,7 +125,7 @@ std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
                                qtOptionenMitGleich.contains(name.section(QLatin1Char('='), 0, 0));
         if (mitGleich || qtSchalter.contains(name))
             continue;
-        if (argument.startsWith(QLatin1String("--ueben="))) {
+        if (name.startsWith(QLatin1String("ueben="))) {
             eigene << QStringLiteral("--ueben") << argument.section(QLatin1Char('='), 1);
             continue;
         }
@@ -211,6 +217,8 @@ Aufruf befehlszeileLesen(const QStringList& alleArgumente)
         return {.ende = fehler(QStringLiteral("Nach %1 fehlt der Wert.").arg(*ohneWert))};
 
     QCommandLineParser parser;
+    // The program's options, as Qt's, with one dash or two.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption hilfeOption({QStringLiteral("h"), QStringLiteral("help")},
                                          QStringLiteral("Zeigt diese Hilfe."));
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
