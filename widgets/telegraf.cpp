@@ -64,6 +64,8 @@ void Telegraf::bewegen(const Stellung& ziel, char zeichen)
         folgt_ = {ziel, zeichen};
         return;
     }
+    // A beam still held with the mouse is let go: the movement is not the learner's to stop.
+    griff_.reset();
     zeichen_ = zeichen;
     beschreibe();
     bewegung_ = Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0, ++bewegungen_};
@@ -104,6 +106,8 @@ void Telegraf::anhalten()
 void Telegraf::setStellbar(bool stellbar)
 {
     stellbar_ = stellbar;
+    if (!stellbar)
+        griff_.reset();
     setMouseTracking(stellbar);
     setFocusPolicy(stellbar ? Qt::StrongFocus : Qt::NoFocus);
     unsetCursor();
