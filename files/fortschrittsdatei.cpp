@@ -136,13 +136,13 @@ Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lerns
 
 QString loescheFortschritt(const QString& ordner)
 {
-    if (ordner.isEmpty())
+    if (ordner.isEmpty() || !QFileInfo::exists(fortschrittsDatei(ordner)))
         return {};
-    QFile datei(fortschrittsDatei(ordner));
-    if (!datei.exists() || datei.remove())
-        return {};
-    return QStringLiteral("Der Fortschritt „%1“ ließ sich nicht löschen (%2).")
-        .arg(QDir::toNativeSeparators(datei.fileName()), datei.errorString());
+    // Saved empty under the lock rather than removed: a trainer open beside then applies its
+    // next answer to the fresh start instead of bringing back the progress it had read.
+    QString fehler = aendereFortschritt(ordner, {}, [](Lernstand& stand) { stand = {}; }).fehler;
+    return fehler.replace(QStringLiteral("wurde nicht gespeichert"),
+                          QStringLiteral("wurde nicht gelöscht"));
 }
 
 Lernstand Fortschrittsdatei::lade(QString& meldung)

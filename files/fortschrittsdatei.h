@@ -40,8 +40,9 @@ QString speichereFortschritt(const QString& ordner, const Lernstand& stand);
 Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lernstand& bisher,
                                               const std::function<void(Lernstand&)>& aenderung);
 
-// "Fortschritt löschen": removes the progress file; a missing file counts as removed. Returns
-// an empty string, or one German line with the reason it could not be removed.
+// "Fortschritt löschen": saves an empty progress in the place of the one saved, under the lock;
+// a missing file counts as deleted. Returns an empty string, or one German line with the
+// reason it could not be deleted.
 QString loescheFortschritt(const QString& ordner);
 
 // The progress file in a folder, as the trainer keeps its progress there.
