@@ -263,12 +263,13 @@ private slots:
         QCOMPARE(ergebnis.schwerste, (std::vector<QString>{"A", "E", "B"}));
     }
 
-    // The result as a teacher's spreadsheet reads it: every row names its round, times have a
-    // decimal comma, a field with a semicolon or a quotation mark is quoted.
+    // The result as a teacher's spreadsheet reads it: every row names its round (reading along
+    // sends words), times have a decimal comma and no thousands point, a field with a
+    // semicolon or a quotation mark is quoted.
     void ergebnisAlsCsv()
     {
         const std::vector<Antwort> antworten{
-            {"Sonne", "SONE", 4, 5, std::chrono::milliseconds(2350)},
+            {"Sonne", "SONE", 4, 5, std::chrono::milliseconds(1234560)},
             {"Ja; \"nein\"", "IANEIN", 6, 6, std::chrono::milliseconds(900)}};
         const QDateTime ende(QDate(2026, 12, 8), QTime(9, 5));
         QCOMPARE(
@@ -277,8 +278,8 @@ private slots:
                        "Datum;\xc3\x9c"
                        "bung;Zeichen;Startwert;Frage;Gefragt;Geantwortet;"
                        "Richtig;Von;Zeit in s\r\n"
-                       "2026-12-08 09:05;Mitlesen;Alle 36;42;1;Sonne;SONE;4;5;2,4\r\n"
-                       "2026-12-08 09:05;Mitlesen;Alle 36;42;2;\"Ja; \"\"nein\"\"\";"
+                       "2026-12-08 09:05;Mitlesen;W\xc3\xb6rter;42;1;Sonne;SONE;4;5;1234,6\r\n"
+                       "2026-12-08 09:05;Mitlesen;W\xc3\xb6rter;42;2;\"Ja; \"\"nein\"\"\";"
                        "IANEIN;6;6;0,9\r\n"));
         QVERIFY(::ergebnisAlsCsv(antworten, {}, ende).contains(";Erkennen;Buchstaben;;1;"));
     }

@@ -5,9 +5,13 @@
 
 namespace {
 
+// With a decimal comma and without a thousands point, which a spreadsheet or a script could
+// take for a decimal one.
 QString sekunden(std::chrono::milliseconds zeit)
 {
-    return QLocale(QLocale::German).toString(static_cast<double>(zeit.count()) / 1000.0, 'f', 1);
+    QLocale deutsch(QLocale::German);
+    deutsch.setNumberOptions(QLocale::OmitGroupSeparator);
+    return deutsch.toString(static_cast<double>(zeit.count()) / 1000.0, 'f', 1);
 }
 
 QString feld(QString text)
@@ -37,7 +41,9 @@ QByteArray ergebnisAlsCsv(const std::vector<Antwort>& antworten, const Rundenwah
     const QString runde =
         QStringList{ende.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                     QString::fromLatin1(uebungsarten[static_cast<std::size_t>(wahl.art)].anzeige),
-                    QString::fromLatin1(satzname(wahl.satz)),
+                    // Reading along sends words, whatever set is chosen.
+                    wahl.art == Uebungsart::Mitlesen ? QStringLiteral("Wörter")
+                                                     : QString::fromLatin1(satzname(wahl.satz)),
                     wahl.startwert ? QString::number(*wahl.startwert) : QString()}
             .join(QLatin1Char(';'));
     int nummer = 0;
