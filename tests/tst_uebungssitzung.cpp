@@ -106,6 +106,7 @@ private slots:
     void antwortUndKasten_data();
     void antwortUndKasten();
     void stellenBeginntNichtBeimGefragten();
+    void erkennenBeginntMitBewegung();
     void gleicheZeichenSichtbar_data();
     void gleicheZeichenSichtbar();
     void trennstellungGanzImBild();
@@ -208,6 +209,21 @@ void TstUebungssitzung::stellenBeginntNichtBeimGefragten()
         QVERIFY(t.s.status().startsWith(QStringLiteral("Stelle zuerst das Signal für „")));
         if (frage.contains(QStringLiteral("„E“")))
             break;
+    }
+}
+
+// Naming starts with a turn too: asked for "E", whose picture the rest position is, the
+// telegraph turns away first.
+void TstUebungssitzung::erkennenBeginntMitBewegung()
+{
+    for (std::uint64_t startwert = 0;; ++startwert) {
+        Sitzung t;
+        QVERIFY(t.beginne(Uebungsart::Erkennen, startwert));
+        QTRY_VERIFY(!t.laeuft);
+        if (t.gesendet.endsWith(u'E')) {
+            QCOMPARE(t.gesendet, QStringLiteral("-E"));
+            break;
+        }
     }
 }
 

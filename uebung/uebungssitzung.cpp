@@ -212,10 +212,17 @@ void Uebungssitzung::stelleFrage()
         senden_.start();
         sendeNaechstes();
         break;
-    case Uebungsart::Erkennen:
+    case Uebungsart::Erkennen: {
         zeige(QStringLiteral("Welches Zeichen zeigt der Telegraf?") + nummer);
-        dreheTelegraf(winkelholen(code_, frage.at(0).toLatin1()), ' ');
+        const Stellung ziel = winkelholen(code_, frage.at(0).toLatin1());
+        // Where the telegraph shows the asked picture already ("E" after the rest position), it
+        // turns to a picture that is no character's first, so that the question is seen to
+        // come; the telegraph takes the second movement up when the first has ended.
+        if (gleichesBild(gezeigt_, ziel))
+            dreheTelegraf(trennstellung, ' ');
+        dreheTelegraf(ziel, ' ');
         break;
+    }
     }
 }
 
