@@ -115,6 +115,10 @@ Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lerns
     const OhneGroessensignal ohneSignal;
     Lernstandablage::Geaendert ergebnis{bisher, {}};
     QLockFile sperre(fortschrittsDatei(ordner) + QStringLiteral(".lock"));
+    // A lock whose owner is known is cleared as soon as that owner is gone. One without an
+    // owner, left empty by a trainer killed the instant it made it, counts as left over after a
+    // second, not after Qt's half minute: a save takes milliseconds.
+    sperre.setStaleLockTime(1000);
     if (ordner.isEmpty() || !QDir().mkpath(ordner) || !sperre.tryLock(sperrZeit)) {
         aenderung(ergebnis.stand);
         ergebnis.fehler =

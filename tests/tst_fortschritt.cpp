@@ -115,6 +115,16 @@ private slots:
         QCOMPARE(inhalt(pfad), gueltig);
     }
 
+    // An empty lock, left by a trainer killed as it made it, does not stop the next answer.
+    void leereSperreVerwaist()
+    {
+        QFile sperre(pfad + ".lock");
+        QVERIFY(QDir().mkpath(ordner) && sperre.open(QIODevice::WriteOnly));
+        QVERIFY(sperre.setFileTime(QDateTime::currentDateTime().addSecs(-5),
+                                   QFileDevice::FileModificationTime));
+        QCOMPARE(aendereFortschritt(ordner, {}, [](Lernstand&) {}).fehler, QString());
+    }
+
     // A file stands where the folder would go: saving says so and leaves the file alone.
     void speichernScheitertMitMeldung()
     {
