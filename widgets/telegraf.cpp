@@ -64,8 +64,6 @@ void Telegraf::bewegen(const Stellung& ziel, char zeichen)
         folgt_ = {ziel, zeichen};
         return;
     }
-    // A beam still held with the mouse is let go: the movement is not the learner's to stop.
-    griff_.reset();
     zeichen_ = zeichen;
     beschreibe();
     bewegung_ = Bewegung{bewegungsplan(altwinkel_, ziel), ziel, 0, ++bewegungen_};
@@ -106,6 +104,8 @@ void Telegraf::anhalten()
 void Telegraf::setStellbar(bool stellbar)
 {
     stellbar_ = stellbar;
+    // A beam still held with the mouse is let go, so that a drag cannot stop a movement that
+    // follows, such as the trainer's turn to the right signal.
     if (!stellbar)
         griff_.reset();
     setMouseTracking(stellbar);
