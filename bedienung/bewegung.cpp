@@ -1,5 +1,6 @@
 #include "bewegung.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -34,4 +35,16 @@ std::vector<Stellung> bewegungsplan(const Stellung& von, const Stellung& nach)
         gezeigt.*winkel = nach.*winkel;
     }
     return frames;
+}
+
+std::chrono::milliseconds bewegungsdauer(const Stellung& von, const Stellung& nach)
+{
+    int frames = 0;
+    for (int Stellung::*winkel :
+         {&Stellung::regulator, &Stellung::indikator1, &Stellung::indikator2}) {
+        // One frame a degree, less the last step of up to two; always one for a turning beam.
+        if (const int d = std::abs(kurzerWeg(nach.*winkel - von.*winkel)); d != 0)
+            frames += std::max(1, d - 2);
+    }
+    return frames * bewegungsTakt;
 }

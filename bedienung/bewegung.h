@@ -20,3 +20,7 @@ int kurzerWeg(int differenz);
 // before the eye could follow it, and its speed would depend on how busy the machine is. At this
 // pace rest to "A" takes about 1.4 s and the longest change of signal about 2.1 s.
 inline constexpr std::chrono::milliseconds bewegungsTakt{4};
+
+// How long that movement takes at the pace, counted without making its frames: a line's course
+// over a long message holds a quarter of a million movements.
+std::chrono::milliseconds bewegungsdauer(const Stellung& von, const Stellung& nach);

@@ -2,8 +2,11 @@
 // characters alone: plain text, and text whose umlauts are written as a letter plus a combining
 // mark. The tick runs in the real window, near the end of the text: it normalises the memo's
 // text, finds the source of the character it shows, and marks it in the memo, scrolling it into
-// view.
+// view. And what a key costs in the line's message field at its longest, against the
+// normalisation of that text alone.
 #include "eingebettet.h"
+#include "linienfenster.h"
+#include "linienplan.h"
 #include "normalisieren.h"
 #include "umix2.h"
 #include "wiedergabe.h"
@@ -11,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
@@ -60,12 +64,39 @@ void BM_Tick(benchmark::State& state, const QString& stueck)
     state.SetBytesProcessed(state.iterations() * text.size() * 2);
 }
 
+// A key typed at the end of the line's message field, full to its 32,767 characters, with eight
+// stations: the window works out what the message would send and how long it would take.
+void BM_Linientaste(benchmark::State& state)
+{
+    Linienfenster fenster(eingebetteterCode());
+    fenster.setStationen(meisteStationen);
+    auto& nachricht = *fenster.findChild<QLineEdit*>(QStringLiteral("nachricht"));
+    const QString text = megabyte(einfach).left(nachricht.maxLength() - 1);
+    nachricht.setText(text);
+    for (auto _ : state) {
+        nachricht.end(false);
+        nachricht.insert(QStringLiteral("x"));
+        state.PauseTiming();
+        nachricht.backspace();
+        state.ResumeTiming();
+    }
+}
+
+void BM_LinientasteNormalisieren(benchmark::State& state)
+{
+    const QString text = megabyte(einfach).left(32767);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(normalisieren(text));
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(BM_Normalisieren, Einfach, einfach)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Tick, Einfach, einfach)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Normalisieren, Zerlegt, zerlegt)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Tick, Zerlegt, zerlegt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Linientaste)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinientasteNormalisieren)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

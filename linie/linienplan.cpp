@@ -9,11 +9,6 @@
 
 namespace {
 
-std::chrono::milliseconds dauerDerBewegung(const Stellung& von, const Stellung& nach)
-{
-    return static_cast<int>(bewegungsplan(von, nach).size()) * bewegungsTakt;
-}
-
 // What an operator sees of `gezeigt`: with the chance of a misread, one beam 45 degrees off.
 Stellung abgelesen(const Stellung& gezeigt, int fehlerProzent, Zufall& zufall)
 {
@@ -34,12 +29,18 @@ Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code)
     Linienplan plan;
     const int n = std::clamp(wahl.stationen, wenigsteStationen, meisteStationen);
     Zufall zufall(wahl.startwert);
+    // Read from the code once, not once for every character of a long message.
+    const Alphabetsignale signale = alphabetsignale(code);
     std::vector<Stellung> steht(static_cast<std::size_t>(n), ruhestellung);
     // When each station stood in the character before, the one now on its way.
     std::vector<milliseconds> vorher(static_cast<std::size_t>(n), milliseconds(0));
+    plan.bewegungen.reserve(wahl.nachricht.size() * static_cast<std::size_t>(n));
     for (int i = 0; i < static_cast<int>(wahl.nachricht.size()); ++i) {
         std::vector<milliseconds> jetzt(static_cast<std::size_t>(n));
-        Stellung gesehen = winkelholen(code, wahl.nachricht[static_cast<std::size_t>(i)]);
+        const char zeichen = wahl.nachricht[static_cast<std::size_t>(i)];
+        const std::size_t stelle = alphabet.find(zeichen);
+        Stellung gesehen =
+            stelle == std::string_view::npos ? winkelholen(code, zeichen) : signale[stelle];
         for (int k = 0; k < n; ++k) {
             const auto s = static_cast<std::size_t>(k);
             milliseconds beginn = vorher[s];
@@ -50,13 +51,13 @@ Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code)
             // The station after it has repeated the character before.
             if (i > 0 && k + 1 < n)
                 beginn = std::max(beginn, vorher[s + 1]);
-            const milliseconds ende = beginn + dauerDerBewegung(steht[s], gesehen);
+            const milliseconds ende = beginn + bewegungsdauer(steht[s], gesehen);
             plan.bewegungen.push_back({k, i, steht[s], gesehen, beginn, ende});
             steht[s] = gesehen;
             jetzt[s] = ende;
         }
         vorher = jetzt;
-        plan.empfangen += zeichenDesBildes(steht.back(), code);
+        plan.empfangen += zeichenDesBildes(steht.back(), signale);
         plan.dauer = std::max(plan.dauer, jetzt.back());
     }
     std::stable_sort(

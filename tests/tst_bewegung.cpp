@@ -128,6 +128,7 @@ void TstBewegung::bewegungsplan()
 
     const std::vector<Stellung> plan = ::bewegungsplan(von, nach);
     QCOMPARE(Frames(plan.begin(), plan.end()), frames);
+    QCOMPARE(::bewegungsdauer(von, nach), frames.size() * bewegungsTakt);
 }
 
 QTEST_APPLESS_MAIN(TstBewegung)

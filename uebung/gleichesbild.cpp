@@ -1,7 +1,5 @@
 #include "gleichesbild.h"
 
-#include "alphabet.h"
-
 namespace {
 
 int vollerKreis(int winkel)
@@ -26,11 +24,24 @@ bool gleichesBild(const Stellung& a, const Stellung& b)
            gleicherWinkel(a.indikator1, b.indikator2) && gleicherWinkel(a.indikator2, b.indikator1);
 }
 
-char zeichenDesBildes(const Stellung& stellung, const Codezeilen& code)
+Alphabetsignale alphabetsignale(const Codezeilen& code)
 {
-    for (const char c : alphabet) {
-        if (gleichesBild(winkelholen(code, c), stellung))
-            return c;
+    Alphabetsignale signale;
+    for (std::size_t i = 0; i < alphabet.size(); ++i)
+        signale[i] = winkelholen(code, alphabet[i]);
+    return signale;
+}
+
+char zeichenDesBildes(const Stellung& stellung, const Alphabetsignale& signale)
+{
+    for (std::size_t i = 0; i < alphabet.size(); ++i) {
+        if (gleichesBild(signale[i], stellung))
+            return alphabet[i];
     }
     return '?';
+}
+
+char zeichenDesBildes(const Stellung& stellung, const Codezeilen& code)
+{
+    return zeichenDesBildes(stellung, alphabetsignale(code));
 }
