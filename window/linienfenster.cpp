@@ -13,7 +13,6 @@
 #include "station.h"
 #include "wiedergabeschritt.h"
 
-#include <QAccessible>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -238,7 +237,7 @@ void Linienfenster::zeigeEmpfangen()
 {
     const std::string& empfangen = ablauf_->empfangen();
     QString text;
-    QString vorgelesen;
+    QStringList falscheStellen;
     for (std::size_t i = 0; i < empfangen.size(); ++i) {
         const QString zeichen(QLatin1Char(empfangen[i]));
         const bool falsch = i >= gesendeterText_.size() || empfangen[i] != gesendeterText_[i];
@@ -246,13 +245,16 @@ void Linienfenster::zeigeEmpfangen()
             falsch
                 ? QStringLiteral("<u style=\"color:#b00000\">%1</u>").arg(zeichen.toHtmlEscaped())
                 : zeichen.toHtmlEscaped();
-        vorgelesen += zeichen;
+        if (falsch)
+            falscheStellen << QString::number(i + 1);
     }
     empfangen_->setText(QStringLiteral("„%1“").arg(text));
-    // A screen reader hears the text as it grows, and which characters came wrong.
-    empfangen_->setAccessibleName(QStringLiteral("Empfangen: %1").arg(vorgelesen));
-    QAccessibleEvent neu(empfangen_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&neu);
+    // A screen reader hears the text as it grows, and which characters came wrong, which the
+    // screen shows underlined in red. A new name is announced by itself.
+    QString name = QStringLiteral("Empfangen: %1").arg(QString::fromStdString(empfangen));
+    if (!falscheStellen.isEmpty())
+        name += QStringLiteral(". Falsch angekommen: Zeichen %1").arg(falscheStellen.join(u", "));
+    empfangen_->setAccessibleName(name);
 }
 
 // Stops a message under way and puts every station back to rest, before anything is received.
