@@ -126,6 +126,10 @@ void TstUebungsfenster::stellenMitTasten()
     t.taste(Qt::Key_Return);
     QTest::mousePress(&t.telegraf, Qt::LeftButton, {}, QPoint(339, 251));
     t.taste(Qt::Key_2);
+    QCOMPARE(QAccessible::queryAccessibleInterface(&teil<QLabel>(t.w, "balken"))
+                 ->text(QAccessible::Name)
+                 .section(u' ', -2),
+             QStringLiteral("erster Flügel."));
     t.taste(Qt::Key_Left);
     t.taste(Qt::Key_Return);
     QVERIFY2(t.status.text().startsWith(QStringLiteral("Falsch: Das Signal war „")),
@@ -204,6 +208,7 @@ void TstUebungsfenster::zweimalGeoeffnet()
         QTest::keyClick(&f.memo, Qt::Key_U, Qt::ControlModifier);
         Uebungsfenster* trainer = nullptr;
         QTRY_VERIFY((trainer = f.w.findChild<Uebungsfenster*>()) && trainer->isVisible());
+        QCOMPARE(trainer->focusWidget()->objectName(), QStringLiteral("beginnen"));
         teil<Telegraf>(*trainer, "telegraf").setTakt(std::chrono::milliseconds::zero());
         trainer->waehle(Uebungsart::Erkennen, 7 + mal);
         teil<QPushButton>(*trainer, "beginnen").click();

@@ -90,7 +90,9 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
 
     feld_ = zugaenglich(new Alphabetfeld, "feld", QStringLiteral("Alphabet"));
     spalte->addWidget(feld_, 0, Qt::AlignHCenter);
-    balkenHilfe_ = zugaenglich(new QLabel, "balken", QStringLiteral("Balken"));
+    // Named by its text, as the status line: a screen reader hears which beam is chosen.
+    balkenHilfe_ = new QLabel;
+    balkenHilfe_->setObjectName(QStringLiteral("balken"));
     balkenHilfe_->setWordWrap(true);
     spalte->addWidget(balkenHilfe_);
     gelesen_ = zugaenglich(new QLineEdit, "gelesen", QStringLiteral("Gelesen"));

@@ -38,6 +38,8 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace {
 
 using Zustand = Uebungssitzung::Zustand;
@@ -189,7 +191,12 @@ void Uebungsfenster::zeige()
             // On the result, not on "Runde beginnen": a Return meant for "Weiter" must not
             // start the next round and take the result away before it could be saved.
             zeigeErgebnis();
+            ergebnis_->setCurrentCell(0, 0);
             ergebnis_->setFocus();
+        } else if (const QWidget * runde[] = {feld_, telegraf_, gelesen_, pruefen_, weiter_};
+                   zustand == Zustand::Bereit && std::ranges::count(runde, focusWidget()) > 0) {
+            // A round broken off, also by closing the window, leaves nothing there to answer.
+            beginnen_->setFocus();
         }
     }
     pruefen_->setEnabled(offen);
@@ -217,6 +224,8 @@ void Uebungsfenster::loescheFortschritt()
                                                  "beginnen?"),
                                   QMessageBox::Yes | QMessageBox::No, this);
     frage->setAttribute(Qt::WA_DeleteOnClose);
+    // Return alone must not delete what was learned.
+    frage->setDefaultButton(QMessageBox::No);
     connect(frage, &QMessageBox::finished, this, [this](int antwort) {
         if (antwort != QMessageBox::Yes)
             return;
