@@ -4,7 +4,16 @@
 #include <QKeyEvent>
 #include <QPointer>
 
+#include <chrono>
+
 namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+// A screen reader's bridge holds every key back until the reader has seen it and then hands
+// the program a copy without a time stamp; the copies of a repeat's release and press come
+// one right behind the other, a finger needs several times as long to press a key again.
+constexpr std::chrono::milliseconds kopienAbstand{25};
 
 class GehalteneTasten : public QObject {
 public:
@@ -16,12 +25,18 @@ protected:
         if (ereignis->type() != QEvent::KeyPress && ereignis->type() != QEvent::KeyRelease)
             return false;
         const auto* taste = static_cast<QKeyEvent*>(ereignis);
+        const bool kopie = taste->timestamp() == 0 && !ereignis->spontaneous();
         if (ereignis->type() == QEvent::KeyRelease) {
-            losgelassen_ = {taste->key(), taste->timestamp()};
+            losgelassen_ = {taste->key(), taste->timestamp(), kopie, Uhr::now()};
             return false;
         }
-        if (taste->isAutoRepeat() || taste->timestamp() == 0 ||
-            losgelassen_ != std::pair(taste->key(), taste->timestamp()))
+        if (taste->isAutoRepeat() || taste->key() != losgelassen_.taste)
+            return false;
+        const bool wiederholung =
+            taste->timestamp() != 0
+                ? taste->timestamp() == losgelassen_.zeitstempel
+                : kopie && losgelassen_.kopie && Uhr::now() - losgelassen_.ankunft < kopienAbstand;
+        if (!wiederholung)
             return false;
         QKeyEvent wiederholt(QEvent::KeyPress, taste->key(), taste->modifiers(),
                              taste->nativeScanCode(), taste->nativeVirtualKey(),
@@ -34,7 +49,13 @@ protected:
     }
 
 private:
-    std::pair<int, quint64> losgelassen_{0, 0}; // the key released last and when
+    // The key released last: its time stamp, whether it was such a copy, and when it came.
+    struct {
+        int taste = 0;
+        quint64 zeitstempel = 0;
+        bool kopie = false;
+        Uhr::time_point ankunft;
+    } losgelassen_;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 // looking for a press right behind a release with the same time stamp; on a busy machine that
 // press may not have arrived yet when Qt looks, and the repeat passes for a new press. From the
 // first call on, every press of a key with the time stamp of its release just before reaches
-// the program as the repeat it is, so that what must act once per press acts once. A time
-// stamp of 0 is none and never matches.
+// the program as the repeat it is, so that what must act once per press acts once. A screen
+// reader's bridge hands the program its keys again without time stamps; of those a press that
+// comes right behind the release of its key is the repeat.
 void erkenneGehalteneTasten();
