@@ -6,7 +6,8 @@
 // What the main window holds back while its telegraph turns, to be done once it stands: the
 // character chosen last on the grid, one tick of the playback, and the scene's menu or one of
 // its commands. A choice on the grid wins over a tick, starting or stopping the playback
-// forgets the tick, and the menu waits until no character is left to show.
+// forgets the tick, and the menu waits for a chosen character but not for the playback, whose
+// characters may follow one another closer than the telegraph turns.
 class Zurueckgestellt {
 public:
     // A character chosen on the grid; a choice made earlier and a tick are forgotten.
@@ -21,7 +22,7 @@ public:
     void vergiss();
 
     // Taken out one at a time once the telegraph stands, in this order: the chosen character,
-    // then whether a tick came, then the command.
+    // then the command, then whether a tick came.
     std::optional<char> nimmZeichen();
     bool nimmTick();
     std::function<void()> nimmBefehl();

@@ -63,6 +63,9 @@ void rechtsklick(Telegraf* szene)
 
 } // namespace
 
+// Where the telegraph is when the menu is asked for.
+constexpr int stehend = 0, bewegung = 1, wiedergabe = 2;
+
 class TestTafelmenue : public QObject {
     Q_OBJECT
 private slots:
@@ -74,27 +77,30 @@ private slots:
 void TestTafelmenue::oeffnen_data()
 {
     // Where the focus is, the key (none: a right click on the scene), what opens, and whether
-    // it is asked for during a movement: then it opens once the telegraph stands still.
+    // it is asked for during a movement, also of the playback with its next tick come: then it
+    // opens once the telegraph stands still.
     QTest::addColumn<QString>("fokus");
     QTest::addColumn<QKeySequence>("taste");
     QTest::addColumn<QStringList>("geoeffnet");
-    QTest::addColumn<bool>("bewegung");
+    QTest::addColumn<int>("lage");
 
     const QStringList speichern{QStringLiteral("Signaltafel speichern")};
-    QTest::newRow("Rechtsklick") << "Me8" << QKeySequence() << menueeintraege << false;
+    QTest::newRow("Rechtsklick") << "Me8" << QKeySequence() << menueeintraege << stehend;
     QTest::newRow("Rechtsklick während der Bewegung")
-        << "Me8" << QKeySequence() << menueeintraege << true;
+        << "Me8" << QKeySequence() << menueeintraege << bewegung;
+    QTest::newRow("Rechtsklick während der Wiedergabe")
+        << "Me8" << QKeySequence() << menueeintraege << wiedergabe;
     QTest::newRow("Strg+S im Memo")
-        << "Me8" << QKeySequence(QKeySequence::Save) << speichern << false;
+        << "Me8" << QKeySequence(QKeySequence::Save) << speichern << stehend;
     QTest::newRow("Strg+P auf dem Knopf")
         << "B13" << QKeySequence(QKeySequence::Print)
-        << QStringList{QStringLiteral("Signaltafel drucken")} << false;
+        << QStringList{QStringLiteral("Signaltafel drucken")} << stehend;
     QTest::newRow("Strg+S im Alphabet während der Bewegung")
-        << "PBz" << QKeySequence(QKeySequence::Save) << speichern << true;
+        << "PBz" << QKeySequence(QKeySequence::Save) << speichern << bewegung;
     QTest::newRow("Menütaste auf dem Knopf")
-        << "B13" << QKeySequence(Qt::Key_Menu) << menueeintraege << false;
+        << "B13" << QKeySequence(Qt::Key_Menu) << menueeintraege << stehend;
     QTest::newRow("Umschalt+F10 im Alphabet")
-        << "PBz" << QKeySequence(Qt::SHIFT | Qt::Key_F10) << menueeintraege << false;
+        << "PBz" << QKeySequence(Qt::SHIFT | Qt::Key_F10) << menueeintraege << stehend;
 }
 
 void TestTafelmenue::oeffnen()
@@ -102,10 +108,10 @@ void TestTafelmenue::oeffnen()
     QFETCH(QString, fokus);
     QFETCH(QKeySequence, taste);
     QFETCH(QStringList, geoeffnet);
-    QFETCH(bool, bewegung);
+    QFETCH(int, lage);
 
     Fenster f;
-    QVERIFY(f.oeffnen());
+    QVERIFY(f.oeffnen(QStringLiteral("abc")));
     QWidget& ziel = teil<QWidget>(f.w, qPrintable(fokus));
     ziel.setFocus();
     QTRY_VERIFY(ziel.hasFocus());
@@ -122,13 +128,21 @@ void TestTafelmenue::oeffnen()
         }
         QCoreApplication::processEvents();
     };
-    if (bewegung) {
+    if (lage != stehend) {
         Aufnahme aufnahme(f.telegraf);
         aufnahme.beiBild = [&](qsizetype bild) {
-            if (bild == 5)
-                druecke();
+            if (bild != 5)
+                return;
+            druecke();
+            if (lage == wiedergabe)
+                emit f.timer.tick();
         };
-        f.klicke('C');
+        if (lage == wiedergabe) {
+            f.knopf.click();
+            f.tick(); // "A", the memo's first character
+        } else {
+            f.klicke('C');
+        }
         QVERIFY(aufnahme.bilder.size() > 5);
     } else {
         druecke();
@@ -137,7 +151,12 @@ void TestTafelmenue::oeffnen()
     QTRY_COMPARE(beobachter.texte, geoeffnet);
     QVERIFY(!beobachter.waehrendBewegung);
     // Nothing else changed: the telegraph stands where it stood.
-    QCOMPARE(beobachter.stellung, bewegung ? signalVon('C') : ruhestellung);
+    const Stellung stand[] = {ruhestellung, signalVon('C'), signalVon('A')};
+    QCOMPARE(beobachter.stellung, stand[lage]);
+    if (lage == wiedergabe) { // the tick that came before the menu does not count again
+        f.tick();
+        QCOMPARE(f.gezeigt(), QStringLiteral("B"));
+    }
     QVERIFY(QAccessible::queryAccessibleInterface(&f.telegraf)
                 ->text(QAccessible::Description)
                 .contains(QStringLiteral("Signaltafel")));

@@ -157,12 +157,15 @@ void Tpformx11::PB13Menue(const QPoint& wo)
 
 void Tpformx11::PB13Steht()
 {
-    if (const std::optional<char> gewaehlt = zurueckgestellt_.nimmZeichen())
+    if (const std::optional<char> gewaehlt = zurueckgestellt_.nimmZeichen()) {
         sende(*gewaehlt);
-    else if (zurueckgestellt_.nimmTick() && wiedergabe_->laeuft())
-        sende(wiedergabe_->naechstesZeichen());
-    else if (const std::function<void()> befehl = zurueckgestellt_.nimmBefehl())
+    } else if (const std::function<void()> befehl = zurueckgestellt_.nimmBefehl()) {
+        // The playback's next character comes with its next tick, one interval after.
+        zurueckgestellt_.umgeschaltet();
         befehl();
+    } else if (zurueckgestellt_.nimmTick() && wiedergabe_->laeuft()) {
+        sende(wiedergabe_->naechstesZeichen());
+    }
 }
 
 void Tpformx11::szenenbefehl(Szenenmenue::Befehl befehl)
