@@ -11,8 +11,9 @@ namespace {
 using Uhr = std::chrono::steady_clock;
 
 // A screen reader's bridge holds every key back until the reader has seen it and then hands
-// the program a copy without a time stamp; the copies of a repeat's release and press come
-// one right behind the other, a finger needs several times as long to press a key again.
+// the program a copy without a time stamp, but with the keyboard's code of the key; the copies
+// of a repeat's release and press come one right behind the other, a finger needs several
+// times as long to press a key again. Keys made up by the program itself have neither.
 constexpr std::chrono::milliseconds kopienAbstand{25};
 
 class GehalteneTasten : public QObject {
@@ -25,7 +26,7 @@ protected:
         if (ereignis->type() != QEvent::KeyPress && ereignis->type() != QEvent::KeyRelease)
             return false;
         const auto* taste = static_cast<QKeyEvent*>(ereignis);
-        const bool kopie = taste->timestamp() == 0 && !ereignis->spontaneous();
+        const bool kopie = taste->timestamp() == 0 && taste->nativeScanCode() != 0;
         if (ereignis->type() == QEvent::KeyRelease) {
             losgelassen_ = {taste->key(), taste->timestamp(), kopie, Uhr::now()};
             return false;

@@ -281,7 +281,9 @@ void TstTastatur::gehalteneTaste()
         const QString text = k == Qt::Key_K ? QStringLiteral("k") : QString();
         quint64 zeit = 1000;
         const auto sende = [&](QEvent::Type typ, bool wiederholt) {
-            QKeyEvent ereignis(typ, k, Qt::NoModifier, text, wiederholt && art == markiert);
+            // 36: the keyboard's code of the key, which the bridge's copies keep.
+            QKeyEvent ereignis(typ, k, Qt::NoModifier, 36, 0, 0, text,
+                               wiederholt && art == markiert);
             ereignis.setTimestamp(art == kopien ? 0 : zeit);
             QApplication::sendEvent(&ziel, &ereignis);
         };
