@@ -42,6 +42,9 @@ std::pair<QString, QString> sende(const QString& nachricht, int prozent)
            QLatin1String("Abbruch"))
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     schaue();
+    // A Return still held, repeated by the keyboard, does not send it again.
+    QKeyEvent wiederholt(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&zeile, &wiederholt);
     return {gestanden, teil<QLabel>(w, "empfangen").accessibleName()};
 }
 

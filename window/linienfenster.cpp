@@ -16,6 +16,7 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -133,10 +134,6 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
     form->addRow(QStringLiteral("Zeit"), zeit_);
 
     connect(senden_, &QPushButton::clicked, this, &Linienfenster::sendenOderAbbrechen);
-    connect(nachricht_, &QLineEdit::returnPressed, this, [this] {
-        if (!ablauf_)
-            sendenOderAbbrechen();
-    });
     connect(anzahl_, &QSpinBox::valueChanged, this, &Linienfenster::stationenGeaendert);
     connect(nachricht_, &QLineEdit::textChanged, this, &Linienfenster::stelleZurueck);
     connect(ablesezeit_, &SpinBox::valueChanged, this, &Linienfenster::stelleZurueck);
@@ -270,6 +267,19 @@ void Linienfenster::stelleZurueck()
     empfangen_->clear();
     empfangen_->setAccessibleName({});
     zeigeErwartet();
+}
+
+// Return in the message field sends it, once: the keyboard's repeats of a key still held would
+// send it again each time it has arrived.
+void Linienfenster::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        focusWidget() == nachricht_) {
+        if (!event->isAutoRepeat() && !ablauf_)
+            sendenOderAbbrechen();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Linienfenster::closeEvent(QCloseEvent* event)

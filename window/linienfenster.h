@@ -36,6 +36,7 @@ public:
     void setTakt(std::chrono::milliseconds takt) { takt_.setTakt(takt); }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
