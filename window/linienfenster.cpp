@@ -124,8 +124,11 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
     gesendet_ = new QLabel;
     empfangen_ = new QLabel;
     zeit_ = new QLabel;
-    for (QLabel* l : {gesendet_, empfangen_, zeit_})
-        l->setTextFormat(Qt::RichText);
+    // What arrived marks its wrong characters; the others are plain text, which is laid out in a
+    // fraction of the time a message of thousands of characters takes as rich text.
+    empfangen_->setTextFormat(Qt::RichText);
+    for (QLabel* l : {gesendet_, zeit_})
+        l->setTextFormat(Qt::PlainText);
     benenne(gesendet_, "gesendet", {});
     benenne(empfangen_, "empfangen", {});
     benenne(zeit_, "zeit", {});
