@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,6 +20,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unistd.h>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -49,6 +52,25 @@ void reportFirstFrame(const QWidget& window)
         // Let the frame reach the screen before the event loop ends.
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     });
+}
+
+// On X11 Qt rounds the desktop's scale factor to a whole number, 150 % up to 2. Where the window
+// would then not fit on the screen, as on a 1920 x 1080 screen at 150 %, the program starts once
+// more with the factor rounded down, so that the window is shown whole, enlarged or not. Returns
+// only when it does not start again.
+void kleinerFallsZuGross(const QWidget& fenster, const std::vector<char*>& argumente)
+{
+    constexpr const char* rundung = "QT_SCALE_FACTOR_ROUNDING_POLICY";
+    const QScreen* bildschirm = QGuiApplication::primaryScreen();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !bildschirm ||
+        bildschirm->devicePixelRatio() <= 1 || qEnvironmentVariableIsSet(rundung))
+        return;
+    constexpr int titelleiste = 40; // room for the window's frame and title
+    const QSize platz = bildschirm->availableGeometry().size();
+    if (fenster.width() <= platz.width() && fenster.height() + titelleiste <= platz.height())
+        return;
+    qputenv(rundung, "Floor");
+    execv("/proc/self/exe", argumente.data());
 }
 
 // Qt's Wayland client (6.4) races with its own threads when it is torn down: destroying the
@@ -102,6 +124,7 @@ int main(int argc, char* argv[])
     sendFramesThroughConnection();
 
     const FontWarmup schriften;
+    const std::vector<char*> aufrufArgumente(argv, argv + argc + 1); // before Qt takes its own
     QApplication application(argc, argv);
     probe.reset(); // Qt has its own connection now
     // Lets the desktop match the window to its launcher entry and icon.
@@ -120,6 +143,7 @@ int main(int argc, char* argv[])
     } else {
         fenster = std::make_unique<Tpformx11>(code);
     }
+    kleinerFallsZuGross(*fenster, aufrufArgumente);
     if (qEnvironmentVariableIntValue("VELLARD_STARTZEIT") == 1)
         reportFirstFrame(*fenster);
     fenster->show();

@@ -8,6 +8,8 @@ packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libbenchmark-dev fon
 # Qt's Wayland platform plugin, and Weston, which the tests start headless to run the window
 # as a Wayland client.
 packages+=(qt6-wayland weston)
+# A virtual X screen, on which a test shows the window at a scale that does not fit.
+packages+=(xvfb)
 
 missing=()
 for package in "${packages[@]}"; do
