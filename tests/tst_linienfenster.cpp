@@ -80,13 +80,14 @@ void TstLinienfenster::aenderungStelltZurueck_data()
     QTest::addColumn<QString>("teil");
     QTest::addColumn<int>("taste");
     QTest::newRow("Abbruch") << "senden" << int(Qt::Key_Space);
+    QTest::newRow("Escape") << "ablesefehler" << int(Qt::Key_Escape);
     QTest::newRow("Nachricht") << "nachricht" << int(Qt::Key_A);
     QTest::newRow("Ablesezeit") << "ablesezeit" << int(Qt::Key_Up);
     QTest::newRow("Ablesefehler") << "ablesefehler" << int(Qt::Key_Up);
     QTest::newRow("Startwert") << "startwert" << int(Qt::Key_1);
 }
 
-// "Abbruch", or a change of the message or a setting while a message is under way: the line
+// "Abbruch", Escape, or a change of the message or a setting while a message is under way: the line
 // stops, every station looks as at rest, without a character, and nothing is received.
 void TstLinienfenster::aenderungStelltZurueck()
 {

@@ -92,6 +92,7 @@ void TstUebungsfenster::erkennenMitStartwert()
                 ? QStringLiteral("Richtig: „%1“.").arg(zeichen)
                 : QStringLiteral("Falsch: Das Signal war „%1“, nicht „%2“.").arg(zeichen, antwort));
         QCOMPARE(t.telegraf.zeichen(), zeichen.toLatin1());
+        QCOMPARE(QApplication::focusWidget()->accessibleDescription(), t.status.text());
         t.taste(Qt::Key_Return);
     }
     t.taste(Qt::Key_Return);

@@ -273,9 +273,14 @@ void Linienfenster::stelleZurueck()
 }
 
 // Return in the message field sends it, once: the keyboard's repeats of a key still held would
-// send it again each time it has arrived.
+// send it again each time it has arrived. Escape stops the line wherever the focus is, as it
+// stops the main window's message.
 void Linienfenster::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape && ablauf_) {
+        stelleZurueck();
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         focusWidget() == nachricht_) {
         if (!event->isAutoRepeat() && !ablauf_)

@@ -185,12 +185,16 @@ void Uebungsfenster::zeige()
             gelesen_->clear();
             gelesen_->setFocus();
         } else if (zustand == Zustand::Beantwortet) {
+            // A screen reader speaks the control that takes the focus, so it carries the
+            // verdict that the status line shows.
+            weiter_->setAccessibleDescription(status_->text());
             weiter_->setEnabled(true);
             weiter_->setFocus();
         } else if (zustand == Zustand::Ende) {
             // On the result, not on "Runde beginnen": a Return meant for "Weiter" must not
             // start the next round and take the result away before it could be saved.
             zeigeErgebnis();
+            ergebnis_->setAccessibleDescription(status_->text());
             ergebnis_->setCurrentCell(0, 0);
             ergebnis_->setFocus();
         } else if (const QWidget * runde[] = {feld_, telegraf_, gelesen_, pruefen_, weiter_};
