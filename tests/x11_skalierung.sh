@@ -13,6 +13,8 @@ fi
 work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work"
+# On X11, whatever platform the other tests run on.
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY WAYLAND_SOCKET
 
 groesse() { # screen, expected window size in the screen's pixels
     Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/anzeige" 2>/dev/null &
