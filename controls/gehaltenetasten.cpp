@@ -4,17 +4,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 
-#include <chrono>
-
 namespace {
-
-using Uhr = std::chrono::steady_clock;
-
-// A screen reader's bridge holds every key back until the reader has seen it and then hands
-// the program a copy without a time stamp, but with the keyboard's code of the key; the copies
-// of a repeat's release and press come one right behind the other, a finger needs several
-// times as long to press a key again. Keys made up by the program itself have neither.
-constexpr std::chrono::milliseconds kopienAbstand{25};
 
 class GehalteneTasten : public QObject {
 public:
@@ -26,18 +16,20 @@ protected:
         if (ereignis->type() != QEvent::KeyPress && ereignis->type() != QEvent::KeyRelease)
             return false;
         const auto* taste = static_cast<QKeyEvent*>(ereignis);
-        const bool kopie = taste->timestamp() == 0 && taste->nativeScanCode() != 0;
-        if (ereignis->type() == QEvent::KeyRelease) {
-            losgelassen_ = {taste->key(), taste->timestamp(), kopie, Uhr::now()};
+        if (taste->timestamp() == 0) {
+            // A key with the keyboard's code but without a time stamp is a copy that a screen
+            // reader's bridge hands on: its filter ran first, held the key back until the reader
+            // had seen it, and dropped the time stamp that tells a repeat. From the next key on
+            // this filter runs first again and sees the keyboard's own.
+            if (taste->nativeScanCode() != 0)
+                QMetaObject::invokeMethod(this, &GehalteneTasten::vorne, Qt::QueuedConnection);
             return false;
         }
-        if (taste->isAutoRepeat() || taste->key() != losgelassen_.taste)
+        if (ereignis->type() == QEvent::KeyRelease) {
+            losgelassen_ = {taste->key(), taste->timestamp()};
             return false;
-        const bool wiederholung =
-            taste->timestamp() != 0
-                ? taste->timestamp() == losgelassen_.zeitstempel
-                : kopie && losgelassen_.kopie && Uhr::now() - losgelassen_.ankunft < kopienAbstand;
-        if (!wiederholung)
+        }
+        if (taste->isAutoRepeat() || losgelassen_ != std::pair(taste->key(), taste->timestamp()))
             return false;
         QKeyEvent wiederholt(QEvent::KeyPress, taste->key(), taste->modifiers(),
                              taste->nativeScanCode(), taste->nativeVirtualKey(),
@@ -50,13 +42,10 @@ protected:
     }
 
 private:
-    // The key released last: its time stamp, whether it was such a copy, and when it came.
-    struct {
-        int taste = 0;
-        quint64 zeitstempel = 0;
-        bool kopie = false;
-        Uhr::time_point ankunft;
-    } losgelassen_;
+    // The filter installed last runs first.
+    void vorne() { QCoreApplication::instance()->installEventFilter(this); }
+
+    std::pair<int, quint64> losgelassen_{0, 0}; // the key released last and when
 };
 
 } // namespace

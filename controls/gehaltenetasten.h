@@ -5,6 +5,6 @@
 // press may not have arrived yet when Qt looks, and the repeat passes for a new press. From the
 // first call on, every press of a key with the time stamp of its release just before reaches
 // the program as the repeat it is, so that what must act once per press acts once. A screen
-// reader's bridge hands the program its keys again without time stamps; of those a press that
-// comes right behind the release of its key is the repeat.
+// reader's bridge takes the keys before the program and hands them on without time stamps; the
+// first such copy puts this check in front of the bridge again.
 void erkenneGehalteneTasten();
