@@ -3,6 +3,7 @@
 #include "eingebettet.h"
 #include "fontwarmup.h"
 #include "fortschrittsdatei.h"
+#include "geometrie.h"
 #include "linienfenster.h"
 #include "telegraf.h"
 #include "translations.h"
@@ -54,11 +55,13 @@ void reportFirstFrame(const QWidget& window)
     });
 }
 
-// On X11 Qt rounds the desktop's scale factor to a whole number, 150 % up to 2. Where the window
-// would then not fit on the screen, as on a 1920 x 1080 screen at 150 %, the program starts once
-// more with the factor rounded down, so that the window is shown whole, enlarged or not. Returns
-// only when it does not start again.
-void kleinerFallsZuGross(const QWidget& fenster, const std::vector<char*>& argumente)
+// On X11 Qt rounds the desktop's scale factor to a whole number, 150 % up to 2. Where the scene,
+// which the main window and the trainer show whole, would then not fit on the screen, as on a
+// 1920 x 1080 screen at 150 %, the program starts once more with the factor rounded down, so
+// that its windows are shown whole, enlarged or not. Before any window is made: the trainer's
+// reads and may set aside the learner's progress, and its message would be lost. Returns only
+// when the program does not start again.
+void kleinerFallsZuGross(const std::vector<char*>& argumente)
 {
     constexpr const char* rundung = "QT_SCALE_FACTOR_ROUNDING_POLICY";
     const QScreen* bildschirm = QGuiApplication::primaryScreen();
@@ -67,7 +70,7 @@ void kleinerFallsZuGross(const QWidget& fenster, const std::vector<char*>& argum
         return;
     constexpr int titelleiste = 40; // room for the window's frame and title
     const QSize platz = bildschirm->availableGeometry().size();
-    if (fenster.width() <= platz.width() && fenster.height() + titelleiste <= platz.height())
+    if (szeneBreite <= platz.width() && szeneHoehe + titelleiste <= platz.height())
         return;
     qputenv(rundung, "Floor");
     execv("/proc/self/exe", argumente.data());
@@ -131,6 +134,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
     // Where the trainer keeps the learner's progress: ~/.local/share/vellard-telegraf.
     QCoreApplication::setApplicationName(QStringLiteral("vellard-telegraf"));
+    kleinerFallsZuGross(aufrufArgumente);
     std::unique_ptr<QWidget> fenster;
     if (aufruf.linie) {
         auto linie = std::make_unique<Linienfenster>(code);
@@ -143,7 +147,6 @@ int main(int argc, char* argv[])
     } else {
         fenster = std::make_unique<Tpformx11>(code);
     }
-    kleinerFallsZuGross(*fenster, aufrufArgumente);
     if (qEnvironmentVariableIntValue("VELLARD_STARTZEIT") == 1)
         reportFirstFrame(*fenster);
     fenster->show();
