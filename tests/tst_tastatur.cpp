@@ -32,9 +32,10 @@ class Bruecke : public QObject {
 protected:
     bool eventFilter(QObject* ziel, QEvent* ereignis) override
     {
+        if (ereignis->type() != QEvent::KeyPress && ereignis->type() != QEvent::KeyRelease)
+            return false;
         const auto* k = static_cast<QKeyEvent*>(ereignis);
-        if ((ereignis->type() != QEvent::KeyPress && ereignis->type() != QEvent::KeyRelease) ||
-            k->timestamp() == 0)
+        if (k->timestamp() == 0)
             return false;
         QCoreApplication::postEvent(ziel, new QKeyEvent(k->type(), k->key(), k->modifiers(),
                                                         k->nativeScanCode(), 0, 0, k->text(),
