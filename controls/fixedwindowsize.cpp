@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -13,6 +14,16 @@ bool fillsScreen(Qt::WindowStates states)
 }
 
 } // namespace
+
+void placeInScreenCentre(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QPoint centred = free.center() - window->rect().center();
+    window->move(qMax(free.left(), centred.x()), qMax(free.top(), centred.y()));
+}
 
 FixedWindowSize::FixedWindowSize(QWidget* window, QWidget* content)
     : QObject(window), window_(window), content_(content)

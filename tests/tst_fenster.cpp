@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -52,6 +53,9 @@ void TestFenster::festesFenster()
     QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
     w.resize(1200, 800);
     QCOMPARE(w.size(), QSize(1008, 694));
+    // Wider than the test's screen (800 x 800), it begins at the screen's left edge.
+    QCOMPARE(w.screen()->availableGeometry(), QRect(0, 0, 800, 800));
+    QCOMPARE(w.pos(), QPoint(0, (800 - 694) / 2));
 }
 
 void TestFenster::bauteile()

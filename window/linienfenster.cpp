@@ -14,7 +14,6 @@
 #include "wiedergabeschritt.h"
 
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,7 +22,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QSpinBox>
 
 namespace {
@@ -75,8 +73,7 @@ Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
     connect(&takt_, &Bildtakt::bild, this, &Linienfenster::naechstesBild);
     setStationen(ueblicheStationen);
     nachricht_->setFocus();
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    placeInScreenCentre(this);
 }
 
 Linienfenster::~Linienfenster() = default;

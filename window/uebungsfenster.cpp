@@ -26,14 +26,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -92,8 +90,7 @@ Uebungsfenster::Uebungsfenster(const Codezeilen& code, const QString& ordner, QW
     telegraf_->stelle(ruhestellung, ' ');
     zeige();
     beginnen_->setFocus();
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    placeInScreenCentre(this);
 }
 
 Uebungsfenster::~Uebungsfenster() = default;

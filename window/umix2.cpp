@@ -15,11 +15,9 @@
 #include "wiedergabeschritt.h"
 
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -53,8 +51,7 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     baueSeitenleiste(
         panel(telegraf, "P49", QRect(szeneBreite, 0, seitenBreite, szeneHoehe), farbe::hellgrau));
 
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    placeInScreenCentre(this);
 }
 
 void Tpformx11::showEvent(QShowEvent* event)
