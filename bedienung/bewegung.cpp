@@ -4,6 +4,14 @@
 #include <array>
 #include <cstdlib>
 
+namespace {
+
+// The beams in the order they turn.
+constexpr std::array<int Stellung::*, 3> balken{&Stellung::regulator, &Stellung::indikator1,
+                                                &Stellung::indikator2};
+
+} // namespace
+
 int kurzerWeg(int d)
 {
     // Table angles differ by at most 450 degrees, but any difference may arrive here.
@@ -17,8 +25,6 @@ int kurzerWeg(int d)
 
 std::vector<Stellung> bewegungsplan(const Stellung& von, const Stellung& nach)
 {
-    const std::array<int Stellung::*, 3> balken{&Stellung::regulator, &Stellung::indikator1,
-                                                &Stellung::indikator2};
     std::vector<Stellung> frames;
     Stellung gezeigt = von;
     for (int Stellung::*winkel : balken) {
@@ -40,8 +46,7 @@ std::vector<Stellung> bewegungsplan(const Stellung& von, const Stellung& nach)
 std::chrono::milliseconds bewegungsdauer(const Stellung& von, const Stellung& nach)
 {
     int frames = 0;
-    for (int Stellung::*winkel :
-         {&Stellung::regulator, &Stellung::indikator1, &Stellung::indikator2}) {
+    for (int Stellung::*winkel : balken) {
         // One frame a degree, less the last step of up to two; always one for a turning beam.
         if (const int d = std::abs(kurzerWeg(nach.*winkel - von.*winkel)); d != 0)
             frames += std::max(1, d - 2);

@@ -4,6 +4,10 @@
 
 class QWidget;
 
+// Centres a window on the primary screen's free area. One larger than that area begins at its
+// top left, so that its title bar and the controls at its top stay on the screen.
+void placeInScreenCentre(QWidget* window);
+
 // Keeps a top-level window at the size of its content, and tells the window system so: its
 // smallest and largest size are the content's size. On X11 the window manager honours that. A
 // Wayland compositor may still maximise any window or show it full screen, and it ends the
@@ -12,10 +16,6 @@ class QWidget;
 // asks to be maximised or shown full screen: it then takes the size it is given and shows the
 // content unchanged in the middle. Back in its normal state it returns to the content's size,
 // and only then is the upper limit set again.
-// Centres a window on the primary screen's free area. One larger than that area begins at its
-// top left, so that its title bar and the controls at its top stay on the screen.
-void placeInScreenCentre(QWidget* window);
-
 class FixedWindowSize : public QObject {
 public:
     FixedWindowSize(QWidget* window, QWidget* content);

@@ -36,8 +36,6 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 
-#include <algorithm>
-
 namespace {
 
 using Zustand = Uebungssitzung::Zustand;
@@ -194,8 +192,9 @@ void Uebungsfenster::zeige()
             ergebnis_->setAccessibleDescription(status_->text());
             ergebnis_->setCurrentCell(0, 0);
             ergebnis_->setFocus();
-        } else if (const QWidget * runde[] = {feld_, telegraf_, gelesen_, pruefen_, weiter_};
-                   zustand == Zustand::Bereit && std::ranges::count(runde, focusWidget()) > 0) {
+        } else if (zustand == Zustand::Bereit &&
+                   QList<QWidget*>{feld_, telegraf_, gelesen_, pruefen_, weiter_}.contains(
+                       focusWidget())) {
             // A round broken off, also by closing the window, leaves nothing there to answer.
             beginnen_->setFocus();
         }
