@@ -274,13 +274,12 @@ private slots:
         const QDateTime ende(QDate(2026, 12, 8), QTime(9, 5));
         QCOMPARE(
             ::ergebnisAlsCsv(antworten, {Uebungsart::Mitlesen, Uebungssatz::Alle, 10, 42}, ende),
-            QByteArray("\xef\xbb\xbf"
-                       "Datum;\xc3\x9c"
-                       "bung;Zeichen;Startwert;Frage;Gefragt;Geantwortet;"
-                       "Richtig;Von;Zeit in s\r\n"
-                       "2026-12-08 09:05;Mitlesen;W\xc3\xb6rter;42;1;Sonne;SONE;4;5;1234,6\r\n"
-                       "2026-12-08 09:05;Mitlesen;W\xc3\xb6rter;42;2;\"Ja; \"\"nein\"\"\";"
-                       "IANEIN;6;6;0,9\r\n"));
+            QStringLiteral(
+                "\uFEFFDatum;Übung;Zeichen;Startwert;Frage;Gefragt;Geantwortet;Richtig;"
+                "Von;Zeit in s\r\n"
+                "2026-12-08 09:05;Mitlesen;Wörter;42;1;Sonne;SONE;4;5;1234,6\r\n"
+                "2026-12-08 09:05;Mitlesen;Wörter;42;2;\"Ja; \"\"nein\"\"\";IANEIN;6;6;0,9\r\n")
+                .toUtf8());
         QVERIFY(::ergebnisAlsCsv(antworten, {}, ende).contains(";Erkennen;Buchstaben;;1;"));
     }
 };

@@ -197,8 +197,7 @@ void TstUebungssitzung::antwortUndKasten()
 // rest position is; Return before any beam moved is no answer.
 void TstUebungssitzung::stellenBeginntNichtBeimGefragten()
 {
-    std::uint64_t startwert = 0;
-    for (;; ++startwert) {
+    for (std::uint64_t startwert = 0;; ++startwert) {
         Sitzung t(false);
         QVERIFY(t.beginne(Uebungsart::Stellen, startwert));
         const QString frage = t.s.status();
