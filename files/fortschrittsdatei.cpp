@@ -52,6 +52,13 @@ QString legeBeiseite(const QString& pfad)
     return {};
 }
 
+QString ordnerNichtAngelegt(const QString& ordner)
+{
+    return QStringLiteral("Der Fortschritt wurde nicht gespeichert: Der Ordner „%1“ ließ sich "
+                          "nicht anlegen.")
+        .arg(QDir::toNativeSeparators(ordner));
+}
+
 } // namespace
 
 QString fortschrittsOrdner()
@@ -94,9 +101,7 @@ Fortschritt ladeFortschritt(const QString& ordner)
 QString speichereFortschritt(const QString& ordner, const Lernstand& stand)
 {
     if (ordner.isEmpty() || !QDir().mkpath(ordner))
-        return QStringLiteral("Der Fortschritt wurde nicht gespeichert: Der Ordner „%1“ ließ "
-                              "sich nicht anlegen.")
-            .arg(QDir::toNativeSeparators(ordner));
+        return ordnerNichtAngelegt(ordner);
     const QString pfad = fortschrittsDatei(ordner);
     const Befund befund = pruefe(pfad);
     if (befund.vorhanden && !befund.gelesen.lernstand && legeBeiseite(pfad).isEmpty())
@@ -119,15 +124,23 @@ Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lerns
     // owner, left empty by a trainer killed the instant it made it, counts as left over after a
     // second, not after Qt's half minute: a save takes milliseconds.
     sperre.setStaleLockTime(1000);
-    if (ordner.isEmpty() || !QDir().mkpath(ordner) || !sperre.tryLock(sperrZeit)) {
+    if (ordner.isEmpty() || !QDir().mkpath(ordner)) {
+        aenderung(ergebnis.stand);
+        ergebnis.fehler = ordnerNichtAngelegt(ordner);
+        return ergebnis;
+    }
+    errno = 0;
+    if (!sperre.tryLock(sperrZeit)) {
+        const int fehler = errno; // why the lock's file could not be made, as a full disk
         aenderung(ergebnis.stand);
         ergebnis.fehler =
             sperre.error() == QLockFile::LockFailedError
                 ? QStringLiteral("Der Fortschritt wurde nicht gespeichert: Ein anderes Fenster "
                                  "hält ihn gesperrt.")
                 : QStringLiteral("Der Fortschritt wurde nicht gespeichert: Im Ordner „%1“ ließ "
-                                 "sich keine Sperre anlegen.")
-                      .arg(QDir::toNativeSeparators(ordner));
+                                 "sich keine Sperre anlegen. %2")
+                      .arg(QDir::toNativeSeparators(ordner),
+                           ortsGrund(fortschrittsDatei(ordner) + QStringLiteral(".lock"), fehler));
         return ergebnis;
     }
     const Befund befund = pruefe(fortschrittsDatei(ordner));

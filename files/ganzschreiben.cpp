@@ -68,8 +68,11 @@ QString systemGrund(int fehler)
     }
 }
 
-// Why the file could not be created or put in its place: what is plainly wrong there, else
-// what the system said (`fehler`, its error number, or 0).
+int geschachtelt = 0;
+struct sigaction vorher = {};
+
+} // namespace
+
 QString ortsGrund(const QString& pfad, int fehler)
 {
     // A link is written through, so the place it leads to is the one that counts.
@@ -92,11 +95,6 @@ QString ortsGrund(const QString& pfad, int fehler)
             .arg(QDir::toNativeSeparators(ordner.filePath()));
     return systemGrund(fehler);
 }
-
-int geschachtelt = 0;
-struct sigaction vorher = {};
-
-} // namespace
 
 OhneGroessensignal::OhneGroessensignal()
 {
@@ -136,6 +134,7 @@ QString schreibeGanz(const QString& pfad, const QByteArray& daten)
     errno = 0;
     if (!datei.commit())
         return ortsGrund(pfad, errno);
-    synchronisiereOrdner(pfad);
+    // Written through a link, the new name is in the folder the link leads to.
+    synchronisiereOrdner(QFileInfo(pfad).canonicalFilePath());
     return {};
 }

@@ -93,21 +93,36 @@ private slots:
         QCOMPARE(ladeFortschritt(ordner).lernstand, (Lernstand{{{'E', 2}}, {}, false}));
     }
 
-    // Saving stops midway at a file size limit (ulimit -f) below the new file's size: the
-    // program goes on, the saved progress stays byte for byte, and the reason is told in German.
+    void ueberDerGroessengrenze_data()
+    {
+        QTest::addColumn<int>("grenze"); // bytes
+        QTest::addColumn<QString>("meldung");
+        const QString grund =
+            QStringLiteral("Die Datei würde die erlaubte Dateigröße überschreiten.");
+        QTest::newRow("beim Schreiben")
+            << 200 << "Der Fortschritt wurde nicht gespeichert. " + grund;
+        QTest::newRow("bei der Sperre") << 0
+                                        << "Der Fortschritt wurde nicht gespeichert: Im Ordner "
+                                           "„ORDNER“ ließ sich keine Sperre anlegen. " +
+                                               grund;
+    }
+
+    // An answer is saved under a file size limit (ulimit -f) below what it needs: the program
+    // goes on, the saved progress stays byte for byte, and the reason is told in German.
     void ueberDerGroessengrenze()
     {
+        QFETCH(int, grenze);
+        QFETCH(QString, meldung);
         QVERIFY(schreibe(pfad, gueltig));
-        Lernstand stand = ladeFortschritt(ordner).lernstand;
-        stand.letzteAntworten.push_back(true);
         rlimit vorher{};
         getrlimit(RLIMIT_FSIZE, &vorher);
-        const rlimit begrenzt{std::min<rlim_t>(200, vorher.rlim_max), vorher.rlim_max};
+        const rlimit begrenzt{std::min<rlim_t>(grenze, vorher.rlim_max), vorher.rlim_max};
         setrlimit(RLIMIT_FSIZE, &begrenzt);
-        const QString meldung = speichereFortschritt(ordner, stand);
+        const QString fehler = aendereFortschritt(ordner, {}, [](Lernstand& l) {
+                                   l.letzteAntworten.push_back(true);
+                               }).fehler;
         setrlimit(RLIMIT_FSIZE, &vorher);
-        QCOMPARE(meldung, QStringLiteral("Der Fortschritt wurde nicht gespeichert. Die Datei "
-                                         "würde die erlaubte Dateigröße überschreiten."));
+        QCOMPARE(fehler, meldung.replace(QStringLiteral("ORDNER"), ordner));
         QCOMPARE(inhalt(pfad), gueltig);
     }
 
@@ -126,6 +141,8 @@ private slots:
     {
         QVERIFY(schreibe(daten, "eine Datei"));
         QVERIFY(!speichereFortschritt(ordner, Lernstand{}).isEmpty());
+        QVERIFY(
+            aendereFortschritt(ordner, {}, [](Lernstand&) {}).fehler.contains(u"ließ sich nicht"));
         QCOMPARE(inhalt(daten), QByteArray("eine Datei"));
     }
 };
