@@ -209,10 +209,18 @@ Aufruf linie(bool mitLinie, const QString& stationen, const QString& fremd,
 
 } // namespace
 
-Aufruf befehlszeileLesen(const QStringList& alleArgumente)
+Aufruf befehlszeileLesen(int argc, char* argv[])
 {
     Aufruf aufruf;
-    QStringList argumente = alleArgumente;
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i) {
+        argumente << QString::fromLocal8Bit(argv[i]);
+        // Bytes that are no UTF-8 would be read as other characters, a file name as another file.
+        if (i > 0 && argumente.back().toLocal8Bit() != argv[i])
+            return {
+                .ende = fehler(
+                    QStringLiteral("„%1“ ist kein gültiger UTF-8-Text.").arg(argumente.back()))};
+    }
     if (const auto ohneWert = qtOptionenHeraus(argumente, aufruf))
         return {.ende = fehler(QStringLiteral("Nach %1 fehlt der Wert.").arg(*ohneWert))};
 

@@ -25,7 +25,7 @@ struct Aufruf {
 
 // Reads the arguments (the program's name first). Needs no application object, so that help,
 // errors and the chart need no display.
-Aufruf befehlszeileLesen(const QStringList& argumente);
+Aufruf befehlszeileLesen(int argc, char* argv[]);
 
 // Writes the chart to `pfad` on Qt's offscreen platform and returns the exit status:
 // 0 written, 1 not written, 2 a file type the chart cannot be written as. Qt's options on the

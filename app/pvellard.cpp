@@ -100,10 +100,7 @@ void kleinerFallsZuGross(const std::vector<char*>& argumente)
 
 int main(int argc, char* argv[])
 {
-    QStringList argumente;
-    for (int i = 0; i < argc; ++i)
-        argumente << QString::fromLocal8Bit(argv[i]);
-    const Aufruf aufruf = befehlszeileLesen(argumente);
+    const Aufruf aufruf = befehlszeileLesen(argc, argv);
     if (aufruf.ende)
         return *aufruf.ende;
     const Codezeilen code = eingebetteterCode();

@@ -116,6 +116,8 @@ void TestTafelaufruf::fehlerOhneDatei_data()
         << QStringList{"--tafel", "tafel.svg"} << 2
         << "pvellard: „tafel.svg“: Die Signaltafel kann nur als PDF (.pdf) oder PNG (.png) "
            "gespeichert werden.";
+    QTest::newRow("kein UTF-8") << QStringList{"--tafel", "\\0344.pdf"} << 2
+                                << "pvellard: „\uFFFD.pdf“ ist kein gültiger UTF-8-Text.";
     QTest::newRow("Ordner fehlt")
         << QStringList{"--tafel", "fehlt/tafel.pdf"} << 1
         << "pvellard: Die Signaltafel konnte nicht nach „fehlt/tafel.pdf“ geschrieben werden. "
@@ -153,7 +155,13 @@ void TestTafelaufruf::fehlerOhneDatei()
     QFETCH(QString, meldung);
 
     QTemporaryDir leer;
-    const Lauf l = starte(programm, argumente, leer.path());
+    // Through the shell, whose printf turns an argument such as "\0344" into bytes that are
+    // no UTF-8.
+    const QString umwandeln(
+        R"sh(for a; do set -- "$@" "$(printf %b "$a")"; shift; done; exec "$0" "$@")sh");
+    const Lauf l =
+        starte(QStringLiteral("/bin/sh"),
+               QStringList{QStringLiteral("-c"), umwandeln, programm} + argumente, leer.path());
     QCOMPARE(l.status, status);
     const QStringList zeilen = l.fehler.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QVERIFY2(!zeilen.isEmpty(), "no message");
