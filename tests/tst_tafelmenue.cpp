@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -34,6 +35,8 @@ struct Menuebeobachter {
                                  aktion->shortcut().toString(QKeySequence::NativeText);
             } else {
                 texte << offen->windowTitle();
+                if (const auto* dialog = qobject_cast<QFileDialog*>(offen))
+                    ordner = dialog->directory().absolutePath();
             }
             waehrendBewegung = t.bewegungLaeuft();
             stellung = t.winkel();
@@ -47,6 +50,7 @@ struct Menuebeobachter {
     QStringList texte;
     bool waehrendBewegung = false;
     Stellung stellung;
+    QString ordner; // where a file dialog began
 };
 
 const QStringList menueeintraege{QStringLiteral("Signaltafel speichern …\tCtrl+S"),
@@ -110,6 +114,9 @@ void TestTafelmenue::oeffnen()
     QFETCH(QStringList, geoeffnet);
     QFETCH(int, lage);
 
+    // A home without a documents folder: saving begins there, not where the program started.
+    const QTemporaryDir heim;
+    qputenv("HOME", QFile::encodeName(heim.path()));
     Fenster f;
     QVERIFY(f.oeffnen(QStringLiteral("abc")));
     QWidget& ziel = teil<QWidget>(f.w, qPrintable(fokus));
@@ -149,6 +156,8 @@ void TestTafelmenue::oeffnen()
     }
 
     QTRY_COMPARE(beobachter.texte, geoeffnet);
+    if (geoeffnet == QStringList{QStringLiteral("Signaltafel speichern")})
+        QCOMPARE(beobachter.ordner, heim.path());
     QVERIFY(!beobachter.waehrendBewegung);
     // Nothing else changed: the telegraph stands where it stood.
     const Stellung stand[] = {ruhestellung, signalVon('C'), signalVon('A')};

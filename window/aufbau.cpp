@@ -5,7 +5,10 @@
 #include "spinbox.h"
 #include "wiedergabeschritt.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
+#include <QStandardPaths>
 
 QWidget* panel(QWidget* eltern, const char* name, const QRect& lage, const QColor& farbe)
 {
@@ -43,4 +46,15 @@ SpinBox* abstandsfeld(QWidget* eltern, const char* name)
     feld->setAccessibleDescription(
         QStringLiteral("Zeit zwischen zwei gesendeten Zeichen, von 1,0 bis 4,0 Sekunden."));
     return feld;
+}
+
+QFileDialog* speicherdialog(QWidget* eltern, const QString& titel, const QString& name)
+{
+    QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(ordner).isDir())
+        ordner = QDir::homePath();
+    auto* dialog = new QFileDialog(eltern, titel, QDir(ordner).filePath(name));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    return dialog;
 }

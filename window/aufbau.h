@@ -4,6 +4,7 @@
 #include <QString>
 
 class QColor;
+class QFileDialog;
 class QLabel;
 class QWidget;
 class SpinBox;
@@ -19,6 +20,11 @@ QLabel* ueberschrift(QWidget* eltern, const char* name, const QRect& lage, const
 
 // The spin box for the time between two sent characters: 1.0 to 4.0 seconds in tenths.
 SpinBox* abstandsfeld(QWidget* eltern, const char* name);
+
+// A dialog that asks where to save `name`, beginning in the user's documents, or in the home
+// folder where there are none: Qt would begin in whatever folder the program was started from.
+// It deletes itself when closed.
+QFileDialog* speicherdialog(QWidget* eltern, const QString& titel, const QString& name);
 
 template <typename Teil> Teil* benannt(Teil* teil, const char* name, const QRect& lage)
 {

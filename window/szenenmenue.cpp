@@ -1,5 +1,6 @@
 #include "szenenmenue.h"
 
+#include "aufbau.h"
 #include "fortschrittsdatei.h"
 #include "ganzschreiben.h"
 #include "linienfenster.h"
@@ -8,14 +9,12 @@
 #include "uebungsfenster.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -35,11 +34,8 @@ void melde(QWidget* eltern, const QString& titel, const QString& text)
 // The dialogs open and return at once; what they are for follows when they are accepted.
 void speichern(QWidget* eltern, const Codezeilen& code)
 {
-    const QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    auto* dialog = new QFileDialog(eltern, QStringLiteral("Signaltafel speichern"),
-                                   QDir(ordner).filePath(QStringLiteral("Signaltafel.pdf")));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    QFileDialog* dialog = speicherdialog(eltern, QStringLiteral("Signaltafel speichern"),
+                                         QStringLiteral("Signaltafel.pdf"));
     dialog->setNameFilters({pdfFilter, pngFilter});
     dialog->setDefaultSuffix(QStringLiteral("pdf"));
     // A name typed without an extension gets the one of the chosen file type.

@@ -33,7 +33,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QTableWidget>
 
 namespace {
@@ -239,15 +238,11 @@ void Uebungsfenster::loescheFortschritt()
 // at all; the status line tells which.
 void Uebungsfenster::speichereErgebnis()
 {
-    const QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString name =
         QStringLiteral("Ergebnis %1.csv")
             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm")));
-    auto* dialog =
-        new QFileDialog(this, QStringLiteral("Ergebnis speichern"), QDir(ordner).filePath(name),
-                        QStringLiteral("CSV-Tabelle (*.csv)"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    QFileDialog* dialog = speicherdialog(this, QStringLiteral("Ergebnis speichern"), name);
+    dialog->setNameFilter(QStringLiteral("CSV-Tabelle (*.csv)"));
     dialog->setDefaultSuffix(QStringLiteral("csv"));
     const QByteArray csv = sitzung_->ergebnisCsv();
     connect(dialog, &QFileDialog::fileSelected, this, [this, csv](const QString& pfad) {
