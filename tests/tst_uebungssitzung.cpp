@@ -125,7 +125,8 @@ void TstUebungssitzung::neueWahlBeendetDieRunde_data()
     QTest::newRow("Fragen") << 2;
 }
 
-// A choice changed during a round ends it, so no input is left that the round does not take.
+// A choice changed during a round ends it, so no input is left that the round does not take,
+// and the telegraph returns to rest.
 void TstUebungssitzung::neueWahlBeendetDieRunde()
 {
     QFETCH(int, was);
@@ -138,6 +139,7 @@ void TstUebungssitzung::neueWahlBeendetDieRunde()
     else
         t.s.setAnzahl(20);
     QCOMPARE(t.s.zustand(), Zustand::Bereit);
+    QCOMPARE(t.gezeigt, ruhestellung);
     t.s.erkannt('A');
     t.s.pruefen();
     QCOMPARE(t.s.zustand(), Zustand::Bereit);

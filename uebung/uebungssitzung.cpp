@@ -164,6 +164,8 @@ void Uebungssitzung::unterbrechen()
         runde_.reset();
         zustand_ = Zustand::Bereit;
         zeige(bereit);
+        // No question is left standing without its round, also in a trainer opened again.
+        stelleTelegraf(ruhestellung);
     }
 }
 
