@@ -79,6 +79,9 @@ private slots:
         QTest::newRow("alle Zeichen") << Uebungssatz::Alle << Lernstand{{}, {}, true} << 3;
         QTest::newRow("Ziffern, jede zweite falsch")
             << Uebungssatz::Ziffern << Lernstand{{}, {}, true} << 5;
+        QTest::newRow("vier Zeichen, meist falsch") // all but the last waiting to come back
+            << Uebungssatz::Buchstaben
+            << Lernstand{{{'A', 1}, {'E', 1}, {'I', 1}, {'N', 1}}, {}, false} << 7;
     }
 
     // Random answers: only characters met (or all), no repeats, misses back after 2 to 5 others.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -52,13 +53,18 @@ char naechsteFrage(const Lernstand& stand, Uebungssatz satz, Uebungsverlauf& ver
         faellig->zeichen != verlauf.zuletzt) {
         frage = faellig->zeichen;
     } else if (!moegliche.empty()) {
-        // Widen the choice step by step only where nothing else is left: waiting characters,
-        // then the last one.
+        // Widen the choice step by step only where nothing else is left: waiting characters
+        // (but not one missed the question before last, which would come back after only one
+        // other), then the last one.
         std::string auswahl;
         for (const char c : moegliche) {
             if (c != verlauf.zuletzt && !wartet(verlauf, c))
                 auswahl += c;
         }
+        if (auswahl.empty())
+            std::copy_if(
+                moegliche.begin(), moegliche.end(), std::back_inserter(auswahl),
+                [&verlauf](char c) { return c != verlauf.zuletzt && c != verlauf.vorletzt; });
         if (auswahl.empty())
             std::copy_if(moegliche.begin(), moegliche.end(), std::back_inserter(auswahl),
                          [&verlauf](char c) { return c != verlauf.zuletzt; });
@@ -70,7 +76,7 @@ char naechsteFrage(const Lernstand& stand, Uebungssatz satz, Uebungsverlauf& ver
     // A character asked earlier than planned has come back already.
     std::erase_if(wiederholungen, [frage](const auto& w) { return w.zeichen == frage; });
     verlauf.gestellt = nummer;
-    verlauf.zuletzt = frage;
+    verlauf.vorletzt = std::exchange(verlauf.zuletzt, frage);
     return frage;
 }
 

@@ -15,6 +15,7 @@ struct Uebungsverlauf {
     };
     int gestellt = 0;
     char zuletzt = '\0';
+    char vorletzt = '\0';
     std::vector<Wiederholung> wiederholungen;
 };
 
