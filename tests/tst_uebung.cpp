@@ -273,7 +273,7 @@ private slots:
     {
         const std::vector<Antwort> antworten{
             {"Sonne", "SONE", 4, 5, std::chrono::milliseconds(1234560)},
-            {"Ja; \"nein\"", "IANEIN", 6, 6, std::chrono::milliseconds(900)}};
+            {"Ja; \"nein\"", "IANEIN", 6, 6, std::chrono::milliseconds(150)}};
         const QDateTime ende(QDate(2026, 12, 8), QTime(9, 5));
         QCOMPARE(
             ::ergebnisAlsCsv(antworten, {Uebungsart::Mitlesen, Uebungssatz::Alle, 10, 42}, ende),
@@ -281,7 +281,7 @@ private slots:
                 "\uFEFFDatum;Übung;Zeichen;Startwert;Frage;Gefragt;Geantwortet;Richtig;"
                 "Von;Zeit in s\r\n"
                 "2026-12-08 09:05;Mitlesen;Wörter;42;1;Sonne;SONE;4;5;1234,6\r\n"
-                "2026-12-08 09:05;Mitlesen;Wörter;42;2;\"Ja; \"\"nein\"\"\";IANEIN;6;6;0,9\r\n")
+                "2026-12-08 09:05;Mitlesen;Wörter;42;2;\"Ja; \"\"nein\"\"\";IANEIN;6;6;0,2\r\n")
                 .toUtf8());
         QVERIFY(::ergebnisAlsCsv(antworten, {}, ende).contains(";Erkennen;Buchstaben;;1;"));
     }

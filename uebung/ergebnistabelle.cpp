@@ -11,7 +11,10 @@ QString sekunden(std::chrono::milliseconds zeit)
 {
     QLocale deutsch(QLocale::German);
     deutsch.setNumberOptions(QLocale::OmitGroupSeparator);
-    return deutsch.toString(static_cast<double>(zeit.count()) / 1000.0, 'f', 1);
+    // Rounded half up in whole tenths; as a binary fraction 0.15 s lies just below and would
+    // round down.
+    const auto zehntel = (zeit.count() + 50) / 100;
+    return deutsch.toString(static_cast<double>(zehntel) / 10.0, 'f', 1);
 }
 
 QString feld(QString text)
