@@ -99,8 +99,7 @@ QString x11Problem(Reach reach, const QByteArray& display)
     case Reach::NoAnswer:
         return QStringLiteral("unter DISPLAY=%1 antwortet kein X-Server").arg(name);
     case Reach::NoPlugin:
-        return QStringLiteral("für DISPLAY=%1 fehlt Qts X11-Modul (Paket qt6-qpa-plugins)")
-            .arg(name);
+        return QStringLiteral("für DISPLAY=%1 fehlt Qts X11-Modul (Paket libqt6gui6)").arg(name);
     default:
         return QStringLiteral("DISPLAY ist nicht gesetzt");
     }

@@ -126,7 +126,7 @@ void TestDisplayProbe::waehlt_data()
         << QByteArray() << QByteArray(":71") << QByteArray() << QByteArray() << true
         << QStringLiteral("wayland-only") << QByteArray()
         << QStringLiteral("Keine grafische Anzeige erreichbar: für DISPLAY=:71 fehlt Qts "
-                          "X11-Modul (Paket qt6-qpa-plugins); WAYLAND_DISPLAY ist nicht gesetzt.");
+                          "X11-Modul (Paket libqt6gui6); WAYLAND_DISPLAY ist nicht gesetzt.");
     QTest::newRow("dead Wayland, live X")
         << QByteArray() << QByteArray(":71") << QByteArray("wl-stale") << QByteArray() << true
         << both << QByteArray("xcb") << none;
