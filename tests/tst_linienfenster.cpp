@@ -55,6 +55,7 @@ class TstLinienfenster : public QObject {
 private slots:
     void sosKommtAn();
     void fehlerWiederholbar();
+    void ohneStartwertNeueFehler();
     void aenderungStelltZurueck_data();
     void aenderungStelltZurueck();
 };
@@ -73,6 +74,22 @@ void TstLinienfenster::fehlerWiederholbar()
     QCOMPARE(sende(text, 30), erster);
     QVERIFY(erster.second.startsWith(QStringLiteral("Empfangen: ")) &&
             erster.second.contains(QStringLiteral(". Falsch angekommen: Zeichen ")));
+}
+
+// Without a seed, a message sent again after "Abbruch" is misread anew: its expected time changes.
+void TstLinienfenster::ohneStartwertNeueFehler()
+{
+    Linienfenster w(eingebetteterCode());
+    w.setStationen(8);
+    ::teil<QSpinBox>(w, "ablesefehler").setValue(30);
+    ::teil<QLineEdit>(w, "nachricht").setText(QStringLiteral("Depesche aus Berlin"));
+    QSet<QString> erwartet;
+    for (int mal = 0; mal < 4; ++mal) {
+        erwartet << ::teil<QLabel>(w, "zeit").text();
+        ::teil<QPushButton>(w, "senden").click(); // Senden, then Abbruch
+        ::teil<QPushButton>(w, "senden").click();
+    }
+    QVERIFY(erwartet.size() > 1);
 }
 
 void TstLinienfenster::aenderungStelltZurueck_data()

@@ -30,6 +30,12 @@ const QString textSenden = QStringLiteral("&Senden");
 const QString textAbbruch = QStringLiteral("Abbruch");
 constexpr int abstandZumRand = 15;
 
+// The misreads' seed of a message sent without one.
+std::uint64_t neuerZufallsStartwert()
+{
+    return QRandomGenerator::global()->generate64() % 1000000;
+}
+
 QString sekunden(std::chrono::milliseconds zeit)
 {
     return QLocale(QLocale::German).toString(zeit.count() / 1000.0, 'f', 1);
@@ -51,8 +57,7 @@ Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      code_(code), zufallsStartwert_(QRandomGenerator::global()->generate64() % 1000000),
-      takt_(bewegungsTakt)
+      code_(code), zufallsStartwert_(neuerZufallsStartwert()), takt_(bewegungsTakt)
 {
     announceWindowsAsFrames();
     erkenneGehalteneTasten();
@@ -223,7 +228,7 @@ void Linienfenster::naechstesBild()
         zeit_->setAccessibleName(zeit_->text());
         ablauf_.reset();
         senden_->setText(textSenden);
-        zufallsStartwert_ = QRandomGenerator::global()->generate64() % 1000000;
+        zufallsStartwert_ = neuerZufallsStartwert();
         return;
     }
     takt_.weiter();
@@ -260,6 +265,9 @@ void Linienfenster::zeigeEmpfangen()
 void Linienfenster::stelleZurueck()
 {
     takt_.halte();
+    // The next message gets misreads of its own, also after one that was broken off.
+    if (ablauf_)
+        zufallsStartwert_ = neuerZufallsStartwert();
     ablauf_.reset();
     senden_->setText(textSenden);
     for (Station* s : stationen_)
