@@ -3,6 +3,8 @@
 #include "fenster.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QMimeData>
 #include <QScrollBar>
 
 namespace {
@@ -129,6 +131,11 @@ void TstMitlesen::tippenWaehrendDerWiedergabe()
     QCOMPARE(marke(f.memo), QStringLiteral("0-1"));
     QCOMPARE(f.memo.textCursor().position(), 2);
     QVERIFY(f.memo.hasFocus());
+
+    // Ctrl+V with nothing on the clipboard pastes nothing.
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    QTest::keyClick(&f.memo, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.memo.toPlainText(), QStringLiteral("Ä abcxy"));
 }
 
 void TstMitlesen::markeBleibtBeiIhremZeichen_data()

@@ -5,6 +5,7 @@
 #include "alphabetfeld.h"
 #include "aufbau.h"
 #include "eingebettet.h"
+#include "memo.h"
 #include "spinbox.h"
 #include "wiedergabe.h"
 
@@ -21,7 +22,7 @@ void Tpformx11::baueSeitenleiste(QWidget* P49)
     connect(PBz, &Alphabetfeld::getippt, this, &Tpformx11::PBzKD);
     label(P49, "L113", QRect(84, 230, 111, 14), QStringLiteral("Zeichen anklicken"));
 
-    Me8 = benannt(new QPlainTextEdit(P49), "Me8", QRect(14, 264, 182, 241));
+    Me8 = benannt(new Memo(P49), "Me8", QRect(14, 264, 182, 241));
     Me8->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Me8->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Me8->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

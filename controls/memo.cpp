@@ -1,0 +1,9 @@
+#include "memo.h"
+
+#include <QMimeData>
+
+void Memo::insertFromMimeData(const QMimeData* quelle)
+{
+    if (quelle && !quelle->formats().isEmpty())
+        QPlainTextEdit::insertFromMimeData(quelle);
+}
