@@ -172,6 +172,9 @@ void TstMitlesen::markeBleibtBeiIhremZeichen_data()
     QTest::newRow("Zeichen überschrieben") << -1 << "z"
                                            << "azc"
                                            << "";
+    QTest::newRow("am Anfang eingefügt") << 0 << "\x16" // Ctrl+V, "xy" on the clipboard
+                                         << "xyabc"
+                                         << "3-4";
 }
 
 void TstMitlesen::markeBleibtBeiIhremZeichen()
@@ -193,17 +196,21 @@ void TstMitlesen::markeBleibtBeiIhremZeichen()
     if (wo < 0) // the marked character selected
         cursor.setPosition(2, QTextCursor::KeepAnchor);
     f.memo.setTextCursor(cursor);
+    QGuiApplication::clipboard()->setText(QStringLiteral("xy"));
     for (const QChar taste : tasten) {
         if (taste == QLatin1Char('\b'))
             QTest::keyClick(&f.memo, Qt::Key_Backspace);
         else if (taste == QChar(0x7f))
             QTest::keyClick(&f.memo, Qt::Key_Delete);
+        else if (taste == QChar(0x16))
+            QTest::keyClick(&f.memo, Qt::Key_V, Qt::ControlModifier);
         else
             QTest::keyClick(&f.memo, taste.toLatin1());
     }
 
     QCOMPARE(f.memo.toPlainText(), text);
-    QTRY_COMPARE(marke(f.memo), markiert);
+    QCoreApplication::processEvents(); // the memo is told of the mark after the edit
+    QCOMPARE(marke(f.memo), markiert);
 }
 
 // A marked character out of view is scrolled into it, without moving the cursor. The memo

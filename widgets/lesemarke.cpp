@@ -37,14 +37,16 @@ Lesemarke::Lesemarke(QPlainTextEdit& memo) : QObject(&memo), memo_(memo)
 void Lesemarke::setze(qsizetype anfang, qsizetype ende)
 {
     const qsizetype letzte = memo_.document()->characterCount() - 1;
-    anfang_ = std::clamp<qsizetype>(anfang, 0, letzte);
-    ende_ = std::clamp<qsizetype>(ende, anfang_, letzte);
+    anfang = std::clamp<qsizetype>(anfang, 0, letzte);
+    anfang_ = QTextCursor(memo_.document());
+    anfang_.setPosition(static_cast<int>(anfang));
+    ende_ = QTextCursor(memo_.document());
+    ende_.setPosition(static_cast<int>(std::clamp<qsizetype>(ende, anfang, letzte)));
+    ende_.setKeepPositionOnInsert(true);
+    zeichen_ = markiert().selectedText();
     gesetzt_ = true;
     zeige();
-
-    QTextCursor anfangDerMarke(memo_.document());
-    anfangDerMarke.setPosition(static_cast<int>(anfang_));
-    inSicht(memo_, anfangDerMarke);
+    inSicht(memo_, anfang_);
 }
 
 void Lesemarke::entferne()
@@ -53,20 +55,23 @@ void Lesemarke::entferne()
     zeige();
 }
 
-// The memo's own cursors would take in text typed at the mark's end, so the mark follows the
-// edits itself: an edit before it moves it, one after it leaves it, one that touches its
-// characters ends it. The memo is told only after the edit: while the document is being
-// changed its layout must not be asked for.
-void Lesemarke::textGeaendert(int wo, int entfernt, int eingefuegt)
+QTextCursor Lesemarke::markiert() const
+{
+    QTextCursor auswahl = anfang_;
+    auswahl.setPosition(ende_.position(), QTextCursor::KeepAnchor);
+    return auswahl;
+}
+
+// The document moves the mark's ends with every edit, exactly; what it reports of an edit may
+// be more than was changed (a paste at the start of the text names the whole paragraph). An
+// edit that took or replaced any of the marked characters ends the mark. The memo is told
+// only after the edit: while the document is being changed its layout must not be asked for.
+void Lesemarke::textGeaendert()
 {
     if (!gesetzt_)
         return;
-    if (wo < ende_ && wo + entfernt > anfang_) {
+    if (anfang_.position() > ende_.position() || markiert().selectedText() != zeichen_)
         gesetzt_ = false;
-    } else if (wo < ende_) {
-        anfang_ += eingefuegt - entfernt;
-        ende_ += eingefuegt - entfernt;
-    }
     if (!std::exchange(zeigeSpaeter_, true))
         QMetaObject::invokeMethod(this, &Lesemarke::zeige, Qt::QueuedConnection);
 }
@@ -79,9 +84,7 @@ void Lesemarke::zeige()
         return;
     }
     QTextEdit::ExtraSelection marke;
-    marke.cursor = QTextCursor(memo_.document());
-    marke.cursor.setPosition(static_cast<int>(anfang_));
-    marke.cursor.setPosition(static_cast<int>(ende_), QTextCursor::KeepAnchor);
+    marke.cursor = markiert();
     // Marker yellow under black type; the user's selection keeps its own colours.
     marke.format.setBackground(farbe::markergelb);
     memo_.setExtraSelections({marke});

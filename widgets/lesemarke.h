@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTextCursor>
 
 class QPlainTextEdit;
 
@@ -19,12 +20,16 @@ public:
     void entferne();
 
 private:
-    void textGeaendert(int wo, int entfernt, int eingefuegt);
+    QTextCursor markiert() const;
+    void textGeaendert();
     void zeige();
 
     QPlainTextEdit& memo_;
-    qsizetype anfang_ = 0;
-    qsizetype ende_ = 0;
+    // The mark's ends, which the document moves as it is edited; text typed at the end stays
+    // outside the mark.
+    QTextCursor anfang_;
+    QTextCursor ende_;
+    QString zeichen_; // the marked characters, to tell whether an edit took any of them
     bool gesetzt_ = false;
     bool zeigeSpaeter_ = false;
 };
