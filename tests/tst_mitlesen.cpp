@@ -172,6 +172,9 @@ void TstMitlesen::markeBleibtBeiIhremZeichen_data()
     QTest::newRow("Zeichen überschrieben") << -1 << "z"
                                            << "azc"
                                            << "";
+    QTest::newRow("davor gelöscht, rückgängig") << 1 << "\x17\x1a" // Ctrl+Backspace, Ctrl+Z
+                                                << "abc"
+                                                << "1-2";
     QTest::newRow("am Anfang eingefügt") << 0 << "\x16" // Ctrl+V, "xy" on the clipboard
                                          << "xyabc"
                                          << "3-4";
@@ -204,6 +207,10 @@ void TstMitlesen::markeBleibtBeiIhremZeichen()
             QTest::keyClick(&f.memo, Qt::Key_Delete);
         else if (taste == QChar(0x16))
             QTest::keyClick(&f.memo, Qt::Key_V, Qt::ControlModifier);
+        else if (taste == QChar(0x17))
+            QTest::keyClick(&f.memo, Qt::Key_Backspace, Qt::ControlModifier);
+        else if (taste == QChar(0x1a))
+            QTest::keyClick(&f.memo, Qt::Key_Z, Qt::ControlModifier);
         else
             QTest::keyClick(&f.memo, taste.toLatin1());
     }
