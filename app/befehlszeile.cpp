@@ -6,6 +6,7 @@
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
+#include <QStringDecoder>
 
 #include <cstdio>
 
@@ -214,9 +215,10 @@ Aufruf befehlszeileLesen(int argc, char* argv[])
     Aufruf aufruf;
     QStringList argumente;
     for (int i = 0; i < argc; ++i) {
-        argumente << QString::fromLocal8Bit(argv[i]);
         // Bytes that are no UTF-8 would be read as other characters, a file name as another file.
-        if (i > 0 && argumente.back().toLocal8Bit() != argv[i])
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        argumente << utf8(argv[i]);
+        if (i > 0 && utf8.hasError())
             return {
                 .ende = fehler(
                     QStringLiteral("„%1“ ist kein gültiger UTF-8-Text.").arg(argumente.back()))};
