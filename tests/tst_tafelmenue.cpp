@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -116,6 +117,7 @@ void TestTafelmenue::oeffnen()
 
     // A home without a documents folder: saving begins there, not where the program started.
     const QTemporaryDir heim;
+    const auto zurueck = qScopeGuard([alt = qgetenv("HOME")] { qputenv("HOME", alt); });
     qputenv("HOME", QFile::encodeName(heim.path()));
     Fenster f;
     QVERIFY(f.oeffnen(QStringLiteral("abc")));
