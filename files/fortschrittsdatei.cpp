@@ -119,7 +119,8 @@ Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lerns
     // Taking the lock writes a small file too.
     const OhneGroessensignal ohneSignal;
     Lernstandablage::Geaendert ergebnis{bisher, {}};
-    QLockFile sperre(fortschrittsDatei(ordner) + QStringLiteral(".lock"));
+    const QString sperrDatei = fortschrittsDatei(ordner) + QStringLiteral(".lock");
+    QLockFile sperre(sperrDatei);
     // A lock whose owner is known is cleared as soon as that owner is gone. One without an
     // owner, left empty by a trainer killed the instant it made it, counts as left over after a
     // second, not after Qt's half minute: a save takes milliseconds.
@@ -139,8 +140,7 @@ Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lerns
                                  "hält ihn gesperrt.")
                 : QStringLiteral("Der Fortschritt wurde nicht gespeichert: Im Ordner „%1“ ließ "
                                  "sich keine Sperre anlegen. %2")
-                      .arg(QDir::toNativeSeparators(ordner),
-                           ortsGrund(fortschrittsDatei(ordner) + QStringLiteral(".lock"), fehler));
+                      .arg(QDir::toNativeSeparators(ordner), ortsGrund(sperrDatei, fehler));
         return ergebnis;
     }
     const Befund befund = pruefe(fortschrittsDatei(ordner));

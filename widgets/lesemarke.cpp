@@ -70,12 +70,13 @@ void Lesemarke::textGeaendert()
 {
     if (!gesetzt_)
         return;
+    const bool verdreht = anfang_.position() > ende_.position();
+    const QString jetzt = markiert().selectedText();
     // Undoing a deletion just before the mark puts the text back without moving the start,
     // which then stands before it; the end has kept its place.
-    if (const QString jetzt = markiert().selectedText();
-        jetzt != zeichen_ && jetzt.endsWith(zeichen_))
+    if (!verdreht && jetzt != zeichen_ && jetzt.endsWith(zeichen_))
         anfang_.setPosition(ende_.position() - static_cast<int>(zeichen_.size()));
-    if (anfang_.position() > ende_.position() || markiert().selectedText() != zeichen_)
+    else if (verdreht || jetzt != zeichen_)
         gesetzt_ = false;
     if (!std::exchange(zeigeSpaeter_, true))
         QMetaObject::invokeMethod(this, &Lesemarke::zeige, Qt::QueuedConnection);
