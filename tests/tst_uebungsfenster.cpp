@@ -4,7 +4,6 @@
 
 #include "uebungsfenster.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -239,10 +238,8 @@ void TstUebungsfenster::tasten()
 {
     Trainer t;
     QStringList kuerzel;
-    for (const QAbstractButton* k : t.w.findChildren<QAbstractButton*>())
-        kuerzel << QKeySequence::mnemonic(k->text()).toString();
-    for (const QLabel* l : t.w.findChildren<QLabel*>())
-        kuerzel << QKeySequence::mnemonic(l->text()).toString();
+    for (const QWidget* element : t.w.findChildren<QWidget*>())
+        kuerzel << QKeySequence::mnemonic(element->property("text").toString()).toString();
     kuerzel.removeAll(QString());
     QCOMPARE(QSet<QString>(kuerzel.begin(), kuerzel.end()).size(), kuerzel.size());
 

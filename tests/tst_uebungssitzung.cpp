@@ -78,12 +78,6 @@ struct Sitzung {
         laeuft = false;
         s.telegrafSteht();
     }
-    // Names what the telegraph shows once it stands, as a learner who reads it right would.
-    void nenneGezeigtes()
-    {
-        QTRY_VERIFY(!laeuft);
-        s.erkannt(zeichenBei(gezeigt).toLatin1());
-    }
 
     Speicher speicher;
     Uebungssitzung s;
@@ -157,7 +151,8 @@ void TstUebungssitzung::jedeAntwortGespeichert()
     QVERIFY(b.beginne(Uebungsart::Erkennen, std::nullopt));
     std::size_t antworten = 0;
     for (Sitzung* t : {&a, &b, &a}) {
-        t->nenneGezeigtes();
+        QTRY_VERIFY(!t->laeuft);
+        t->s.erkannt(zeichenBei(t->gezeigt).toLatin1());
         t->s.weiter();
         QCOMPARE(ladeFortschritt(ordner.path()).lernstand.letzteAntworten.size(), ++antworten);
     }
