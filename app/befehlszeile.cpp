@@ -1,5 +1,6 @@
 #include "befehlszeile.h"
 
+#include "ganzschreiben.h"
 #include "linienplan.h"
 #include "startwert.h"
 #include "tafeldatei.h"
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <cstdio>
 
 #ifndef TELEGRAF_VERSION
@@ -63,6 +65,17 @@ int fehler(const QString& meldung)
     ausgeben(stderr, QStringLiteral("pvellard: ") + meldung + QLatin1Char('\n'));
     std::fputs(aufrufZeile, stderr);
     return 2;
+}
+
+// Writes `text` to standard output. Output that cannot be written, as on a full disk, is a
+// failure: `was` is named in the message, and the status is 1, as for a chart not written.
+int gibAus(const char* text, const char* was)
+{
+    if (std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0)
+        return 0;
+    ausgeben(stderr, QStringLiteral("pvellard: %1 ließ sich nicht ausgeben. %2\n")
+                         .arg(QLatin1String(was), systemGrund(errno)));
+    return 1;
 }
 
 // An option's name without its dashes: "platform" for -platform and --platform.
@@ -251,14 +264,10 @@ Aufruf befehlszeileLesen(int argc, char* argv[])
 
     if (!parser.parse(argumente))
         return {.ende = fehler(parserFehler(parser, argumente))};
-    if (parser.isSet(hilfeOption)) {
-        std::fputs(hilfe, stdout);
-        return {.ende = 0};
-    }
-    if (parser.isSet(versionOption)) {
-        std::fputs("Vellard-Telegraf " TELEGRAF_VERSION "\n", stdout);
-        return {.ende = 0};
-    }
+    if (parser.isSet(hilfeOption))
+        return {.ende = gibAus(hilfe, "Die Hilfe")};
+    if (parser.isSet(versionOption))
+        return {.ende = gibAus("Vellard-Telegraf " TELEGRAF_VERSION "\n", "Die Versionsnummer")};
     const QStringList positionen = parser.positionalArguments();
     if (parser.isSet(linieOption) || parser.isSet(stationenOption)) {
         QString fremd;

@@ -43,7 +43,11 @@ void synchronisiereOrdner(const QString& pfad)
     ::close(ordner);
 }
 
-// The system's error numbers in plain German; Qt's texts for them are English.
+int geschachtelt = 0;
+struct sigaction vorher = {};
+
+} // namespace
+
 QString systemGrund(int fehler)
 {
     switch (fehler) {
@@ -67,11 +71,6 @@ QString systemGrund(int fehler)
         return QStringLiteral("Das System meldet den Fehler Nr. %1.").arg(fehler);
     }
 }
-
-int geschachtelt = 0;
-struct sigaction vorher = {};
-
-} // namespace
 
 QString ortsGrund(const QString& pfad, int fehler)
 {

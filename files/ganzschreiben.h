@@ -10,6 +10,10 @@
 // one German sentence with the reason; an older file at `pfad` is then left as it was.
 QString schreibeGanz(const QString& pfad, const QByteArray& daten);
 
+// The system's error number `fehler` (or 0) in one German sentence; Qt's texts for them are
+// English.
+QString systemGrund(int fehler);
+
 // Why the file `pfad` could not be created or put in its place, in one German sentence: what is
 // plainly wrong there, else what the system's error number `fehler` (or 0) says.
 QString ortsGrund(const QString& pfad, int fehler);

@@ -1,10 +1,16 @@
 # The manual page's options are the program's: every option `pvellard --help` lists has an
 # entry in the page's OPTIONEN section, and the page has no entry for an option the program
-# does not list.
+# does not list. Help that cannot be written is told as a failure.
 #   cmake -DPROGRAM=<pvellard> -DMANPAGE=<pvellard.1> -P man_check.cmake
 execute_process(COMMAND "${PROGRAM}" --help OUTPUT_VARIABLE hilfe RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "pvellard --help ended with ${status}")
+endif()
+execute_process(COMMAND "${PROGRAM}" --help OUTPUT_FILE /dev/full ERROR_VARIABLE voll
+    RESULT_VARIABLE status)
+if(NOT status EQUAL 1 OR NOT voll STREQUAL
+        "pvellard: Die Hilfe ließ sich nicht ausgeben. Der Datenträger ist voll.\n")
+    message(FATAL_ERROR "pvellard --help >/dev/full ended with ${status}: ${voll}")
 endif()
 string(REGEX MATCHALL "\n  (-[a-z], )?--[a-z]+" zeilen "${hilfe}")
 set(programm)
