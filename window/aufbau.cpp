@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 QWidget* panel(QWidget* eltern, const char* name, const QRect& lage, const QColor& farbe)
 {
     auto* p = benannt(new QWidget(eltern), name, lage);
@@ -31,6 +33,9 @@ QLabel* ueberschrift(QWidget* eltern, const char* name, const QRect& lage, const
 {
     QLabel* l = label(eltern, name, lage, text);
     l->setFont(verdana(13, true));
+    // The size is Verdana's; a wider stand-in font gets the width it needs, so that the last
+    // letter is not cut off.
+    l->resize(std::max(lage.width(), l->sizeHint().width()), lage.height());
     QPalette navy = l->palette();
     navy.setColor(QPalette::WindowText, farbe::navy);
     l->setPalette(navy);
