@@ -9,8 +9,9 @@
 
 // Turns free text into the characters the telegraph can send: umlauts and ß are spelled out
 // (Ä as AE, ß as SS), J becomes I, letters become capitals, and everything else (spaces, line
-// breaks, punctuation, other accented letters, anything beyond Latin-1) is dropped. Umlauts
-// written as a letter plus a combining diaeresis count as umlauts.
+// breaks, punctuation, other accented letters, anything beyond Latin-1) is dropped. Text is
+// taken in its composed form: umlauts written as a letter plus a combining diaeresis count as
+// umlauts, and a sign that Unicode takes as a letter itself (the Kelvin sign as K) as that letter.
 std::string normalisieren(const QString& text);
 
 // Where a sent character comes from: the UTF-16 units from `anfang` up to but not including
