@@ -192,8 +192,7 @@ Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwer
     if (!aufruf.startwert)
         return {.ende = fehler(QStringLiteral("Der Startwert „%1“ ist keine Zahl aus 1 bis %2 "
                                               "Ziffern.")
-                                   .arg(startwert)
-                                   .arg(startwertStellen))};
+                                   .arg(startwert, QString::number(startwertStellen)))};
     return aufruf;
 }
 
@@ -214,9 +213,8 @@ Aufruf linie(bool mitLinie, const QString& stationen, const QString& fremd,
     const std::optional<std::uint64_t> zahl = startwertAus(stationen);
     if (!zahl || *zahl < wenigsteStationen || *zahl > meisteStationen)
         return {.ende = fehler(QStringLiteral("Für --stationen ist „%1“ keine Zahl von %2 bis %3.")
-                                   .arg(stationen)
-                                   .arg(wenigsteStationen)
-                                   .arg(meisteStationen))};
+                                   .arg(stationen, QString::number(wenigsteStationen),
+                                        QString::number(meisteStationen)))};
     aufruf.linie = static_cast<int>(*zahl);
     return aufruf;
 }

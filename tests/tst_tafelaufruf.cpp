@@ -133,6 +133,8 @@ void TestTafelaufruf::fehlerOhneDatei_data()
     QTest::newRow("Startwert mit 19 Ziffern")
         << QStringList{"--ueben", "--startwert", "0000000000000000001"} << 2
         << "pvellard: Der Startwert „0000000000000000001“ ist keine Zahl aus 1 bis 18 Ziffern.";
+    QTest::newRow("Startwert mit %1") << QStringList{"--ueben", "--startwert", "%1"} << 2
+                                      << "pvellard: Der Startwert „%1“ ist keine Zahl aus 1 bis 18";
     QTest::newRow("Wert, wo keiner hingehört")
         << QStringList{"--linie=3"} << 2 << "pvellard: Ungültiger Aufruf: „--linie=3“.";
     QTest::newRow("Übung nach =") << QStringList{"--ueben=fliegen"} << 2
@@ -142,8 +144,8 @@ void TestTafelaufruf::fehlerOhneDatei_data()
     QTest::newRow("Linie mit Startwert")
         << QStringList{"--linie", "--startwert", "3"} << 2
         << "pvellard: --linie geht nicht mit --startwert zusammen.";
-    QTest::newRow("Stationen keine Zahl") << QStringList{"--linie", "--stationen", "abc"} << 2
-                                          << "pvellard: Für --stationen ist „abc“ keine Zahl";
+    QTest::newRow("Stationen keine Zahl") << QStringList{"--linie", "--stationen", "a%1"} << 2
+                                          << "pvellard: Für --stationen ist „a%1“ keine Zahl";
     QTest::newRow("Wert einer Qt-Option fehlt")
         << QStringList{"-reverse", "-platform"} << 2 << "pvellard: Nach -platform fehlt der Wert.";
 }
