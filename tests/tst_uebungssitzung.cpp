@@ -30,11 +30,12 @@ QChar zeichenBei(const Stellung& s)
 
 struct Speicher : Lernstandablage {
     Lernstand gespeichert;
+    QString fehler; // why each change fails to be kept, if it does
     Lernstand lade(QString&) override { return gespeichert; }
     Geaendert aendere(const Lernstand&, const std::function<void(Lernstand&)>& f) override
     {
         f(gespeichert);
-        return {gespeichert, {}};
+        return {gespeichert, fehler};
     }
     QString loesche() override
     {
@@ -99,6 +100,7 @@ private slots:
     void jedeAntwortGespeichert();
     void antwortUndKasten_data();
     void antwortUndKasten();
+    void speicherfehlerBeimBeginnen();
     void stellenBeginntNichtBeimGefragten();
     void gleicheZeichenSichtbar_data();
     void gleicheZeichenSichtbar();
@@ -188,6 +190,17 @@ void TstUebungssitzung::antwortUndKasten()
     t.s.erkannt(richtig ? gefragt : gefragt == 'Z' ? 'Y' : 'Z');
     QCOMPARE(t.speicher.gespeichert.kaesten.at(gefragt), nachher);
     QCOMPARE(t.speicher.gespeichert.letzteAntworten.empty(), startwert.has_value());
+}
+
+// A round of practice saves the characters it introduces; when that fails, its first question
+// says so.
+void TstUebungssitzung::speicherfehlerBeimBeginnen()
+{
+    Sitzung t;
+    t.speicher.fehler = QStringLiteral("Der Fortschritt wurde nicht gespeichert.");
+    QVERIFY(t.beginne(Uebungsart::Erkennen, std::nullopt));
+    QCOMPARE(t.s.status(), QStringLiteral("Welches Zeichen zeigt der Telegraf? (Frage 1 von 10) "
+                                          "Der Fortschritt wurde nicht gespeichert."));
 }
 
 // Setting starts from a picture that is not the asked signal, also for "E", whose picture the

@@ -172,17 +172,18 @@ void Uebungssitzung::unterbrechen()
 void Uebungssitzung::beginnen()
 {
     unterbrechen();
+    QString fehler;
     // Practice follows the progress as it is kept now, which another trainer may have changed.
     if (!wahl_.startwert && wahl_.art != Uebungsart::Mitlesen) {
         const Uebungssatz satz = wahl_.satz;
-        aendereStand([satz](Lernstand& s) { bereiteVor(s, satz); });
+        fehler = aendereStand([satz](Lernstand& s) { bereiteVor(s, satz); });
     }
     runde_ = std::make_unique<Uebungsrunde>(wahl_, stand_, woerter_,
                                             QRandomGenerator::global()->generate64());
-    stelleFrage();
+    stelleFrage(fehler);
 }
 
-void Uebungssitzung::stelleFrage()
+void Uebungssitzung::stelleFrage(const QString& meldung)
 {
     const QString frage = runde_ && !runde_->fertig() ? runde_->naechsteFrage() : QString();
     if (frage.isEmpty()) {
@@ -193,7 +194,8 @@ void Uebungssitzung::stelleFrage()
     frageSeit_ = uhr_();
     const QString nummer = QStringLiteral(" (Frage %1 von %2)")
                                .arg(runde_->antworten().size() + 1)
-                               .arg(runde_->wahl().anzahl);
+                               .arg(runde_->wahl().anzahl) +
+                           (meldung.isEmpty() ? QString() : QLatin1Char(' ') + meldung);
     switch (runde_->wahl().art) {
     case Uebungsart::Stellen:
         // The rest position draws like "E": asked for E, the learner starts from a picture that
@@ -311,10 +313,11 @@ void Uebungssitzung::erkannt(char zeichen)
         return;
     const QString gefragt = runde_->frage();
     const QString antwort = QString(QLatin1Char(zeichen));
-    beantworte(antwort, richtigErkannt(gefragt.at(0).toLatin1(), antwort), 1,
-               antwort == gefragt ? QStringLiteral("Richtig: %1.").arg(zitiert(gefragt))
-                                  : QStringLiteral("Falsch: Das Signal war %1, nicht %2.")
-                                        .arg(zitiert(gefragt), zitiert(antwort)));
+    const bool richtig = richtigErkannt(gefragt.at(0).toLatin1(), antwort);
+    beantworte(antwort, richtig, 1,
+               richtig ? QStringLiteral("Richtig: %1.").arg(zitiert(gefragt))
+                       : QStringLiteral("Falsch: Das Signal war %1, nicht %2.")
+                             .arg(zitiert(gefragt), zitiert(antwort)));
 }
 
 void Uebungssitzung::gestellt(const Stellung& stellung)

@@ -101,7 +101,8 @@ signals:
 private:
     void zeige(const QString& status);
     void abbrechen();
-    void stelleFrage();
+    // Asks the next question; `meldung`, such as a progress that could not be saved, follows it.
+    void stelleFrage(const QString& meldung = {});
     void sendeNaechstes();
     void beantworte(const QString& geantwortet, int richtig, int von, const QString& text,
                     std::optional<Stellung> berichtigung = std::nullopt);
