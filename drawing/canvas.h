@@ -36,10 +36,6 @@ private:
     QImage tile_;
 };
 
-// A drawing surface with the few operations the telegraph needs and their exact pixel rules:
-// every shape gets a one-pixel black outline; rectangles and ellipses cover x1 up to but not
-// including x2 (and likewise y), with their corners in any order; text is placed by the top
-// left of its character cell. Nothing is antialiased except the glyphs themselves.
 // How a canvas draws outlines: one crisp black pixel, as on screen, or for print black lines
 // of a given width in the painter's units, smoothed along with the shapes.
 struct Outline {
@@ -47,6 +43,11 @@ struct Outline {
     bool smooth = false;
 };
 
+// A drawing surface with the few operations the telegraph needs and their exact pixel rules:
+// every shape gets a black outline; rectangles and ellipses cover x1 up to but not including x2
+// (and likewise y), with their corners in any order; text is placed by the top left of its
+// character cell. On screen nothing is antialiased except the glyphs themselves; only smooth
+// outlines for print are.
 class Canvas {
 public:
     explicit Canvas(QPainter& painter, Outline outline = {});

@@ -90,7 +90,12 @@ Uebungsfenster::Uebungsfenster(const Codezeilen& code, const QString& ordner, QW
     placeInScreenCentre(this);
 }
 
-Uebungsfenster::~Uebungsfenster() = default;
+// The trainer keeps a reference to the progress store, a member, which would otherwise go
+// before the window's children.
+Uebungsfenster::~Uebungsfenster()
+{
+    delete sitzung_;
+}
 
 void Uebungsfenster::verbinde()
 {

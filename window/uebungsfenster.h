@@ -54,9 +54,9 @@ private:
     int gezeigterZustand_ = -1;  // the trainer's state the inputs were last arranged for
     bool zelleGewaehlt_ = false; // whether the learner moved the grid's cell in this question
 
-    QStackedWidget* links_;
-    Telegraf* telegraf_;
-    QTableWidget* ergebnis_;
+    QStackedWidget* links_ = nullptr;
+    Telegraf* telegraf_ = nullptr;
+    QTableWidget* ergebnis_ = nullptr;
     QComboBox* uebung_ = nullptr;
     QComboBox* satz_ = nullptr;
     QComboBox* anzahl_ = nullptr;

@@ -50,13 +50,13 @@ private:
     static inline const QString textAbbruch = QStringLiteral("Abbruch");
 
     const Codezeilen code_;
-    Telegraf* PB13;
+    Telegraf* PB13 = nullptr;
     Alphabetfeld* PBz = nullptr;
     QPlainTextEdit* Me8 = nullptr;
     QPushButton* B13 = nullptr;
     SpinBox* Rx11 = nullptr;
     Wiedergabe* wiedergabe_ = nullptr;
-    Szenenmenue* szenenmenue_;
+    Szenenmenue* szenenmenue_ = nullptr;
 
     bool gezeigt_ = false;
     Zurueckgestellt zurueckgestellt_; // what arrived while the telegraph was turning
