@@ -16,8 +16,10 @@ Stellung abgelesen(const Stellung& gezeigt, int fehlerProzent, Zufall& zufall)
         return gezeigt;
     static constexpr std::array<int Stellung::*, 3> balken{
         &Stellung::regulator, &Stellung::indikator1, &Stellung::indikator2};
+    // The direction is drawn before the beam: a seed gives the line it has always given.
+    const int um = zufall.unter(2) == 0 ? 45 : -45;
     Stellung gesehen = gezeigt;
-    gesehen.*balken[zufall.unter(balken.size())] += zufall.unter(2) == 0 ? 45 : -45;
+    gesehen.*balken[zufall.unter(balken.size())] += um;
     return gesehen;
 }
 
