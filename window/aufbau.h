@@ -9,6 +9,11 @@ class QLabel;
 class QWidget;
 class SpinBox;
 
+// A window of fixed size: a title bar with its menu, minimise and close, and nothing to maximise.
+inline constexpr Qt::WindowFlags festesFenster =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
 // The building blocks of a window's fixed layout: parts at given places, named as the layout
 // names them, by which they are found.
 

@@ -54,10 +54,8 @@ QString zeitUndTempo(std::chrono::milliseconds zeit, std::size_t zeichen)
 } // namespace
 
 Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      code_(code), zufallsStartwert_(neuerZufallsStartwert()), takt_(bewegungsTakt)
+    : QWidget(parent, festesFenster), code_(code), zufallsStartwert_(neuerZufallsStartwert()),
+      takt_(bewegungsTakt)
 {
     announceWindowsAsFrames();
     erkenneGehalteneTasten();

@@ -45,10 +45,7 @@ const QList<int> anzahlen{10, 20, 36};
 } // namespace
 
 Uebungsfenster::Uebungsfenster(const Codezeilen& code, const QString& ordner, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      ablage_(std::make_unique<Fortschrittsdatei>(ordner)),
+    : QWidget(parent, festesFenster), ablage_(std::make_unique<Fortschrittsdatei>(ordner)),
       sitzung_(new Uebungssitzung(
           code, *ablage_, woerterAus(eingebetteteDatei(QStringLiteral("woerter.txt"))).woerter,
           this))

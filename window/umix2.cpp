@@ -20,10 +20,7 @@
 #include <QPushButton>
 
 Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      code_(code)
+    : QWidget(parent, festesFenster), code_(code)
 {
     announceWindowsAsFrames();
     erkenneGehalteneTasten();
