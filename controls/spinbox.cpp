@@ -1,5 +1,6 @@
 #include "spinbox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -106,8 +107,12 @@ void SpinBox::keyPressEvent(QKeyEvent* event)
         // Handled here rather than by QAbstractSpinBox, which would take ten steps with Ctrl
         // and start its own repeat timer on the keyboard's auto-repeat, stepping twice per key.
         event->accept();
-        if (!isReadOnly())
+        if (!isReadOnly()) {
             stepBy(event->key() == Qt::Key_Up ? 1 : -1);
+            // QAbstractSpinBox tells screen readers the value from its own key handling.
+            QAccessibleValueChangeEvent wert(this, value());
+            QAccessible::updateAccessibility(&wert);
+        }
         return;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
