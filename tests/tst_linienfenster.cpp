@@ -118,6 +118,7 @@ void TstLinienfenster::aenderungStelltZurueck()
     const QLabel& empfangen = ::teil<QLabel>(w, "empfangen");
     while (empfangen.accessibleName() != QLatin1String("Empfangen: S"))
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    QCOMPARE(::teil<QLabel>(w, "zeit").accessibleName(), QStringLiteral("läuft …"));
     QTest::keyClick(&::teil<QWidget>(w, qPrintable(teil)), Qt::Key(taste));
     QTest::qWait(20);
     QCOMPARE(::teil<QPushButton>(w, "senden").text(), QStringLiteral("&Senden"));

@@ -203,6 +203,7 @@ void Linienfenster::sendenOderAbbrechen()
     ablauf_.emplace(linienplan(w, code_), w.stationen, code_);
     senden_->setText(textAbbruch);
     zeit_->setText(QStringLiteral("läuft …"));
+    zeit_->setAccessibleName(zeit_->text());
     zeigeEmpfangen();
     takt_.starte();
 }
