@@ -178,8 +178,10 @@ void Uebungsfenster::zeige()
         } else if (offen && art == Uebungsart::Stellen) {
             telegraf_->setFocus();
         } else if (offen) {
-            gelesen_->clear();
+            // Focused before it is cleared: a screen reader that hears the field emptied first
+            // passes over the focus without naming it.
             gelesen_->setFocus();
+            gelesen_->clear();
         } else if (zustand == Zustand::Beantwortet) {
             // A screen reader speaks the control that takes the focus, so it carries the
             // verdict that the status line shows.
