@@ -232,8 +232,8 @@ void TstUebungsfenster::neueRundeWaehrendBewegung()
     QCOMPARE(nenneGezeigtes(t.w).left(8), QStringLiteral("Richtig:"));
 }
 
-// Every Alt key reaches one control; Return presses the focused button; on the grid, Return
-// names a character only once the learner moved to one.
+// Every Alt key reaches one control, and Tab goes down the form; Return presses the focused
+// button; on the grid, Return names a character only once the learner moved to one.
 void TstUebungsfenster::tasten()
 {
     Trainer t;
@@ -242,6 +242,11 @@ void TstUebungsfenster::tasten()
         kuerzel << QKeySequence::mnemonic(element->property("text").toString()).toString();
     kuerzel.removeAll(QString());
     QCOMPARE(QSet<QString>(kuerzel.begin(), kuerzel.end()).size(), kuerzel.size());
+    // Tab follows the form, from the seed to the interval below it.
+    QWidget* naechstes = teil<QWidget>(t.w, "startwert").nextInFocusChain();
+    while (naechstes->focusPolicy() == Qt::NoFocus)
+        naechstes = naechstes->nextInFocusChain();
+    QCOMPARE(naechstes->objectName(), QStringLiteral("abstand"));
 
     QVERIFY(t.beginne(Uebungsart::Stellen));
     teil<QWidget>(t.w, "beginnen").setFocus();

@@ -64,12 +64,14 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
         QStringLiteral("Eine Zahl macht die Runde zur Prüfung: gleiche Zahl, gleiche Fragen."));
     startwert_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,%1}").arg(startwertStellen)), startwert_));
-    abstand_ = abstandsfeld(seite, "abstand");
+    // Made without a parent, as the other fields: each comes into the focus chain where the
+    // form puts it.
+    abstand_ = abstandsfeld(nullptr, "abstand");
     wahl->addRow(QStringLiteral("&Übung"), uebung_);
     wahl->addRow(QStringLiteral("&Zeichen"), satz_);
     wahl->addRow(QStringLiteral("&Fragen"), anzahl_);
     wahl->addRow(QStringLiteral("S&tartwert"), startwert_);
-    wahl->addRow(QStringLiteral("Abstand in s"), abstand_);
+    wahl->addRow(QStringLiteral("Ab&stand in s"), abstand_);
     spalte->addLayout(wahl);
     alleZeichen_ = zugaenglich(new QCheckBox(QStringLiteral("&Alle Zeichen auf einmal")),
                                "alleZeichen", QStringLiteral("Alle Zeichen auf einmal"));
