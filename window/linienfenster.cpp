@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "aufbau.h"
 #include "bewegung.h"
+#include "eingabezeile.h"
 #include "farben.h"
 #include "fixedwindowsize.h"
 #include "gehaltenetasten.h"
@@ -89,7 +90,7 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
         teil->setObjectName(QLatin1String(name));
         teil->setAccessibleName(text);
     };
-    nachricht_ = new QLineEdit(QStringLiteral("SOS"));
+    nachricht_ = new Eingabezeile(QStringLiteral("SOS"));
     benenne(nachricht_, "nachricht", QStringLiteral("Nachricht"));
     // Its text is its name for a screen reader, "Senden" or "Abbruch" as it reads.
     senden_ = new QPushButton(textSenden);
@@ -109,7 +110,7 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
     fehler_ = new QSpinBox;
     fehler_->setRange(0, meisteFehlerProzent);
     benenne(fehler_, "ablesefehler", QStringLiteral("Ablesefehler in Prozent"));
-    startwert_ = new QLineEdit;
+    startwert_ = new Eingabezeile;
     benenne(startwert_, "startwert", QStringLiteral("Startwert"));
     startwert_->setPlaceholderText(QStringLiteral("leer: jedes Mal andere Fehler"));
     startwert_->setValidator(new QRegularExpressionValidator(

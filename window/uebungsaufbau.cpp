@@ -5,6 +5,7 @@
 
 #include "alphabetfeld.h"
 #include "aufbau.h"
+#include "eingabezeile.h"
 #include "schrift.h"
 #include "spinbox.h"
 #include "startwert.h"
@@ -58,7 +59,7 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
                      QString::fromLatin1(satzname(Uebungssatz::Alle))});
     anzahl_ = auswahl("anzahl", QStringLiteral("Fragen"),
                       {QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("36")});
-    startwert_ = zugaenglich(new QLineEdit, "startwert", QStringLiteral("Startwert"));
+    startwert_ = zugaenglich(new Eingabezeile, "startwert", QStringLiteral("Startwert"));
     startwert_->setPlaceholderText(QStringLiteral("leer: nach Lernstand"));
     startwert_->setAccessibleDescription(
         QStringLiteral("Eine Zahl macht die Runde zur Prüfung: gleiche Zahl, gleiche Fragen."));
@@ -97,7 +98,7 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
     balkenHilfe_->setObjectName(QStringLiteral("balken"));
     balkenHilfe_->setWordWrap(true);
     spalte->addWidget(balkenHilfe_);
-    gelesen_ = zugaenglich(new QLineEdit, "gelesen", QStringLiteral("Gelesen"));
+    gelesen_ = zugaenglich(new Eingabezeile, "gelesen", QStringLiteral("Gelesen"));
     gelesen_->setPlaceholderText(QStringLiteral("Was hast du gelesen?"));
     spalte->addWidget(gelesen_);
     pruefen_ = zugaenglich(new QPushButton(QStringLiteral("&Prüfen")), "pruefen",
