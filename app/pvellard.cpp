@@ -3,7 +3,6 @@
 #include "eingebettet.h"
 #include "fontwarmup.h"
 #include "fortschrittsdatei.h"
-#include "geometrie.h"
 #include "linienfenster.h"
 #include "telegraf.h"
 #include "translations.h"
@@ -16,6 +15,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -55,13 +56,52 @@ void reportFirstFrame(const QWidget& window)
     });
 }
 
-// On X11 Qt rounds the desktop's scale factor to a whole number, 150 % up to 2. Where the scene,
-// which the main window and the trainer show whole, would then not fit on the screen, as on a
-// 1920 x 1080 screen at 150 %, the program starts once more with the factor rounded down, so
-// that its windows are shown whole, enlarged or not. Before any window is made: the trainer's
-// reads and may set aside the learner's progress, and its message would be lost. Returns only
-// when the program does not start again.
-void kleinerFallsZuGross(const std::vector<char*>& argumente)
+// The scale factors the desktop gave in the environment, before they were rounded.
+struct Faktoren {
+    std::optional<QByteArray> alle;        // QT_SCALE_FACTOR
+    std::optional<QByteArray> bildschirme; // QT_SCREEN_SCALE_FACTORS: "1.5;" or "DP-1=1.5;…"
+};
+
+// Qt rounds only the factor it works out from the screen; one the desktop gives in the
+// environment, as KDE does, it takes as it is, and at 1.5 a one-pixel line comes out one or two
+// pixels wide. Each is rounded here as Qt rounds its own: to the nearest whole number, or down
+// when the program starts again smaller. Returns the factors as they were given.
+Faktoren rundeFaktoren()
+{
+    const bool abrunden = qgetenv("QT_SCALE_FACTOR_ROUNDING_POLICY") == "Floor";
+    const auto ganz = [abrunden](const QByteArray& wert) {
+        bool zahl = false;
+        const double faktor = wert.toDouble(&zahl);
+        if (!zahl || faktor <= 0)
+            return wert;
+        return QByteArray::number(
+            std::max(1.0, abrunden ? std::floor(faktor) : std::round(faktor)));
+    };
+    Faktoren gegeben;
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        gegeben.alle = qgetenv("QT_SCALE_FACTOR");
+        qputenv("QT_SCALE_FACTOR", ganz(*gegeben.alle));
+    }
+    if (qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS")) {
+        gegeben.bildschirme = qgetenv("QT_SCREEN_SCALE_FACTORS");
+        QList<QByteArray> eintraege = gegeben.bildschirme->split(';');
+        for (QByteArray& eintrag : eintraege) {
+            const qsizetype name = eintrag.indexOf('=') + 1;
+            eintrag = eintrag.left(name) + ganz(eintrag.mid(name));
+        }
+        qputenv("QT_SCREEN_SCALE_FACTORS", eintraege.join(';'));
+    }
+    return gegeben;
+}
+
+// On X11 Qt rounds the desktop's scale factor to a whole number, 150 % up to 2. Where a window
+// of `groesse` would then not fit on the screen, as the main window on a 1920 x 1080 screen at
+// 150 %, the program starts once more with the factor rounded down, so that its windows are
+// shown whole, enlarged or not. Before any window is made: the trainer's reads and may set aside
+// the learner's progress, and its message would be lost. Returns only when the program does not
+// start again.
+void kleinerFallsZuGross(const std::vector<char*>& argumente, const QSize& groesse,
+                         const Faktoren& gegeben)
 {
     constexpr const char* rundung = "QT_SCALE_FACTOR_ROUNDING_POLICY";
     const QScreen* bildschirm = QGuiApplication::primaryScreen();
@@ -70,9 +110,14 @@ void kleinerFallsZuGross(const std::vector<char*>& argumente)
         return;
     constexpr int titelleiste = 40; // room for the window's frame and title
     const QSize platz = bildschirm->availableGeometry().size();
-    if (szeneBreite <= platz.width() && szeneHoehe + titelleiste <= platz.height())
+    if (groesse.width() <= platz.width() && groesse.height() + titelleiste <= platz.height())
         return;
     qputenv(rundung, "Floor");
+    // The second start rounds the factors as given, down.
+    if (gegeben.alle)
+        qputenv("QT_SCALE_FACTOR", *gegeben.alle);
+    if (gegeben.bildschirme)
+        qputenv("QT_SCREEN_SCALE_FACTORS", *gegeben.bildschirme);
     execv("/proc/self/exe", argumente.data());
 }
 
@@ -121,6 +166,7 @@ int main(int argc, char* argv[])
     // scale 1 and shown enlarged pixel for pixel, which only a whole factor keeps sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    const Faktoren gegeben = rundeFaktoren();
     sendFramesThroughConnection();
 
     const FontWarmup schriften;
@@ -131,7 +177,13 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
     // Where the trainer keeps the learner's progress: ~/.local/share/vellard-telegraf.
     QCoreApplication::setApplicationName(QStringLiteral("vellard-telegraf"));
-    kleinerFallsZuGross(aufrufArgumente);
+    // The main window opens the trainer and the line too, which must fit as well.
+    kleinerFallsZuGross(aufrufArgumente,
+                        aufruf.linie    ? Linienfenster::groesse
+                        : aufruf.uebung ? Uebungsfenster::groesse
+                                        : Tpformx11::groesse.expandedTo(Uebungsfenster::groesse)
+                                              .expandedTo(Linienfenster::groesse),
+                        gegeben);
     std::unique_ptr<QWidget> fenster;
     if (aufruf.linie) {
         auto linie = std::make_unique<Linienfenster>(code);

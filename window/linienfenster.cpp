@@ -54,6 +54,9 @@ QString zeitUndTempo(std::chrono::milliseconds zeit, std::size_t zeichen)
 
 } // namespace
 
+const QSize Linienfenster::groesse{meisteStationen * Station::groesse.width() + 2 * abstandZumRand,
+                                   500};
+
 Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
     : QWidget(parent, festesFenster), code_(code), zufallsStartwert_(neuerZufallsStartwert()),
       takt_(bewegungsTakt)
@@ -62,8 +65,8 @@ Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
     erkenneGehalteneTasten();
     setWindowTitle(QStringLiteral("Telegrafenlinie – Vellard-Telegraf"));
     setFont(verdana(12));
-    const int breite = meisteStationen * Station::groesse.width() + 2 * abstandZumRand;
-    QWidget* inhalt = panel(this, "inhalt", QRect(0, 0, breite, 500), farbe::hellgrau);
+    const int breite = groesse.width();
+    QWidget* inhalt = panel(this, "inhalt", QRect(QPoint(0, 0), groesse), farbe::hellgrau);
     new FixedWindowSize(this, inhalt);
     QWidget* oben =
         panel(inhalt, "linie", QRect(0, 0, breite, Station::groesse.height() + 2 * abstandZumRand),

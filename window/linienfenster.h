@@ -29,6 +29,9 @@ public:
     explicit Linienfenster(const Codezeilen& code, QWidget* parent = nullptr);
     ~Linienfenster() override;
 
+    // The window's fixed size, with room for the most stations.
+    static const QSize groesse;
+
     // The number of stations, from 2 to 8, as the command line gives it.
     void setStationen(int stationen);
     // The time between two frames; zero shows the next frame at the next pass of the event

@@ -44,6 +44,8 @@ const QList<int> anzahlen{10, 20, 36};
 
 } // namespace
 
+const QSize Uebungsfenster::groesse{szeneBreite + 320, szeneHoehe};
+
 Uebungsfenster::Uebungsfenster(const Codezeilen& code, const QString& ordner, QWidget* parent)
     : QWidget(parent, festesFenster), ablage_(std::make_unique<Fortschrittsdatei>(ordner)),
       sitzung_(new Uebungssitzung(
@@ -55,9 +57,8 @@ Uebungsfenster::Uebungsfenster(const Codezeilen& code, const QString& ordner, QW
     installiereAlphabetfeldZugang();
     setWindowTitle(QStringLiteral("Signale üben – Vellard-Telegraf"));
     setFont(verdana(12));
-    constexpr int seitenBreite = 320;
-    QWidget* inhalt =
-        panel(this, "inhalt", QRect(0, 0, szeneBreite + seitenBreite, szeneHoehe), Qt::white);
+    const int seitenBreite = groesse.width() - szeneBreite;
+    QWidget* inhalt = panel(this, "inhalt", QRect(QPoint(0, 0), groesse), Qt::white);
     new FixedWindowSize(this, inhalt);
 
     links_ = benannt(new QStackedWidget(inhalt), "links", QRect(0, 0, szeneBreite, szeneHoehe));

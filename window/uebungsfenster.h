@@ -33,6 +33,9 @@ public:
     Uebungsfenster(const Codezeilen& code, const QString& ordner, QWidget* parent = nullptr);
     ~Uebungsfenster() override;
 
+    // The window's fixed size: the scene and the side panel.
+    static const QSize groesse;
+
     // Chooses the exercise and the seed ("Startwert") of an examination, as the command line
     // does; without a seed the rounds are practice.
     void waehle(Uebungsart art, std::optional<std::uint64_t> startwert);

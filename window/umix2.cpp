@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+const QSize Tpformx11::groesse{szeneBreite + 208, szeneHoehe};
+
 Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     : QWidget(parent, festesFenster), code_(code)
 {
@@ -28,8 +30,8 @@ Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
     setFont(verdana(12));
 
     // The side panel stands right of the scene, as high as it.
-    constexpr int seitenBreite = 208;
-    const QRect ganz(0, 0, szeneBreite + seitenBreite, szeneHoehe);
+    const int seitenBreite = groesse.width() - szeneBreite;
+    const QRect ganz(QPoint(0, 0), groesse);
     QWidget* P8 = panel(this, "P8", ganz, Qt::white);
     new FixedWindowSize(this, P8);
     QWidget* telegraf = panel(panel(P8, "P15", ganz, Qt::white), "telegraf", ganz, Qt::white);

@@ -23,6 +23,9 @@ class Tpformx11 : public QWidget {
 public:
     explicit Tpformx11(const Codezeilen& code, QWidget* parent = nullptr);
 
+    // The window's fixed size: the scene and the side panel.
+    static const QSize groesse;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
