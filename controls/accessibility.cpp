@@ -1,6 +1,7 @@
 #include "accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QLabel>
 #include <QWidget>
 
 #include <set>
@@ -35,6 +36,29 @@ QAccessibleInterface* pictureFactory(const QString&, QObject* object)
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
 }
 
+const char* const notificationProperty = "announcedAsNotification";
+
+// Named by its text, as Qt names a label; a notification, because readers speak one when it
+// shows and pass over the new name of a label.
+class Notification : public QAccessibleWidget {
+public:
+    explicit Notification(QLabel* zeile) : QAccessibleWidget(zeile, QAccessible::Notification) {}
+    QString text(QAccessible::Text art) const override
+    {
+        if (art == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(art);
+    }
+};
+
+QAccessibleInterface* notificationFactory(const QString&, QObject* object)
+{
+    auto* zeile = qobject_cast<QLabel*>(object);
+    if (!zeile || !zeile->property(notificationProperty).toBool())
+        return nullptr;
+    return new Notification(zeile);
+}
+
 } // namespace
 
 void installAccessibleFactoryOnce(QAccessible::InterfaceFactory factory)
@@ -53,4 +77,18 @@ void announceAsPicture(QWidget* bild)
 {
     bild->setProperty(pictureProperty, true);
     installAccessibleFactoryOnce(pictureFactory);
+}
+
+void announceAsNotification(QLabel* zeile)
+{
+    zeile->setProperty(notificationProperty, true);
+    installAccessibleFactoryOnce(notificationFactory);
+}
+
+void announceNotification(QLabel* zeile)
+{
+    if (!zeile->isVisible())
+        return;
+    QAccessibleEvent gezeigt(zeile, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&gezeigt);
 }

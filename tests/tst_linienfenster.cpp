@@ -119,6 +119,9 @@ void TstLinienfenster::aenderungStelltZurueck()
     while (empfangen.accessibleName() != QLatin1String("Empfangen: S"))
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     QCOMPARE(::teil<QLabel>(w, "zeit").accessibleName(), QStringLiteral("läuft …"));
+    for (const char* zeile : {"empfangen", "zeit"}) // spoken when they change
+        QCOMPARE(QAccessible::queryAccessibleInterface(&::teil<QLabel>(w, zeile))->role(),
+                 QAccessible::Notification);
     QTest::keyClick(&::teil<QWidget>(w, qPrintable(teil)), Qt::Key(taste));
     QTest::qWait(20);
     QCOMPARE(::teil<QPushButton>(w, "senden").text(), QStringLiteral("&Senden"));

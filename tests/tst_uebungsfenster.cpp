@@ -191,6 +191,10 @@ void TstUebungsfenster::allesBenannt()
     QVERIFY(t.beginne(Uebungsart::Erkennen, std::nullopt));
     QCOMPARE(QAccessible::queryAccessibleInterface(&t.w)->text(QAccessible::Name),
              QStringLiteral("Signale üben – Vellard-Telegraf"));
+    // The lines that tell what goes on are notifications, which readers speak when told.
+    for (const char* zeile : {"status", "balken"})
+        QCOMPARE(QAccessible::queryAccessibleInterface(&teil<QLabel>(t.w, zeile))->role(),
+                 QAccessible::Notification);
     for (QWidget* teil : t.w.findChildren<QWidget*>()) {
         if (teil->focusPolicy() != Qt::NoFocus && !teil->focusProxy() && teil->isVisibleTo(&t.w))
             QVERIFY2(

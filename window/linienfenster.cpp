@@ -128,6 +128,10 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
     gesendet_ = new QLabel;
     empfangen_ = new QLabel;
     zeit_ = new QLabel;
+    // Notifications, which a screen reader speaks when told: what arrived as it grows, the time
+    // when the message has arrived.
+    announceAsNotification(empfangen_);
+    announceAsNotification(zeit_);
     // What arrived marks its wrong characters; the others are plain text, which is laid out in a
     // fraction of the time a message of thousands of characters takes as rich text.
     empfangen_->setTextFormat(Qt::RichText);
@@ -229,6 +233,7 @@ void Linienfenster::naechstesBild()
     if (ablauf_->fertig()) {
         zeit_->setText(zeitUndTempo(ablauf_->dauer(), gesendeterText_.size()));
         zeit_->setAccessibleName(zeit_->text());
+        announceNotification(zeit_);
         ablauf_.reset();
         senden_->setText(textSenden);
         zufallsStartwert_ = neuerZufallsStartwert();
@@ -255,11 +260,12 @@ void Linienfenster::zeigeEmpfangen()
     }
     empfangen_->setText(QStringLiteral("„%1“").arg(text));
     // A screen reader hears the text as it grows, and which characters came wrong, which the
-    // screen shows underlined in red. A new name is announced by itself.
+    // screen shows underlined in red.
     QString name = QStringLiteral("Empfangen: %1").arg(QString::fromStdString(empfangen));
     if (!falscheStellen.isEmpty())
         name += QStringLiteral(". Falsch angekommen: Zeichen %1").arg(falscheStellen.join(u", "));
     empfangen_->setAccessibleName(name);
+    announceNotification(empfangen_);
 }
 
 // Stops a message under way and puts every station back to rest, before anything is received.

@@ -3,6 +3,7 @@
 // chosen exercise.
 #include "uebungsfenster.h"
 
+#include "accessibility.h"
 #include "alphabetfeld.h"
 #include "aufbau.h"
 #include "eingabezeile.h"
@@ -81,10 +82,10 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
                             QStringLiteral("Runde beginnen"));
     spalte->addWidget(beginnen_);
 
-    // Its name is its text, so a screen reader hears every new line.
+    // A notification named by its text, so a screen reader speaks every new line.
     status_ = new QLabel;
+    announceAsNotification(status_);
     status_->setObjectName(QStringLiteral("status"));
-    status_->setAccessibleDescription(QStringLiteral("Status"));
     status_->setWordWrap(true);
     status_->setMinimumHeight(90);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -93,8 +94,9 @@ void Uebungsfenster::baueSeitenleiste(QWidget* seite)
 
     feld_ = zugaenglich(new Alphabetfeld, "feld", QStringLiteral("Alphabet"));
     spalte->addWidget(feld_, 0, Qt::AlignHCenter);
-    // Named by its text, as the status line: a screen reader hears which beam is chosen.
+    // A notification, as the status line: a screen reader hears which beam is chosen.
     balkenHilfe_ = new QLabel;
+    announceAsNotification(balkenHilfe_);
     balkenHilfe_->setObjectName(QStringLiteral("balken"));
     balkenHilfe_->setWordWrap(true);
     spalte->addWidget(balkenHilfe_);

@@ -157,9 +157,18 @@ void Uebungsfenster::zeige()
     const Zustand zustand = sitzung_->zustand();
     const Uebungsart art = sitzung_->wahl().art;
     const bool offen = zustand == Zustand::Frage;
-    // The label's name is its text: a screen reader is told of every new line.
-    status_->setText(sitzung_->status());
-    balkenHilfe_->setText(sitzung_->balkenHilfe());
+    // A new line is spoken, unless the control that takes the focus below carries it.
+    const bool getragen = gezeigterZustand_ != static_cast<int>(zustand) &&
+                          (zustand == Zustand::Beantwortet || zustand == Zustand::Ende);
+    if (status_->text() != sitzung_->status()) {
+        status_->setText(sitzung_->status());
+        if (!getragen)
+            announceNotification(status_);
+    }
+    if (balkenHilfe_->text() != sitzung_->balkenHilfe()) {
+        balkenHilfe_->setText(sitzung_->balkenHilfe());
+        announceNotification(balkenHilfe_);
+    }
     feld_->setVisible(art == Uebungsart::Erkennen);
     balkenHilfe_->setVisible(art == Uebungsart::Stellen);
     gelesen_->setVisible(art == Uebungsart::Mitlesen);
