@@ -13,7 +13,9 @@ inline constexpr int feldZellen = feldSpalten * feldSpalten;
 inline constexpr int feldGroesse = feldSpalten * feldRaster + 1;
 
 // The character under a press at (x, y): a shared line belongs to the cell to its right and
-// below. A press beyond the last row gives the space, which sends no character.
+// below, and the index is row * 6 + column taken as it comes, so that the closing line right of
+// a row gives the next row's first character. A press beyond the last row gives the space,
+// which sends no character.
 char zeichenAn(int x, int y);
 
 // The index of the cell that holds `zeichen` (row * 6 + column), or -1 if the grid has none.
