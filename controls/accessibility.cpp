@@ -49,6 +49,13 @@ public:
             return static_cast<const QLabel*>(widget())->text();
         return QAccessibleWidget::text(art);
     }
+    // Without the label of its form row: a reader speaks a notification's label in place of its
+    // name, "Empfangen" for "Empfangen: SOS".
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation art) const override
+    {
+        return QAccessibleWidget::relations(art & ~QAccessible::Label);
+    }
 };
 
 QAccessibleInterface* notificationFactory(const QString&, QObject* object)

@@ -195,6 +195,11 @@ void TstUebungsfenster::allesBenannt()
     for (const char* zeile : {"status", "balken"})
         QCOMPARE(QAccessible::queryAccessibleInterface(&teil<QLabel>(t.w, zeile))->role(),
                  QAccessible::Notification);
+    // A combo box's value is in its description, which readers speak with the focus.
+    t.w.waehle(Uebungsart::Stellen, std::nullopt);
+    QCOMPARE(QAccessible::queryAccessibleInterface(&teil<QWidget>(t.w, "uebung"))
+                 ->text(QAccessible::Description),
+             QStringLiteral("Stellen"));
     for (QWidget* teil : t.w.findChildren<QWidget*>()) {
         if (teil->focusPolicy() != Qt::NoFocus && !teil->focusProxy() && teil->isVisibleTo(&t.w))
             QVERIFY2(

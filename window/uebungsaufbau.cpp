@@ -34,6 +34,10 @@ QComboBox* auswahl(const char* name, const QString& text, const QStringList& ein
 {
     auto* box = zugaenglich(new QComboBox, name, text);
     box->addItems(eintraege);
+    // Qt's combo box offers screen readers no value to read: the description carries it, which
+    // they speak with the focus.
+    box->setAccessibleDescription(box->currentText());
+    QObject::connect(box, &QComboBox::currentTextChanged, box, &QWidget::setAccessibleDescription);
     return box;
 }
 
