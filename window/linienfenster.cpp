@@ -192,9 +192,15 @@ void Linienfenster::zeigeErwartet()
 {
     const Linienwahl w = wahl();
     gesendet_->setText(QStringLiteral("„%1“").arg(QString::fromStdString(w.nachricht)));
-    zeit_->setText(QStringLiteral("erwartet %1")
-                       .arg(zeitUndTempo(linienplan(w, code_).dauer, w.nachricht.size())));
-    zeit_->setAccessibleName(zeit_->text());
+    zeigeZeit(QStringLiteral("erwartet %1")
+                  .arg(zeitUndTempo(linienplan(w, code_).dauer, w.nachricht.size())));
+}
+
+// The time line, for a screen reader as on the screen.
+void Linienfenster::zeigeZeit(const QString& zeit)
+{
+    zeit_->setText(zeit);
+    zeit_->setAccessibleName(zeit);
 }
 
 void Linienfenster::sendenOderAbbrechen()
@@ -210,8 +216,7 @@ void Linienfenster::sendenOderAbbrechen()
     gesendeterText_ = w.nachricht;
     ablauf_.emplace(linienplan(w, code_), w.stationen, code_);
     senden_->setText(textAbbruch);
-    zeit_->setText(QStringLiteral("läuft …"));
-    zeit_->setAccessibleName(zeit_->text());
+    zeigeZeit(QStringLiteral("läuft …"));
     zeigeEmpfangen();
     takt_.starte();
 }
@@ -231,8 +236,7 @@ void Linienfenster::naechstesBild()
     if (ablauf_->empfangen().size() != vorher)
         zeigeEmpfangen();
     if (ablauf_->fertig()) {
-        zeit_->setText(zeitUndTempo(ablauf_->dauer(), gesendeterText_.size()));
-        zeit_->setAccessibleName(zeit_->text());
+        zeigeZeit(zeitUndTempo(ablauf_->dauer(), gesendeterText_.size()));
         announceNotification(zeit_);
         ablauf_.reset();
         senden_->setText(textSenden);

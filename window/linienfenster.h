@@ -48,6 +48,7 @@ private:
     void baueStationen();
     Linienwahl wahl() const;
     void zeigeErwartet();
+    void zeigeZeit(const QString& zeit);
     void sendenOderAbbrechen();
     void naechstesBild();
     void stelleZurueck();
