@@ -1,9 +1,9 @@
-#include "befehlszeile.h"
+#include "app/befehlszeile.h"
 
-#include "ganzschreiben.h"
-#include "linienplan.h"
-#include "startwert.h"
-#include "tafeldatei.h"
+#include "files/ganzschreiben.h"
+#include "files/tafeldatei.h"
+#include "linie/linienplan.h"
+#include "uebung/startwert.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>

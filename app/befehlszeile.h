@@ -1,7 +1,7 @@
 #pragma once
 
-#include "signalcode.h"
-#include "uebungsart.h"
+#include "signal/signalcode.h"
+#include "uebung/uebungsart.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "eingebettet.h"
+#include "assets/eingebettet.h"
 
 #include <QFile>
 

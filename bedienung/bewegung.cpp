@@ -1,4 +1,4 @@
-#include "bewegung.h"
+#include "bedienung/bewegung.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stellung.h"
+#include "signal/stellung.h"
 
 #include <chrono>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "feldraster.h"
+#include "bedienung/feldraster.h"
 
-#include "alphabet.h"
+#include "signal/alphabet.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "normalisieren.h"
+#include "bedienung/normalisieren.h"
 
 #include <algorithm>
 #include <string_view>

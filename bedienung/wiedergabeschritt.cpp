@@ -1,4 +1,4 @@
-#include "wiedergabeschritt.h"
+#include "bedienung/wiedergabeschritt.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "zurueckgestellt.h"
+#include "bedienung/zurueckgestellt.h"
 
 #include <utility>
 

@@ -4,12 +4,12 @@
 // text, finds the source of the character it shows, and marks it in the memo, scrolling it into
 // view. And what a key costs in the line's message field at its longest, against the
 // normalisation of that text alone.
-#include "eingebettet.h"
-#include "linienfenster.h"
-#include "linienplan.h"
-#include "normalisieren.h"
-#include "umix2.h"
-#include "wiedergabe.h"
+#include "assets/eingebettet.h"
+#include "bedienung/normalisieren.h"
+#include "linie/linienplan.h"
+#include "widgets/wiedergabe.h"
+#include "window/linienfenster.h"
+#include "window/umix2.h"
 
 #include <benchmark/benchmark.h>
 

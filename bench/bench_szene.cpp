@@ -4,20 +4,20 @@
 // be compared. The aims: a whole scene at most twice the floor, and a frame of a movement, which
 // is composed and sent only where a beam turned, less than the floor.
 
-#include "alphabet.h"
-#include "alphabetfeld.h"
-#include "bewegung.h"
-#include "canvas.h"
-#include "eingebettet.h"
-#include "feldraster.h"
-#include "linienfenster.h"
-#include "linienplan.h"
-#include "signalcode.h"
-#include "station.h"
-#include "stellung.h"
-#include "szene.h"
-#include "telegraf.h"
-#include "umix2.h"
+#include "assets/eingebettet.h"
+#include "bedienung/bewegung.h"
+#include "bedienung/feldraster.h"
+#include "display/szene.h"
+#include "drawing/canvas.h"
+#include "linie/linienplan.h"
+#include "signal/alphabet.h"
+#include "signal/signalcode.h"
+#include "signal/stellung.h"
+#include "widgets/alphabetfeld.h"
+#include "widgets/station.h"
+#include "widgets/telegraf.h"
+#include "window/linienfenster.h"
+#include "window/umix2.h"
 
 #include <benchmark/benchmark.h>
 

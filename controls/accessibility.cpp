@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "controls/accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>

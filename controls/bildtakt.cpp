@@ -1,4 +1,4 @@
-#include "bildtakt.h"
+#include "controls/bildtakt.h"
 
 using namespace std::chrono;
 

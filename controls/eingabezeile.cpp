@@ -1,4 +1,4 @@
-#include "eingabezeile.h"
+#include "controls/eingabezeile.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "fixedwindowsize.h"
+#include "controls/fixedwindowsize.h"
 
 #include <QEvent>
 #include <QGuiApplication>

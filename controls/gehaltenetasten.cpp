@@ -1,4 +1,4 @@
-#include "gehaltenetasten.h"
+#include "controls/gehaltenetasten.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

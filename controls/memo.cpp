@@ -1,4 +1,4 @@
-#include "memo.h"
+#include "controls/memo.h"
 
 #include <QMimeData>
 

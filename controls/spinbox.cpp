@@ -1,4 +1,4 @@
-#include "spinbox.h"
+#include "controls/spinbox.h"
 
 #include <QAccessible>
 #include <QApplication>

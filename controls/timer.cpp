@@ -1,4 +1,4 @@
-#include "timer.h"
+#include "controls/timer.h"
 
 Timer::Timer(int intervalMs, QObject* parent) : QObject(parent), interval_(intervalMs)
 {

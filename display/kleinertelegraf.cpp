@@ -1,8 +1,8 @@
-#include "kleinertelegraf.h"
+#include "display/kleinertelegraf.h"
 
-#include "canvas.h"
-#include "farben.h"
-#include "szene.h"
+#include "display/farben.h"
+#include "display/szene.h"
+#include "drawing/canvas.h"
 
 #include <QPainter>
 

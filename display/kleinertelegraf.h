@@ -1,7 +1,7 @@
 #pragma once
 
-#include "geometrie.h"
-#include "stellung.h"
+#include "geometrie/geometrie.h"
+#include "signal/stellung.h"
 
 #include <QPointF>
 #include <QRectF>

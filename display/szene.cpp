@@ -1,9 +1,9 @@
-#include "szene.h"
+#include "display/szene.h"
 
-#include "canvas.h"
-#include "farben.h"
-#include "offscreenpicture.h"
-#include "schrift.h"
+#include "display/farben.h"
+#include "drawing/canvas.h"
+#include "drawing/offscreenpicture.h"
+#include "drawing/schrift.h"
 
 #include <QPoint>
 

@@ -1,10 +1,10 @@
-#include "tafel.h"
+#include "display/tafel.h"
 
-#include "alphabet.h"
-#include "farben.h"
-#include "geometrie.h"
-#include "kleinertelegraf.h"
-#include "schrift.h"
+#include "display/farben.h"
+#include "display/kleinertelegraf.h"
+#include "drawing/schrift.h"
+#include "geometrie/geometrie.h"
+#include "signal/alphabet.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "signalcode.h"
+#include "signal/signalcode.h"
 
 #include <QRectF>
 

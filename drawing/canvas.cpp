@@ -1,6 +1,6 @@
-#include "canvas.h"
+#include "drawing/canvas.h"
 
-#include "offscreenpicture.h"
+#include "drawing/offscreenpicture.h"
 
 #include <QFontMetrics>
 #include <QPainter>

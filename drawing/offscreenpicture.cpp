@@ -1,4 +1,4 @@
-#include "offscreenpicture.h"
+#include "drawing/offscreenpicture.h"
 
 namespace {
 

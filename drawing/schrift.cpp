@@ -1,4 +1,4 @@
-#include "schrift.h"
+#include "drawing/schrift.h"
 
 QFont verdana(int pixelHoehe, bool fett)
 {

@@ -1,7 +1,7 @@
-#include "fortschrittsdatei.h"
+#include "files/fortschrittsdatei.h"
 
-#include "fortschrittsformat.h"
-#include "ganzschreiben.h"
+#include "files/fortschrittsformat.h"
+#include "files/ganzschreiben.h"
 
 #include <QDir>
 #include <QFile>

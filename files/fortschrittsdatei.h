@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lernstand.h"
-#include "lernstandablage.h"
+#include "uebung/lernstand.h"
+#include "uebung/lernstandablage.h"
 
 #include <QString>
 

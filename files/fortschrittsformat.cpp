@@ -1,6 +1,6 @@
-#include "fortschrittsformat.h"
+#include "files/fortschrittsformat.h"
 
-#include "alphabet.h"
+#include "signal/alphabet.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

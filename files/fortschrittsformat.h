@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lernstand.h"
+#include "uebung/lernstand.h"
 
 #include <QByteArray>
 

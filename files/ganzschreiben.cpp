@@ -1,4 +1,4 @@
-#include "ganzschreiben.h"
+#include "files/ganzschreiben.h"
 
 #include <QDir>
 #include <QFileInfo>

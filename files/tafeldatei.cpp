@@ -1,7 +1,7 @@
-#include "tafeldatei.h"
+#include "files/tafeldatei.h"
 
-#include "ganzschreiben.h"
-#include "tafel.h"
+#include "display/tafel.h"
+#include "files/ganzschreiben.h"
 
 #include <QBuffer>
 #include <QFileInfo>

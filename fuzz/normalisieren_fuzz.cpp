@@ -12,7 +12,7 @@
 // sent characters are asked for.
 // A failure prints the input in hex and traps, so libFuzzer saves it as a crash file.
 
-#include "normalisieren.h"
+#include "bedienung/normalisieren.h"
 
 #include <QString>
 

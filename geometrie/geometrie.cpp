@@ -1,4 +1,4 @@
-#include "geometrie.h"
+#include "geometrie/geometrie.h"
 
 #include <algorithm>
 #include <cmath>

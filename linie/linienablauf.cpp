@@ -1,7 +1,7 @@
-#include "linienablauf.h"
+#include "linie/linienablauf.h"
 
-#include "bewegung.h"
-#include "gleichesbild.h"
+#include "bedienung/bewegung.h"
+#include "uebung/gleichesbild.h"
 
 Linienablauf::Linienablauf(Linienplan plan, int stationen, const Codezeilen& code)
     : plan_(std::move(plan)), code_(code), laufend_(static_cast<std::size_t>(stationen))

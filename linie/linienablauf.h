@@ -1,6 +1,6 @@
 #pragma once
 
-#include "linienplan.h"
+#include "linie/linienplan.h"
 
 #include <optional>
 #include <string>

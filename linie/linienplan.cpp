@@ -1,8 +1,8 @@
-#include "linienplan.h"
+#include "linie/linienplan.h"
 
-#include "bewegung.h"
-#include "gleichesbild.h"
-#include "zufall.h"
+#include "bedienung/bewegung.h"
+#include "uebung/gleichesbild.h"
+#include "uebung/zufall.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "signalcode.h"
-#include "stellung.h"
+#include "signal/signalcode.h"
+#include "signal/stellung.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "signalcode.h"
+#include "signal/signalcode.h"
 
 #include <charconv>
 #include <string_view>

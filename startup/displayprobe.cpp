@@ -1,4 +1,4 @@
-#include "displayprobe.h"
+#include "startup/displayprobe.h"
 
 #include <QDir>
 #include <QFile>

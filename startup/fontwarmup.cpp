@@ -1,4 +1,4 @@
-#include "fontwarmup.h"
+#include "startup/fontwarmup.h"
 
 #include <dlfcn.h>
 

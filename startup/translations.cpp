@@ -1,4 +1,4 @@
-#include "translations.h"
+#include "startup/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "x11upload.h"
+#include "startup/x11upload.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -3,15 +3,15 @@
 // The real main window as the window tests use it, and what they share: its parts found by
 // their names in the layout, the cell of a character in the grid, and a recording of what the
 // scene shows at each drawing.
-#include "alphabetfeld.h"
-#include "eingebettet.h"
-#include "signaltafel.h"
-#include "spinbox.h"
-#include "stellung_test.h"
-#include "telegraf.h"
-#include "timer.h"
-#include "umix2.h"
-#include "wiedergabe.h"
+#include "assets/eingebettet.h"
+#include "controls/spinbox.h"
+#include "controls/timer.h"
+#include "tests/signaltafel.h"
+#include "tests/stellung_test.h"
+#include "widgets/alphabetfeld.h"
+#include "widgets/telegraf.h"
+#include "widgets/wiedergabe.h"
+#include "window/umix2.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

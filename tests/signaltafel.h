@@ -2,7 +2,7 @@
 
 // The signal of every sendable character, typed out by hand, so that tests can check the
 // embedded code table and what the window shows against something the program did not compute.
-#include "stellung.h"
+#include "signal/stellung.h"
 
 #include <array>
 #include <utility>

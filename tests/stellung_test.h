@@ -1,7 +1,7 @@
 #pragma once
 
 // Lets Qt Test carry signal positions in data rows and print them when a comparison fails.
-#include "stellung.h"
+#include "signal/stellung.h"
 
 #include <QMetaType>
 #include <QTest>

@@ -1,10 +1,10 @@
 // Operating the window: the alphabet grid, the movements it shows, the message playback, and
 // what happens when the user acts while the telegraph is still turning.
-#include "fenster.h"
+#include "tests/fenster.h"
 
-#include "bewegung.h"
-#include "offscreenpicture.h"
-#include "schrift.h"
+#include "bedienung/bewegung.h"
+#include "drawing/offscreenpicture.h"
+#include "drawing/schrift.h"
 
 #include <QElapsedTimer>
 #include <QFontMetrics>

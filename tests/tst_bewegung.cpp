@@ -1,7 +1,7 @@
 // The frames of a movement, worked out without any window.
 
-#include "bewegung.h"
-#include "stellung_test.h"
+#include "bedienung/bewegung.h"
+#include "tests/stellung_test.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // What the window shows frame by frame: each frame of a movement is drawn only where it changed,
 // and must look exactly like the whole scene composed from nothing.
-#include "canvas.h"
-#include "fenster.h"
-#include "szene.h"
+#include "display/szene.h"
+#include "drawing/canvas.h"
+#include "tests/fenster.h"
 
 #include <QBackingStore>
 #include <QPainter>

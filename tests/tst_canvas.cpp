@@ -1,8 +1,8 @@
 // The drawing surface's pixel rules, which every coordinate of the scene relies on.
-#include "canvas.h"
-#include "offscreenpicture.h"
-#include "pixel.h"
-#include "schrift.h"
+#include "drawing/canvas.h"
+#include "drawing/offscreenpicture.h"
+#include "drawing/schrift.h"
+#include "tests/pixel.h"
 
 #include <QPainter>
 #include <QTest>

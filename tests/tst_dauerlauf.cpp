@@ -1,7 +1,7 @@
 // Thousands of random user actions on the real window, some of them arriving while the
 // telegraph turns, with the window's invariants checked after each. The seed is printed, and
 // VELLARD_SEED replays a run; VELLARD_AKTIONEN sets how many actions it makes.
-#include "fenster.h"
+#include "tests/fenster.h"
 
 #include <QStyle>
 #include <QStyleOptionSpinBox>

@@ -1,6 +1,6 @@
 // Which display the program starts on, decided from the environment, real sockets and a
 // folder standing in for Qt's platform plugins.
-#include "displayprobe.h"
+#include "startup/displayprobe.h"
 
 #include <QDir>
 #include <QFile>

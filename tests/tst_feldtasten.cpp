@@ -1,9 +1,9 @@
 // The alphabet grid by keyboard: which cell a key makes current, which it sends, and the frame
 // that shows the current cell.
-#include "alphabetfeld.h"
-#include "canvas.h"
-#include "feldraster.h"
-#include "pixel.h"
+#include "bedienung/feldraster.h"
+#include "drawing/canvas.h"
+#include "tests/pixel.h"
+#include "widgets/alphabetfeld.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // The window as it opens: its fixed layout, fonts and texts, the keyboard focus, the telegraph
 // at rest, and what a screen reader is told.
-#include "fenster.h"
+#include "tests/fenster.h"
 
-#include "translations.h"
+#include "startup/translations.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // The learner's progress file: reading, writing, keeping a damaged file, erasing.
-#include "fortschrittsdatei.h"
+#include "files/fortschrittsdatei.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The scene's layout and the beams' corners, checked to the pixel without drawing.
-#include "geometrie.h"
-#include "signaltafel.h"
-#include "stellung_test.h"
+#include "geometrie/geometrie.h"
+#include "tests/signaltafel.h"
+#include "tests/stellung_test.h"
 
 #include <QTest>
 

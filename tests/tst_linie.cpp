@@ -1,9 +1,9 @@
 // The line of stations worked out in advance: when each station turns to what, from the
 // movement's stated frames (one degree a frame, 4 ms a frame), and the misreads.
-#include "eingebettet.h"
-#include "gleichesbild.h"
-#include "linienplan.h"
-#include "stellung_test.h"
+#include "assets/eingebettet.h"
+#include "linie/linienplan.h"
+#include "tests/stellung_test.h"
+#include "uebung/gleichesbild.h"
 
 #include <QTest>
 

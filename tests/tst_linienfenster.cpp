@@ -1,9 +1,9 @@
 // The line's window as a user drives it: a message sent over four stations arrives, station
 // after station; with misreads and a seed, two runs receive the same.
-#include "fenster.h"
+#include "tests/fenster.h"
 
-#include "linienfenster.h"
-#include "station.h"
+#include "widgets/station.h"
+#include "window/linienfenster.h"
 
 #include <QAccessible>
 #include <QLabel>

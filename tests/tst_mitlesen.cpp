@@ -1,6 +1,6 @@
 // Reading along: while the playback runs, the memo marks the character the telegraph is
 // sending, without touching the user's cursor, selection or typing.
-#include "fenster.h"
+#include "tests/fenster.h"
 
 #include <QAccessible>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 // Free text into sendable characters.
-#include "alphabet.h"
-#include "normalisieren.h"
+#include "bedienung/normalisieren.h"
+#include "signal/alphabet.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Checks the bundled pictures: the PNG files' sizes, that they stay small palette images, their
 // colours, that the textures tile without seams, and that the program's embedded form of them
 // gives the same pixels.
-#include "eingebettet.h"
+#include "assets/eingebettet.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,5 +1,5 @@
 // Where in the message each sent character comes from, so that the memo can mark it.
-#include "normalisieren.h"
+#include "bedienung/normalisieren.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 // The embedded signal code and its lookup.
-#include "alphabet.h"
-#include "eingebettet.h"
-#include "signalcode.h"
-#include "signaltafel.h"
-#include "stellung_test.h"
+#include "assets/eingebettet.h"
+#include "signal/alphabet.h"
+#include "signal/signalcode.h"
+#include "tests/signaltafel.h"
+#include "tests/stellung_test.h"
 
 #include <QFile>
 #include <QTest>

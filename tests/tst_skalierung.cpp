@@ -2,7 +2,7 @@
 // unscaled ones enlarged pixel for pixel, and presses still counted in unscaled pixels. CTest
 // runs it with QT_SCALE_FACTOR=2; the unscaled pictures come from this program started again
 // without it. And the program itself follows a desktop's scale rounded to a whole number.
-#include "fenster.h"
+#include "tests/fenster.h"
 
 #include <QMouseEvent>
 #include <QProcess>

@@ -1,9 +1,9 @@
 // The telegraph scene as pixels: outlines, fills, pattern alignment, the engraving's place
 // and the large character's cell.
-#include "canvas.h"
-#include "pixel.h"
-#include "szene.h"
-#include "telegraf.h"
+#include "display/szene.h"
+#include "drawing/canvas.h"
+#include "tests/pixel.h"
+#include "widgets/telegraf.h"
 
 #include <QFontMetrics>
 #include <QPainter>

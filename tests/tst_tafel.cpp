@@ -1,9 +1,9 @@
 // The code chart as pixels, and writing it to files: where the beams of a few signals end,
 // that every cell carries its own character, and that a chart that cannot be written leaves
 // nothing behind.
-#include "eingebettet.h"
-#include "pixel.h"
-#include "tafeldatei.h"
+#include "assets/eingebettet.h"
+#include "files/tafeldatei.h"
+#include "tests/pixel.h"
 
 #include <QDir>
 #include <QFile>

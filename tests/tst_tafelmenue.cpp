@@ -1,7 +1,7 @@
 // The scene's context menu for the code chart: what it offers, that a right click changes
 // nothing else, that during a movement it opens only once the telegraph stands still, and a
 // print into a file.
-#include "fenster.h"
+#include "tests/fenster.h"
 
 #include <QAccessible>
 #include <QAction>

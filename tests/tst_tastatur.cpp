@@ -1,7 +1,7 @@
 // The alphabet grid worked with the keyboard alone, as a keyboard or screen-reader user does:
 // reaching it, moving its current cell, sending, its focus frame, what it tells a screen
 // reader, and keys held down.
-#include "fenster.h"
+#include "tests/fenster.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

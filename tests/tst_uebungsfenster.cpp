@@ -1,8 +1,8 @@
 // The trainer's window as a learner uses it, by keys: naming, setting and reading signals,
 // rounds with a seed, and the progress kept in its folder.
-#include "fenster.h"
+#include "tests/fenster.h"
 
-#include "uebungsfenster.h"
+#include "window/uebungsfenster.h"
 
 #include <QAccessible>
 #include <QCheckBox>

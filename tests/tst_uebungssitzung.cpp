@@ -1,15 +1,15 @@
 // The trainer without a window: what it asks, what it makes the telegraph show, how
 // it judges and what it keeps. A stand-in telegraph stands at once, a stand-in store keeps the
 // progress in memory.
-#include "eingebettet.h"
-#include "fortschrittsdatei.h"
-#include "geometrie.h"
-#include "gleichesbild.h"
-#include "lernstandablage.h"
-#include "signaltafel.h"
-#include "stellung_test.h"
-#include "uebungssitzung.h"
-#include "woerter.h"
+#include "assets/eingebettet.h"
+#include "files/fortschrittsdatei.h"
+#include "geometrie/geometrie.h"
+#include "tests/signaltafel.h"
+#include "tests/stellung_test.h"
+#include "uebung/gleichesbild.h"
+#include "uebung/lernstandablage.h"
+#include "uebung/uebungssitzung.h"
+#include "uebung/woerter.h"
 
 #include <QSet>
 #include <QTemporaryDir>

@@ -2,9 +2,9 @@
 // starts. Weston ends the connection of a client whose maximised window does not take the
 // size it was given, and Qt then ends the program; so every check here waits until Weston has
 // shown a frame drawn after the change.
-#include "eingebettet.h"
-#include "telegraf.h"
-#include "umix2.h"
+#include "assets/eingebettet.h"
+#include "widgets/telegraf.h"
+#include "window/umix2.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
-#include "bewertung.h"
+#include "uebung/bewertung.h"
 
-#include "normalisieren.h"
+#include "bedienung/normalisieren.h"
 
 #include <algorithm>
 #include <numeric>

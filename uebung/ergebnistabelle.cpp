@@ -1,4 +1,4 @@
-#include "ergebnistabelle.h"
+#include "uebung/ergebnistabelle.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runde.h"
-#include "uebungsrunde.h"
+#include "uebung/runde.h"
+#include "uebung/uebungsrunde.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "gleichesbild.h"
+#include "uebung/gleichesbild.h"
 
 namespace {
 

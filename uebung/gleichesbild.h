@@ -1,8 +1,8 @@
 #pragma once
 
-#include "alphabet.h"
-#include "signalcode.h"
-#include "stellung.h"
+#include "signal/alphabet.h"
+#include "signal/signalcode.h"
+#include "signal/stellung.h"
 
 #include <array>
 

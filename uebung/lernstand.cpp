@@ -1,6 +1,6 @@
-#include "lernstand.h"
+#include "uebung/lernstand.h"
 
-#include "alphabet.h"
+#include "signal/alphabet.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "naechstefrage.h"
+#include "uebung/naechstefrage.h"
 
-#include "zufall.h"
+#include "uebung/zufall.h"
 
 #include <algorithm>
 #include <array>

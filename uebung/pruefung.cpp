@@ -1,6 +1,6 @@
-#include "pruefung.h"
+#include "uebung/pruefung.h"
 
-#include "zufall.h"
+#include "uebung/zufall.h"
 
 #include <numeric>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uebungssatz.h"
+#include "uebung/uebungssatz.h"
 
 #include <cstddef>
 #include <cstdint>

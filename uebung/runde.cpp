@@ -1,4 +1,4 @@
-#include "runde.h"
+#include "uebung/runde.h"
 
 #include <algorithm>
 #include <cmath>

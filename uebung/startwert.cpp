@@ -1,4 +1,4 @@
-#include "startwert.h"
+#include "uebung/startwert.h"
 
 std::optional<std::uint64_t> startwertAus(const QString& text)
 {

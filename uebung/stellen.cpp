@@ -1,4 +1,4 @@
-#include "stellen.h"
+#include "uebung/stellen.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "uebungsrunde.h"
+#include "uebung/uebungsrunde.h"
 
-#include "pruefung.h"
+#include "uebung/pruefung.h"
 
 Uebungsrunde::Uebungsrunde(const Rundenwahl& wahl, const Lernstand& stand,
                            std::vector<QString> woerter, std::uint64_t zufallsstart)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "alphabet.h"
+#include "signal/alphabet.h"
 
 #include <string_view>
 

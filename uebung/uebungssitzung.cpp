@@ -1,11 +1,11 @@
-#include "uebungssitzung.h"
+#include "uebung/uebungssitzung.h"
 
-#include "bewertung.h"
-#include "ergebnistabelle.h"
-#include "gleichesbild.h"
-#include "lernstandablage.h"
-#include "normalisieren.h"
-#include "stellen.h"
+#include "bedienung/normalisieren.h"
+#include "uebung/bewertung.h"
+#include "uebung/ergebnistabelle.h"
+#include "uebung/gleichesbild.h"
+#include "uebung/lernstandablage.h"
+#include "uebung/stellen.h"
 
 #include <QRandomGenerator>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "lernstand.h"
-#include "signalcode.h"
-#include "stellung.h"
-#include "uebungsrunde.h"
+#include "signal/signalcode.h"
+#include "signal/stellung.h"
+#include "uebung/lernstand.h"
+#include "uebung/uebungsrunde.h"
 
 #include <QDateTime>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "woerter.h"
+#include "uebung/woerter.h"
 
-#include "normalisieren.h"
+#include "bedienung/normalisieren.h"
 
 #include <QStringDecoder>
 #include <QStringList>

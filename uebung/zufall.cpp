@@ -1,4 +1,4 @@
-#include "zufall.h"
+#include "uebung/zufall.h"
 
 std::uint64_t Zufall::naechste()
 {

@@ -1,12 +1,12 @@
-#include "alphabetfeld.h"
+#include "widgets/alphabetfeld.h"
 
-#include "alphabet.h"
-#include "alphabetfeldzugang.h"
-#include "canvas.h"
-#include "farben.h"
-#include "feldraster.h"
-#include "offscreenpicture.h"
-#include "schrift.h"
+#include "bedienung/feldraster.h"
+#include "display/farben.h"
+#include "drawing/canvas.h"
+#include "drawing/offscreenpicture.h"
+#include "drawing/schrift.h"
+#include "signal/alphabet.h"
+#include "widgets/alphabetfeldzugang.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
-#include "alphabetfeldzugang.h"
+#include "widgets/alphabetfeldzugang.h"
 
-#include "accessibility.h"
-#include "alphabet.h"
-#include "alphabetfeld.h"
-#include "feldraster.h"
+#include "bedienung/feldraster.h"
+#include "controls/accessibility.h"
+#include "signal/alphabet.h"
+#include "widgets/alphabetfeld.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

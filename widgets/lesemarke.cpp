@@ -1,6 +1,6 @@
-#include "lesemarke.h"
+#include "widgets/lesemarke.h"
 
-#include "farben.h"
+#include "display/farben.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>

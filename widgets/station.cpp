@@ -1,9 +1,9 @@
-#include "station.h"
+#include "widgets/station.h"
 
-#include "accessibility.h"
-#include "geometrie.h"
-#include "kleinertelegraf.h"
-#include "schrift.h"
+#include "controls/accessibility.h"
+#include "display/kleinertelegraf.h"
+#include "drawing/schrift.h"
+#include "geometrie/geometrie.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "telegraf.h"
+#include "widgets/telegraf.h"
 
-#include "accessibility.h"
-#include "bewegung.h"
-#include "canvas.h"
-#include "eingebettet.h"
+#include "assets/eingebettet.h"
+#include "bedienung/bewegung.h"
+#include "controls/accessibility.h"
+#include "drawing/canvas.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "bildtakt.h"
-#include "stellen.h"
-#include "stellung.h"
-#include "szene.h"
+#include "controls/bildtakt.h"
+#include "display/szene.h"
+#include "signal/stellung.h"
+#include "uebung/stellen.h"
 
 #include <QWidget>
 

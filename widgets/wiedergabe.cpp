@@ -1,9 +1,9 @@
-#include "wiedergabe.h"
+#include "widgets/wiedergabe.h"
 
-#include "lesemarke.h"
-#include "normalisieren.h"
-#include "timer.h"
-#include "wiedergabeschritt.h"
+#include "bedienung/normalisieren.h"
+#include "bedienung/wiedergabeschritt.h"
+#include "controls/timer.h"
+#include "widgets/lesemarke.h"
 
 #include <QPlainTextEdit>
 

@@ -1,9 +1,9 @@
-#include "aufbau.h"
+#include "window/aufbau.h"
 
-#include "farben.h"
-#include "schrift.h"
-#include "spinbox.h"
-#include "wiedergabeschritt.h"
+#include "bedienung/wiedergabeschritt.h"
+#include "controls/spinbox.h"
+#include "display/farben.h"
+#include "drawing/schrift.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bildtakt.h"
-#include "linienablauf.h"
-#include "signalcode.h"
+#include "controls/bildtakt.h"
+#include "linie/linienablauf.h"
+#include "signal/signalcode.h"
 
 #include <QWidget>
 

@@ -1,13 +1,13 @@
 // The main window's side panel: the alphabet grid, the message memo with its playback, the
 // button and the interval, at the places the window's layout gives them.
-#include "umix2.h"
+#include "window/umix2.h"
 
-#include "alphabetfeld.h"
-#include "aufbau.h"
-#include "eingebettet.h"
-#include "memo.h"
-#include "spinbox.h"
-#include "wiedergabe.h"
+#include "assets/eingebettet.h"
+#include "controls/memo.h"
+#include "controls/spinbox.h"
+#include "widgets/alphabetfeld.h"
+#include "widgets/wiedergabe.h"
+#include "window/aufbau.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

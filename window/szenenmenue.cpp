@@ -1,12 +1,12 @@
-#include "szenenmenue.h"
+#include "window/szenenmenue.h"
 
-#include "aufbau.h"
-#include "fortschrittsdatei.h"
-#include "ganzschreiben.h"
-#include "linienfenster.h"
-#include "tafel.h"
-#include "tafeldatei.h"
-#include "uebungsfenster.h"
+#include "display/tafel.h"
+#include "files/fortschrittsdatei.h"
+#include "files/ganzschreiben.h"
+#include "files/tafeldatei.h"
+#include "window/aufbau.h"
+#include "window/linienfenster.h"
+#include "window/uebungsfenster.h"
 
 #include <QAction>
 #include <QFileDialog>

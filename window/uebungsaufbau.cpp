@@ -1,16 +1,16 @@
 // The trainer window's side panel: the choice of exercise and round, the status line, and the
 // inputs of the three exercises, one above the other, of which the window shows those of the
 // chosen exercise.
-#include "uebungsfenster.h"
+#include "window/uebungsfenster.h"
 
-#include "accessibility.h"
-#include "alphabetfeld.h"
-#include "aufbau.h"
-#include "eingabezeile.h"
-#include "schrift.h"
-#include "spinbox.h"
-#include "startwert.h"
-#include "uebungssatz.h"
+#include "controls/accessibility.h"
+#include "controls/eingabezeile.h"
+#include "controls/spinbox.h"
+#include "drawing/schrift.h"
+#include "uebung/startwert.h"
+#include "uebung/uebungssatz.h"
+#include "widgets/alphabetfeld.h"
+#include "window/aufbau.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "signalcode.h"
-#include "szenenmenue.h"
-#include "zurueckgestellt.h"
+#include "bedienung/zurueckgestellt.h"
+#include "signal/signalcode.h"
+#include "window/szenenmenue.h"
 
 #include <QWidget>
 

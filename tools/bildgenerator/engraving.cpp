@@ -1,6 +1,6 @@
-#include "engraving.h"
+#include "tools/bildgenerator/engraving.h"
 
-#include "engravingtools.h"
+#include "tools/bildgenerator/engravingtools.h"
 
 #include <QPainter>
 #include <QPainterPath>

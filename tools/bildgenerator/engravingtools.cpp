@@ -1,6 +1,6 @@
-#include "engravingtools.h"
+#include "tools/bildgenerator/engravingtools.h"
 
-#include "texturetools.h"
+#include "tools/bildgenerator/texturetools.h"
 
 #include <QPainter>
 #include <QPen>

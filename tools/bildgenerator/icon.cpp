@@ -1,4 +1,4 @@
-#include "icon.h"
+#include "tools/bildgenerator/icon.h"
 
 #include <QLinearGradient>
 #include <QPainter>

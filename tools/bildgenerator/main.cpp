@@ -10,9 +10,9 @@
 // for. Each size is drawn on its own, with its lines snapped to whole pixels, so that even the
 // 16-pixel icon shows a sharp telegraph rather than a blurred copy of the large one.
 
-#include "engraving.h"
-#include "icon.h"
-#include "textures.h"
+#include "tools/bildgenerator/engraving.h"
+#include "tools/bildgenerator/icon.h"
+#include "tools/bildgenerator/textures.h"
 
 #include <QDir>
 #include <QImage>

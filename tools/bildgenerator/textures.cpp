@@ -1,6 +1,6 @@
-#include "textures.h"
+#include "tools/bildgenerator/textures.h"
 
-#include "texturetools.h"
+#include "tools/bildgenerator/texturetools.h"
 
 #include <array>
 #include <cmath>

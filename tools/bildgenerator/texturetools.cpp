@@ -1,4 +1,4 @@
-#include "texturetools.h"
+#include "tools/bildgenerator/texturetools.h"
 
 #include <algorithm>
 #include <cmath>
