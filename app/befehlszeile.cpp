@@ -292,7 +292,7 @@ Aufruf befehlszeileLesen(int argc, char* argv[])
     return aufruf;
 }
 
-int tafelSchreiben(char* programm, const QString& pfad, const Codezeilen& code)
+int tafelSchreiben(char* programm, const QString& pfad, const Signalcode& code)
 {
     // The chart is drawn off screen; it must work where there is no display at all.
     qputenv("QT_QPA_PLATFORM", "offscreen");

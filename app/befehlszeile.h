@@ -30,4 +30,4 @@ Aufruf befehlszeileLesen(int argc, char* argv[]);
 // Writes the chart to `pfad` on Qt's offscreen platform and returns the exit status:
 // 0 written, 1 not written, 2 a file type the chart cannot be written as. Qt's options on the
 // command line concern the window and are not handed on; the chart is drawn the same without.
-int tafelSchreiben(char* programm, const QString& pfad, const Codezeilen& code);
+int tafelSchreiben(char* programm, const QString& pfad, const Signalcode& code);

@@ -148,7 +148,7 @@ int main(int argc, char* argv[])
     const Aufruf aufruf = befehlszeileLesen(argc, argv);
     if (aufruf.ende)
         return *aufruf.ende;
-    const Codezeilen code = eingebetteterCode();
+    const Signalcode& code = eingebetteterCode();
     if (aufruf.tafel)
         return tafelSchreiben(argv[0], *aufruf.tafel, code);
 

@@ -33,9 +33,10 @@ QImage eingebettetesBild(const QString& name)
     return bild;
 }
 
-Codezeilen eingebetteterCode()
+const Signalcode& eingebetteterCode()
 {
-    return codezeilenAus(ressource(QStringLiteral("signalcode.txt")).toStdString());
+    static const Signalcode code(ressource(QStringLiteral("signalcode.txt")).toStdString());
+    return code;
 }
 
 QByteArray eingebetteteDatei(const QString& name)

@@ -14,8 +14,9 @@
 // name that is not embedded.
 QImage eingebettetesBild(const QString& name);
 
-// The signal code lines.
-Codezeilen eingebetteterCode();
+// The signal code, read from its embedded text the first time it is asked for; every window
+// shares this one.
+const Signalcode& eingebetteterCode();
 
 // A file as it is embedded ("woerter.txt").
 QByteArray eingebetteteDatei(const QString& name);

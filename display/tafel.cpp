@@ -50,7 +50,7 @@ void zeichneTitel(QPainter& p)
 
 } // namespace
 
-void zeichneTafel(QPainter& p, const QRectF& flaeche, const Codezeilen& code)
+void zeichneTafel(QPainter& p, const QRectF& flaeche, const Signalcode& code)
 {
     p.save();
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);

@@ -20,4 +20,4 @@ inline constexpr QSizeF tafelSeite{2970, 2100};
 
 // Draws the chart onto `painter`, filling as much of `flaeche` (device coordinates) as the
 // page's proportions allow. Vector shapes and real text, so it stays sharp in a PDF.
-void zeichneTafel(QPainter& painter, const QRectF& flaeche, const Codezeilen& code);
+void zeichneTafel(QPainter& painter, const QRectF& flaeche, const Signalcode& code);

@@ -14,7 +14,7 @@ namespace {
 constexpr int punkteJeZoll = 300;
 
 // The chart as the bytes of a PDF file of one page `seite`; empty when the writer failed.
-QByteArray pdfDaten(const Codezeilen& code, const QPageLayout& seite, int aufloesung)
+QByteArray pdfDaten(const Signalcode& code, const QPageLayout& seite, int aufloesung)
 {
     QBuffer puffer;
     puffer.open(QIODevice::WriteOnly);
@@ -35,7 +35,7 @@ QByteArray pdfDaten(const Codezeilen& code, const QPageLayout& seite, int aufloe
 }
 
 // The chart as the bytes of a PNG file; empty when the picture or its encoding failed.
-QByteArray pngDaten(const Codezeilen& code)
+QByteArray pngDaten(const Signalcode& code)
 {
     QImage bild(tafelBildBreite, tafelBildHoehe, QImage::Format_RGB32);
     if (bild.isNull())
@@ -95,7 +95,7 @@ QtHinweiseStumm::~QtHinweiseStumm()
         qInstallMessageHandler(lauterHandler);
 }
 
-Tafelausgabe schreibeTafel(const QString& pfad, const Codezeilen& code)
+Tafelausgabe schreibeTafel(const QString& pfad, const Signalcode& code)
 {
     const QString endung = QFileInfo(pfad).suffix().toLower();
     if (endung != QLatin1String("pdf") && endung != QLatin1String("png"))
@@ -112,7 +112,7 @@ Tafelausgabe schreibeTafel(const QString& pfad, const Codezeilen& code)
 }
 
 Tafelausgabe schreibeTafelAlsPdf(const QString& pfad, const QPageLayout& seite, int aufloesung,
-                                 const Codezeilen& code)
+                                 const Signalcode& code)
 {
     const QtHinweiseStumm stumm;
     return schreibeDaten(pfad, pdfDaten(code, seite, aufloesung));

@@ -15,13 +15,13 @@ struct Tafelausgabe {
     QString meldung; // German, naming the path and the reason; empty when written
 };
 
-Tafelausgabe schreibeTafel(const QString& pfad, const Codezeilen& code);
+Tafelausgabe schreibeTafel(const QString& pfad, const Signalcode& code);
 
 // Writes the chart as a PDF of one page laid out as `seite`, whatever the file's extension,
 // with the same care: for a print into a file, which Qt's printer would write straight into
 // the target, so that a full disk left a broken file and a file size limit ended the program.
 Tafelausgabe schreibeTafelAlsPdf(const QString& pfad, const QPageLayout& seite, int aufloesung,
-                                 const Codezeilen& code);
+                                 const Signalcode& code);
 
 // While one exists, Qt's debug, info and warning lines (English, from Qt, libpng and the
 // like) are dropped, so that a chart written from the command line prints nothing but its own

@@ -93,30 +93,20 @@ std::string erwartetAusText(const QString& text)
     return erwartet;
 }
 
-// Whether a code point joins the character before it: combining marks and characters that
-// decompose into one.
-bool haengtAn(char32_t c)
-{
-    if (c < 0x300)
-        return false;
-    if (QChar::combiningClass(c) != 0)
-        return true;
-    const QString zerlegt = QChar::decomposition(c);
-    return !zerlegt.isEmpty() && QChar::combiningClass(zerlegt.at(0).unicode()) != 0;
-}
-
-// Unicode's stream-safe text format: never more than 30 such code points in a row.
+// Unicode's stream-safe text format: fully decomposed (NFKD), the text never holds more than 30
+// non-starters, code points of a combining class other than 0, in a row.
 bool streamSicher(const QString& text)
 {
+    const QString zerlegt = text.normalized(QString::NormalizationForm_KD);
     int folge = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text.at(i).unicode();
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-            text.at(i + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+    for (qsizetype i = 0; i < zerlegt.size(); ++i) {
+        char32_t c = zerlegt.at(i).unicode();
+        if (zerlegt.at(i).isHighSurrogate() && i + 1 < zerlegt.size() &&
+            zerlegt.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(zerlegt.at(i), zerlegt.at(i + 1));
             ++i;
         }
-        folge = haengtAn(c) ? folge + 1 : 0;
+        folge = QChar::combiningClass(c) != 0 ? folge + 1 : 0;
         if (folge > 30)
             return false;
     }

@@ -1,9 +1,9 @@
 #include "linie/linienablauf.h"
 
 #include "bedienung/bewegung.h"
-#include "uebung/gleichesbild.h"
+#include "signal/gleichesbild.h"
 
-Linienablauf::Linienablauf(Linienplan plan, int stationen, const Codezeilen& code)
+Linienablauf::Linienablauf(Linienplan plan, int stationen, const Signalcode& code)
     : plan_(std::move(plan)), code_(code), laufend_(static_cast<std::size_t>(stationen))
 {}
 
@@ -21,7 +21,7 @@ std::vector<Linienablauf::Aenderung> Linienablauf::naechstesBild()
             aenderungen.push_back({b.station, l->frames[frame], std::nullopt});
             return;
         }
-        const char zeichen = zeichenDesBildes(b.nach, code_);
+        const char zeichen = code_.zeichenDesBildes(b.nach);
         aenderungen.push_back({b.station, b.nach, zeichen});
         if (b.station + 1 == static_cast<int>(laufend_.size()))
             empfangen_ += zeichen;

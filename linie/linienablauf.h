@@ -11,7 +11,7 @@
 // degree a frame, as the telegraph's own movements do.
 class Linienablauf {
 public:
-    Linienablauf(Linienplan plan, int stationen, const Codezeilen& code);
+    Linienablauf(Linienplan plan, int stationen, const Signalcode& code);
 
     // What changed at a station with a frame: the position it shows now, and, once a movement
     // has ended, the character it stands in ('?' for a picture that is no character's).
@@ -37,7 +37,7 @@ private:
     };
 
     Linienplan plan_;
-    const Codezeilen& code_;
+    const Signalcode& code_;
     std::size_t naechsteBewegung_ = 0; // the first of the plan's movements not yet begun
     std::vector<std::optional<Laufend>> laufend_;
     std::chrono::milliseconds zeit_{0};

@@ -1,8 +1,8 @@
 #include "linie/linienplan.h"
 
 #include "bedienung/bewegung.h"
-#include "uebung/gleichesbild.h"
-#include "uebung/zufall.h"
+#include "signal/gleichesbild.h"
+#include "signal/zufall.h"
 
 #include <algorithm>
 #include <array>
@@ -25,14 +25,12 @@ Stellung abgelesen(const Stellung& gezeigt, int fehlerProzent, Zufall& zufall)
 
 } // namespace
 
-Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code)
+Linienplan linienplan(const Linienwahl& wahl, const Signalcode& code)
 {
     using std::chrono::milliseconds;
     Linienplan plan;
     const int n = std::clamp(wahl.stationen, wenigsteStationen, meisteStationen);
     Zufall zufall(wahl.startwert);
-    // Read from the code once, not once for every character of a long message.
-    const Alphabetsignale signale = alphabetsignale(code);
     std::vector<Stellung> steht(static_cast<std::size_t>(n), ruhestellung);
     // When each station stood in the character before, the one now on its way.
     std::vector<milliseconds> vorher(static_cast<std::size_t>(n), milliseconds(0));
@@ -40,9 +38,7 @@ Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code)
     for (int i = 0; i < static_cast<int>(wahl.nachricht.size()); ++i) {
         std::vector<milliseconds> jetzt(static_cast<std::size_t>(n));
         const char zeichen = wahl.nachricht[static_cast<std::size_t>(i)];
-        const std::size_t stelle = alphabet.find(zeichen);
-        Stellung gesehen =
-            stelle == std::string_view::npos ? winkelholen(code, zeichen) : signale[stelle];
+        Stellung gesehen = winkelholen(code, zeichen);
         for (int k = 0; k < n; ++k) {
             const auto s = static_cast<std::size_t>(k);
             milliseconds beginn = vorher[s];
@@ -59,7 +55,7 @@ Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code)
             jetzt[s] = ende;
         }
         vorher = jetzt;
-        plan.empfangen += zeichenDesBildes(steht.back(), signale);
+        plan.empfangen += code.zeichenDesBildes(steht.back());
         plan.dauer = std::max(plan.dauer, jetzt.back());
     }
     std::stable_sort(

@@ -55,4 +55,4 @@ struct Linienplan {
 // the next character only once the station after it has repeated the current one (that repeat
 // is its acknowledgement), so several characters are on the line at once. The same settings
 // give the same course, misreads included.
-Linienplan linienplan(const Linienwahl& wahl, const Codezeilen& code);
+Linienplan linienplan(const Linienwahl& wahl, const Signalcode& code);

@@ -1,7 +1,9 @@
 #include "signal/signalcode.h"
 
+#include "signal/gleichesbild.h"
+
 #include <charconv>
-#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -10,15 +12,10 @@ char grossbuchstabe(char c)
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool gleichOhneGrossKlein(std::string_view a, std::string_view b)
+// Where `zeichen` stands in the alphabet, regardless of letter case.
+std::size_t stelleImAlphabet(char zeichen)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (grossbuchstabe(a[i]) != grossbuchstabe(b[i]))
-            return false;
-    }
-    return true;
+    return alphabet.find(grossbuchstabe(zeichen));
 }
 
 // The table is our own embedded data and always well formed; a damaged line reads as 0
@@ -32,17 +29,16 @@ int winkelAus(std::string_view zeile)
     return wert;
 }
 
-} // namespace
-
-Codezeilen codezeilenAus(std::string_view text)
+// The text's lines, without their line breaks.
+std::vector<std::string_view> zeilenAus(std::string_view text)
 {
-    Codezeilen zeilen;
+    std::vector<std::string_view> zeilen;
     while (!text.empty()) {
         const std::size_t ende = text.find('\n');
         std::string_view zeile = text.substr(0, ende);
         if (!zeile.empty() && zeile.back() == '\r')
             zeile.remove_suffix(1);
-        zeilen.emplace_back(zeile);
+        zeilen.push_back(zeile);
         if (ende == std::string_view::npos)
             break;
         text.remove_prefix(ende + 1);
@@ -50,12 +46,36 @@ Codezeilen codezeilenAus(std::string_view text)
     return zeilen;
 }
 
-Stellung winkelholen(const Codezeilen& zeilen, char zeichen)
+} // namespace
+
+Signalcode::Signalcode(std::string_view text)
 {
-    const std::string schluessel{'[', zeichen};
+    const std::vector<std::string_view> zeilen = zeilenAus(text);
     for (std::size_t i = 0; i + 3 < zeilen.size(); ++i) {
-        if (gleichOhneGrossKlein(zeilen[i], schluessel))
-            return {winkelAus(zeilen[i + 1]), winkelAus(zeilen[i + 2]), winkelAus(zeilen[i + 3])};
+        if (zeilen[i].size() != 2 || zeilen[i][0] != '[')
+            continue;
+        const std::size_t stelle = stelleImAlphabet(zeilen[i][1]);
+        if (stelle == std::string_view::npos || bekannt_[stelle])
+            continue;
+        signale_[stelle] = {winkelAus(zeilen[i + 1]), winkelAus(zeilen[i + 2]),
+                            winkelAus(zeilen[i + 3])};
+        bekannt_[stelle] = true;
     }
-    return ruhestellung;
+}
+
+Stellung Signalcode::stellung(char zeichen) const
+{
+    const std::size_t stelle = stelleImAlphabet(zeichen);
+    if (stelle == std::string_view::npos || !bekannt_[stelle])
+        return ruhestellung;
+    return signale_[stelle];
+}
+
+char Signalcode::zeichenDesBildes(const Stellung& bild) const
+{
+    for (std::size_t i = 0; i < alphabet.size(); ++i) {
+        if (bekannt_[i] && gleichesBild(signale_[i], bild))
+            return alphabet[i];
+    }
+    return '?';
 }

@@ -13,3 +13,10 @@ struct Stellung {
 
 // Regulator horizontal with its first end on the left, both indicators hanging straight down.
 inline constexpr Stellung ruhestellung{180, 90, 90};
+
+// A position that is no character's signal: all three beams in one level line, the first
+// indicator reaching out to the left and the second folded back along the regulator, so that
+// the line stays inside the scene. The telegraph shows it between two equal characters sent one
+// after the other, and a question of setting starts there when the rest position already draws
+// the asked signal.
+inline constexpr Stellung trennstellung{180, 180, 180};

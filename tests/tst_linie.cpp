@@ -2,8 +2,8 @@
 // movement's stated frames (one degree a frame, 4 ms a frame), and the misreads.
 #include "assets/eingebettet.h"
 #include "linie/linienplan.h"
+#include "signal/gleichesbild.h"
 #include "tests/stellung_test.h"
-#include "uebung/gleichesbild.h"
 
 #include <QTest>
 
@@ -79,7 +79,7 @@ void TstLinie::ablesefehler()
 {
     QFETCH(int, prozent);
     QFETCH(QString, erwartet);
-    const Codezeilen code = eingebetteterCode();
+    const Signalcode& code = eingebetteterCode();
     const std::string text = "DIEBOTSCHAFTKOMMTANUNDZWARSCHNELL";
     const Linienplan plan = linienplan({text, 8, 1000ms, prozent, 42}, code);
     QCOMPARE(plan.bewegungen, linienplan({text, 8, 1000ms, prozent, 42}, code).bewegungen);
@@ -97,7 +97,7 @@ void TstLinie::ablesefehler()
             QVERIFY(abweichung == 0 || abweichung == 45);
             fehler += abweichung != 0;
         }
-        empfangen += zeichenDesBildes(gezeigt.at({7, i}), code);
+        empfangen += code.zeichenDesBildes(gezeigt.at({7, i}));
     }
     QCOMPARE(plan.empfangen, empfangen);
     QCOMPARE(QString::fromStdString(empfangen), erwartet);

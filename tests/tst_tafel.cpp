@@ -32,7 +32,7 @@ const double ruheSpalte = 2460;
 const double zeichenOben = 206;
 const int zeichenHoehe = 64;
 
-const char* const alphabet = "ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890";
+const char* const zeichenfolge = "ABCDEFGHIKLMNOPQRSTUVWXYZ&1234567890";
 
 // A point of the page in PNG pixels.
 QPointF aufBild(QPointF seite)
@@ -121,14 +121,12 @@ private slots:
 
 private:
     QTemporaryDir ordner;
-    Codezeilen code;
+    const Signalcode& code = eingebetteterCode();
     QImage tafel;
 };
 
 void TestTafel::initTestCase()
 {
-    code = eingebetteterCode();
-
     const QString pfad = ordner.filePath(QStringLiteral("tafel.png"));
     const Tafelausgabe ausgabe = schreibeTafel(pfad, code);
     QVERIFY2(ausgabe.ergebnis == Tafelausgabe::Ergebnis::Geschrieben, qPrintable(ausgabe.meldung));
@@ -184,7 +182,7 @@ void TestTafel::balkenEnden()
 void TestTafel::jedeZelleTraegtIhrZeichen()
 {
     QList<QImage> allein;
-    for (const char* z = alphabet; *z; ++z)
+    for (const char* z = zeichenfolge; *z; ++z)
         allein.append(alleinGezeichnet(QChar::fromLatin1(*z)));
 
     for (int i = 0; i < 36; ++i) {
@@ -199,7 +197,7 @@ void TestTafel::jedeZelleTraegtIhrZeichen()
             if (abweichung(band, allein[k]) < abweichung(band, allein[bestes]))
                 bestes = k;
         }
-        QCOMPARE(QChar::fromLatin1(alphabet[bestes]), QChar::fromLatin1(alphabet[i]));
+        QCOMPARE(QChar::fromLatin1(zeichenfolge[bestes]), QChar::fromLatin1(zeichenfolge[i]));
         // Not merely the nearest: nearly the same pixels.
         const int anders = abweichung(band, allein[i]);
         QVERIFY2(anders * 4 < tintenpunkte(allein[i]),

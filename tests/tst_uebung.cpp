@@ -1,15 +1,15 @@
 // The trainer's rules: rounds, the learner's boxes, setting a signal by hand, reading along.
 #include "assets/eingebettet.h"
+#include "geometrie/stellen.h"
+#include "signal/gleichesbild.h"
+#include "signal/zufall.h"
 #include "tests/stellung_test.h"
 #include "uebung/bewertung.h"
 #include "uebung/ergebnistabelle.h"
-#include "uebung/gleichesbild.h"
 #include "uebung/naechstefrage.h"
 #include "uebung/pruefung.h"
-#include "uebung/stellen.h"
 #include "uebung/uebungsrunde.h"
 #include "uebung/woerter.h"
-#include "uebung/zufall.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #include "uebung/naechstefrage.h"
 
-#include "uebung/zufall.h"
+#include "signal/zufall.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "uebung/pruefung.h"
 
-#include "uebung/zufall.h"
+#include "signal/zufall.h"
 
 #include <numeric>
 #include <utility>

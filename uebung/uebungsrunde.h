@@ -1,11 +1,11 @@
 #pragma once
 
+#include "signal/zufall.h"
 #include "uebung/lernstand.h"
 #include "uebung/naechstefrage.h"
 #include "uebung/runde.h"
 #include "uebung/uebungsart.h"
 #include "uebung/uebungssatz.h"
-#include "uebung/zufall.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
 #include "uebung/uebungssitzung.h"
 
 #include "bedienung/normalisieren.h"
+#include "geometrie/stellen.h"
+#include "signal/gleichesbild.h"
 #include "uebung/bewertung.h"
 #include "uebung/ergebnistabelle.h"
-#include "uebung/gleichesbild.h"
 #include "uebung/lernstandablage.h"
-#include "uebung/stellen.h"
 
 #include <QRandomGenerator>
 
@@ -29,7 +29,7 @@ QString zitiert(char zeichen)
 
 } // namespace
 
-Uebungssitzung::Uebungssitzung(const Codezeilen& code, Lernstandablage& ablage,
+Uebungssitzung::Uebungssitzung(const Signalcode& code, Lernstandablage& ablage,
                                std::vector<QString> woerter, QObject* parent)
     : QObject(parent), code_(code), ablage_(ablage), woerter_(std::move(woerter)),
       uhr_(&std::chrono::steady_clock::now)
@@ -364,7 +364,7 @@ void Uebungssitzung::pruefeStellung()
         return;
     }
     const Stellung ziel = winkelholen(code_, gefragt.at(0).toLatin1());
-    const char gezeigt = zeichenDesBildes(gezeigt_, code_);
+    const char gezeigt = code_.zeichenDesBildes(gezeigt_);
     const bool richtig = gleichesBild(gezeigt_, ziel);
     const QString antwort = gezeigt != '?' ? QString(QLatin1Char(gezeigt)) : QStringLiteral("–");
     beantworte(antwort, richtig ? 1 : 0, 1,

@@ -18,13 +18,6 @@
 
 class Lernstandablage;
 
-// A position that is no character's signal: all three beams in one level line, the first
-// indicator reaching out to the left and the second folded back along the regulator, so that
-// the line stays inside the scene. The telegraph shows it between two equal characters sent one
-// after the other, and a question of setting starts there when the rest position already draws
-// the asked signal.
-inline constexpr Stellung trennstellung{180, 180, 180};
-
 // The trainer without its window: the choice of exercise and round, the round with its state,
 // what the telegraph is to show, the learner's boxes, the verdicts and the status line. A window
 // shows it and passes the learner's input on; the telegraph it drives tells it when it stands.
@@ -38,7 +31,7 @@ public:
 
     // Reads the learner's progress from `ablage`, which keeps every change from then on.
     // `woerter` are what a reading round sends.
-    Uebungssitzung(const Codezeilen& code, Lernstandablage& ablage, std::vector<QString> woerter,
+    Uebungssitzung(const Signalcode& code, Lernstandablage& ablage, std::vector<QString> woerter,
                    QObject* parent = nullptr);
     ~Uebungssitzung() override;
 
@@ -113,7 +106,7 @@ private:
     void dreheTelegraf(const Stellung& ziel, char zeichen);
     void stelleTelegraf(const Stellung& stellung);
 
-    const Codezeilen code_;
+    const Signalcode& code_;
     Lernstandablage& ablage_;
     const std::vector<QString> woerter_;
     Uhr uhr_;

@@ -2,8 +2,8 @@
 
 #include "controls/bildtakt.h"
 #include "display/szene.h"
+#include "geometrie/stellen.h"
 #include "signal/stellung.h"
-#include "uebung/stellen.h"
 
 #include <QWidget>
 

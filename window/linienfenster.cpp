@@ -57,7 +57,7 @@ QString zeitUndTempo(std::chrono::milliseconds zeit, std::size_t zeichen)
 const QSize Linienfenster::groesse{meisteStationen * Station::groesse.width() + 2 * abstandZumRand,
                                    500};
 
-Linienfenster::Linienfenster(const Codezeilen& code, QWidget* parent)
+Linienfenster::Linienfenster(const Signalcode& code, QWidget* parent)
     : QWidget(parent, festesFenster), code_(code), zufallsStartwert_(neuerZufallsStartwert()),
       takt_(bewegungsTakt)
 {

@@ -26,7 +26,7 @@ class Station;
 class Linienfenster : public QWidget {
     Q_OBJECT
 public:
-    explicit Linienfenster(const Codezeilen& code, QWidget* parent = nullptr);
+    explicit Linienfenster(const Signalcode& code, QWidget* parent = nullptr);
     ~Linienfenster() override;
 
     // The window's fixed size, with room for the most stations.
@@ -54,7 +54,7 @@ private:
     void stelleZurueck();
     void zeigeEmpfangen();
 
-    const Codezeilen code_;
+    const Signalcode& code_;
     std::vector<Station*> stationen_;
     QHBoxLayout* reihe_ = nullptr;
     QLineEdit* nachricht_ = nullptr;

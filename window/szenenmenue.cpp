@@ -32,7 +32,7 @@ void melde(QWidget* eltern, const QString& titel, const QString& text)
 }
 
 // The dialogs open and return at once; what they are for follows when they are accepted.
-void speichern(QWidget* eltern, const Codezeilen& code)
+void speichern(QWidget* eltern, const Signalcode& code)
 {
     QFileDialog* dialog = speicherdialog(eltern, QStringLiteral("Signaltafel speichern"),
                                          QStringLiteral("Signaltafel.pdf"));
@@ -51,7 +51,7 @@ void speichern(QWidget* eltern, const Codezeilen& code)
     dialog->open();
 }
 
-void drucken(QWidget* eltern, const Codezeilen& code)
+void drucken(QWidget* eltern, const Signalcode& code)
 {
     auto drucker = std::make_shared<QPrinter>(QPrinter::HighResolution);
     drucker->setPageSize(QPageSize(QPageSize::A4));
@@ -86,7 +86,7 @@ void drucken(QWidget* eltern, const Codezeilen& code)
 
 } // namespace
 
-Szenenmenue::Szenenmenue(QWidget& fenster, const Codezeilen& code)
+Szenenmenue::Szenenmenue(QWidget& fenster, const Signalcode& code)
     : QObject(&fenster), fenster_(fenster), code_(code),
       speichernAktion_(new QAction(QStringLiteral("Signaltafel speichern …"), this)),
       druckenAktion_(new QAction(QStringLiteral("Signaltafel drucken …"), this)),

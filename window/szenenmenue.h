@@ -18,7 +18,7 @@ class Uebungsfenster;
 class Szenenmenue : public QObject {
     Q_OBJECT
 public:
-    Szenenmenue(QWidget& fenster, const Codezeilen& code);
+    Szenenmenue(QWidget& fenster, const Signalcode& code);
 
     // Shows the menu at `globalePosition` and returns at once. A command chosen in it is asked
     // for (`angefragt`) once the menu is gone.
@@ -38,7 +38,7 @@ private:
     void zeigeLinie();
 
     QWidget& fenster_;
-    const Codezeilen& code_;
+    const Signalcode& code_;
     QAction* speichernAktion_;
     QAction* druckenAktion_;
     QAction* uebenAktion_;

@@ -46,7 +46,7 @@ const QList<int> anzahlen{10, 20, 36};
 
 const QSize Uebungsfenster::groesse{szeneBreite + 320, szeneHoehe};
 
-Uebungsfenster::Uebungsfenster(const Codezeilen& code, const QString& ordner, QWidget* parent)
+Uebungsfenster::Uebungsfenster(const Signalcode& code, const QString& ordner, QWidget* parent)
     : QWidget(parent, festesFenster), ablage_(std::make_unique<Fortschrittsdatei>(ordner)),
       sitzung_(new Uebungssitzung(
           code, *ablage_, woerterAus(eingebetteteDatei(QStringLiteral("woerter.txt"))).woerter,

@@ -30,7 +30,7 @@ class Uebungsfenster : public QWidget {
     Q_OBJECT
 public:
     // `ordner` holds the learner's progress; it is read now and written after every answer.
-    Uebungsfenster(const Codezeilen& code, const QString& ordner, QWidget* parent = nullptr);
+    Uebungsfenster(const Signalcode& code, const QString& ordner, QWidget* parent = nullptr);
     ~Uebungsfenster() override;
 
     // The window's fixed size: the scene and the side panel.

@@ -21,7 +21,7 @@
 
 const QSize Tpformx11::groesse{szeneBreite + 208, szeneHoehe};
 
-Tpformx11::Tpformx11(const Codezeilen& code, QWidget* parent)
+Tpformx11::Tpformx11(const Signalcode& code, QWidget* parent)
     : QWidget(parent, festesFenster), code_(code)
 {
     announceWindowsAsFrames();

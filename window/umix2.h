@@ -21,7 +21,7 @@ class Wiedergabe;
 class Tpformx11 : public QWidget {
     Q_OBJECT
 public:
-    explicit Tpformx11(const Codezeilen& code, QWidget* parent = nullptr);
+    explicit Tpformx11(const Signalcode& code, QWidget* parent = nullptr);
 
     // The window's fixed size: the scene and the side panel.
     static const QSize groesse;
@@ -52,7 +52,7 @@ private:
     static inline const QString textStart = QStringLiteral("Nachricht anzeigen");
     static inline const QString textAbbruch = QStringLiteral("Abbruch");
 
-    const Codezeilen code_;
+    const Signalcode& code_;
     Telegraf* PB13 = nullptr;
     Alphabetfeld* PBz = nullptr;
     QPlainTextEdit* Me8 = nullptr;

@@ -1,4 +1,4 @@
-#include "uebung/zufall.h"
+#include "signal/zufall.h"
 
 std::uint64_t Zufall::naechste()
 {

@@ -1,4 +1,4 @@
-#include "uebung/stellen.h"
+#include "geometrie/stellen.h"
 
 #include <algorithm>
 #include <cmath>

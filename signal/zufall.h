@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-// A seeded source of random numbers for the trainer (SplitMix64), with our own mapping to a
-// range: the same seed gives the same numbers on every machine and with every standard library,
-// which an examination needs and the standard distributions do not promise.
+// A seeded source of random numbers for the trainer's examinations and the line's misreads
+// (SplitMix64), with our own mapping to a range: the same seed gives the same numbers on every
+// machine and with every standard library, which an examination needs and the standard
+// distributions do not promise.
 class Zufall {
 public:
     explicit Zufall(std::uint64_t startwert) : zustand(startwert) {}
