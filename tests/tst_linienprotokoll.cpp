@@ -1,9 +1,12 @@
 // The teacher's record of a line's run and its table: who set what, where each character first
 // went wrong, and which cells are known as the line runs.
 #include "assets/eingebettet.h"
+#include "display/wegzeitbild.h"
 #include "linie/linienprotokoll.h"
+#include "widgets/wegzeitansicht.h"
 #include "widgets/werlaswas.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -67,6 +70,7 @@ private slots:
     void zuerstFalschMitStartwert_data();
     void zuerstFalschMitStartwert();
     void tabelle();
+    void bildFolgtDemLauf();
 };
 
 // What each station set, typed by hand; a picture that draws like the sent one is no error, and
@@ -203,6 +207,24 @@ void TstLinienprotokoll::tabelle()
              QStringLiteral("kein Zeichen"));
     QCOMPARE(modell.data(modell.index(2, 3), Qt::AccessibleTextRole).toString(),
              QStringLiteral("kein Zeichen, falsch"));
+}
+
+// The chart on screen is the run's size and scrolls down with it, and back up for a new run.
+void TstLinienprotokoll::bildFolgtDemLauf()
+{
+    const Linienwahl wahl{"TELEGRAFENLINIE", 6, 1000ms, 20, 7};
+    const Linienprotokoll p(wahl.nachricht, 6, linienplan(wahl, eingebetteterCode()),
+                            eingebetteterCode());
+    WegZeitAnsicht ansicht;
+    ansicht.resize(400, 300);
+    ansicht.show();
+    ansicht.setProtokoll(p);
+    QCOMPARE(ansicht.widget()->size(), wegZeitGroesse(p));
+    ansicht.setZeit(p.dauer());
+    QCOMPARE(ansicht.verticalScrollBar()->value(), ansicht.verticalScrollBar()->maximum());
+    QVERIFY(ansicht.verticalScrollBar()->maximum() > 0);
+    ansicht.setProtokoll(p);
+    QCOMPARE(ansicht.verticalScrollBar()->value(), 0);
 }
 
 QTEST_MAIN(TstLinienprotokoll)
