@@ -2,31 +2,37 @@
 
 using namespace std::chrono;
 
-Bildtakt::Bildtakt(milliseconds takt, QObject* parent) : QObject(parent), takt_(takt)
+Bildtakt::Bildtakt(milliseconds takt, QObject* parent)
+    : QObject(parent), jetzt_(&steady_clock::now), takt_(takt)
 {
-    uhr_.setSingleShot(true);
-    uhr_.setTimerType(Qt::PreciseTimer);
-    connect(&uhr_, &QTimer::timeout, this, &Bildtakt::wecke);
+    wecker_.setSingleShot(true);
+    wecker_.setTimerType(Qt::PreciseTimer);
+    connect(&wecker_, &QTimer::timeout, this, &Bildtakt::wecke);
+}
+
+milliseconds Bildtakt::rest() const
+{
+    return std::max(ceil<milliseconds>(faellig() - jetzt_()), milliseconds(0));
 }
 
 void Bildtakt::starte()
 {
-    beginn_ = steady_clock::now();
+    beginn_ = jetzt_();
     bilder_ = 0;
-    uhr_.start(0);
+    wecker_.start(0);
 }
 
 void Bildtakt::weiter()
 {
     ++bilder_;
-    uhr_.start(std::max(ceil<milliseconds>(faellig() - steady_clock::now()), milliseconds(0)));
+    wecker_.start(rest());
 }
 
 // A timer may wake a little early; the frame waits for its deadline.
 void Bildtakt::wecke()
 {
-    if (const auto rest = faellig() - steady_clock::now(); rest > rest.zero()) {
-        uhr_.start(ceil<milliseconds>(rest));
+    if (const milliseconds r = rest(); r > r.zero()) {
+        wecker_.start(r);
         return;
     }
     emit bild();

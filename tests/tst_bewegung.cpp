@@ -1,6 +1,7 @@
-// The frames of a movement, worked out without any window.
+// The frames of a movement, worked out without any window, and the pace they are shown at.
 
 #include "bedienung/bewegung.h"
+#include "controls/bildtakt.h"
 #include "tests/stellung_test.h"
 
 #include <QTest>
@@ -41,6 +42,7 @@ private slots:
     void kurzerWeg();
     void bewegungsplan_data();
     void bewegungsplan();
+    void spaeterFrameVerschiebtNichts();
 };
 
 void TstBewegung::kurzerWeg_data()
@@ -131,5 +133,29 @@ void TstBewegung::bewegungsplan()
     QCOMPARE(::bewegungsdauer(von, nach), frames.size() * bewegungsTakt);
 }
 
-QTEST_APPLESS_MAIN(TstBewegung)
+// Frame k is due k x 4 ms after the start, read off a clock the test advances: a frame shown
+// late does not push the later ones back, and frames overdue all come, one after the other.
+void TstBewegung::spaeterFrameVerschiebtNichts()
+{
+    using namespace std::chrono;
+    const steady_clock::time_point start;
+    steady_clock::time_point jetzt = start;
+    Bildtakt takt(milliseconds(4));
+    takt.setUhr([&] { return jetzt; });
+    QList<int> gezeigtBei; // the clock's ms at each frame
+    connect(&takt, &Bildtakt::bild, this, [&] {
+        gezeigtBei << int(duration_cast<milliseconds>(jetzt - start).count());
+        takt.weiter();
+    });
+    takt.starte();
+    // The clock stands at each of these ms until as many frames as listed have come.
+    const QList<std::pair<int, int>> schritte{{0, 1}, {3, 1}, {4, 2}, {11, 3}, {12, 4}, {30, 8}};
+    for (const auto& [ms, bilder] : schritte) {
+        jetzt = start + milliseconds(ms);
+        QTRY_COMPARE(gezeigtBei.size(), bilder);
+    }
+    QCOMPARE(gezeigtBei, (QList<int>{0, 4, 11, 12, 30, 30, 30, 30}));
+}
+
+QTEST_GUILESS_MAIN(TstBewegung)
 #include "tst_bewegung.moc"
