@@ -95,6 +95,13 @@ void Telegraf::naechsterFrame()
     emit steht();
 }
 
+Stellung Telegraf::endstellung() const
+{
+    if (folgt_)
+        return folgt_->first;
+    return bewegung_ ? bewegung_->ziel : altwinkel_;
+}
+
 void Telegraf::anhalten()
 {
     if (bewegung_)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bedienung/signalgeber.h"
 #include "controls/bildtakt.h"
 #include "display/szene.h"
 #include "geometrie/stellen.h"
@@ -21,7 +22,7 @@ const Szenenbilder& telegrafbilder();
 // next beam by beam, one degree per frame at a steady pace, and paints itself from its own
 // state, composing only what changed since the frame before. It can let the user set the beams
 // with the mouse.
-class Telegraf : public QWidget {
+class Telegraf : public QWidget, public Signalgeber {
     Q_OBJECT
 public:
     explicit Telegraf(QWidget* parent = nullptr);
@@ -35,20 +36,22 @@ public:
 
     // Puts the telegraph at once into `stellung`, writing `zeichen` beside the mast; a running
     // movement ends there, and a target given meanwhile is forgotten.
-    void stelle(const Stellung& stellung, char zeichen);
+    void stelle(const Stellung& stellung, char zeichen) override;
 
     // Writes `zeichen` beside the mast; the beams stay where they are, or go on turning.
-    void schreibe(char zeichen);
+    void schreibe(char zeichen) override;
 
     // Turns the telegraph from where it stands to `ziel`, writing `zeichen` beside the mast, and
     // returns at once: the frames follow on the telegraph's own clock, frame k due k times the
     // pace after the start, and `steht` tells when the signal stands. A target given while a
     // movement runs is taken up when that one ends; of several, the latest.
-    void bewegen(const Stellung& ziel, char zeichen);
-    bool bewegungLaeuft() const { return bewegung_.has_value(); }
+    void bewegen(const Stellung& ziel, char zeichen) override;
+    bool bewegungLaeuft() const override { return bewegung_.has_value(); }
+    // Where the beams stand once the movements given so far have ended.
+    Stellung endstellung() const override;
     // Stops at once: the beams take the running movement's target, without a frame, and a
     // target given meanwhile is forgotten. Nothing is told.
-    void anhalten();
+    void anhalten() override;
 
     // The time between two frames; zero draws the next frame at the next pass of the event loop.
     void setTakt(std::chrono::milliseconds takt) { takt_.setTakt(takt); }
