@@ -45,27 +45,17 @@ struct Speicher : Lernstandablage {
 };
 
 // The trainer with a stand-in telegraph that turns in no time: unless told to wait for `stehe`,
-// it stands in the signal it was sent to at the next pass of the event loop. The clock is the
-// test's.
-struct Sitzung {
+// it stands in the signal it was sent to at the next pass of the event loop; a target given
+// while it turns follows, the latest winning. The clock is the test's.
+struct Sitzung : Signalgeber {
     explicit Sitzung(bool vonSelbst = true, Lernstandablage* ablage = nullptr,
                      std::vector<QString> woerter = {QStringLiteral("Sonne")})
-        : s(eingebetteterCode(), ablage ? *ablage : speicher, std::move(woerter))
+        : s(eingebetteterCode(), ablage ? *ablage : speicher, std::move(woerter), *this),
+          vonSelbst(vonSelbst)
     {
         s.setPause(std::chrono::hours(1));
         s.setAbstand(std::chrono::milliseconds(0));
         s.setUhr([this] { return jetzt; });
-        QObject::connect(&s, &Uebungssitzung::telegrafStellen, [this](const Stellung& z) {
-            gezeigt = z;
-            laeuft = false;
-        });
-        QObject::connect(&s, &Uebungssitzung::telegrafBewegen,
-                         [this, vonSelbst](const Stellung& z) {
-                             gezeigt = z;
-                             gesendet += zeichenBei(z);
-                             if (!std::exchange(laeuft, true) && vonSelbst)
-                                 QTimer::singleShot(0, &s, [this] { stehe(); });
-                         });
     }
     bool beginne(Uebungsart art, std::optional<std::uint64_t> startwert = 7)
     {
@@ -76,16 +66,38 @@ struct Sitzung {
     }
     void stehe()
     {
-        laeuft = false;
-        s.telegrafSteht();
+        if (!std::exchange(folgt, false)) {
+            laeuft = false;
+            s.telegrafSteht();
+        } else if (vonSelbst) {
+            QTimer::singleShot(0, &s, [this] { stehe(); });
+        }
     }
+    void bewegen(const Stellung& z, char) override
+    {
+        gezeigt = z;
+        gesendet += zeichenBei(z);
+        if (!(folgt = std::exchange(laeuft, true)) && vonSelbst)
+            QTimer::singleShot(0, &s, [this] { stehe(); });
+    }
+    void stelle(const Stellung& z, char) override
+    {
+        gezeigt = z;
+        laeuft = folgt = false;
+    }
+    void schreibe(char) override {}
+    void anhalten() override { laeuft = folgt = false; }
+    bool bewegungLaeuft() const override { return laeuft; }
+    Stellung endstellung() const override { return gezeigt; }
 
     Speicher speicher;
     Uebungssitzung s;
+    const bool vonSelbst;
     std::chrono::steady_clock::time_point jetzt;
     Stellung gezeigt = ruhestellung;
     QString gesendet; // every signal the telegraph turned to, in order
     bool laeuft = false;
+    bool folgt = false;
 };
 
 using Zustand = Uebungssitzung::Zustand;
@@ -260,7 +272,8 @@ void TstUebungssitzung::richtigesSignalStehtDiePause()
     Sitzung t(false);
     t.s.setPause(std::chrono::milliseconds(50));
     QVERIFY(t.beginne(Uebungsart::Stellen));
-    t.s.gestellt(trennstellung);
+    t.stelle(trennstellung, ' ');
+    t.s.gestellt();
     t.s.pruefen();
     QVERIFY(t.s.status().startsWith(QStringLiteral("Falsch")) && t.laeuft);
     QTest::qWait(200);

@@ -1,9 +1,5 @@
 #include "uebung/uebungssitzung.h"
 
-#include "bedienung/normalisieren.h"
-#include "geometrie/stellen.h"
-#include "signal/gleichesbild.h"
-#include "uebung/bewertung.h"
 #include "uebung/ergebnistabelle.h"
 #include "uebung/lernstandablage.h"
 
@@ -17,26 +13,17 @@ constexpr std::chrono::milliseconds standardAbstand{1500};
 
 const QString bereit = QStringLiteral("Wähle eine Übung und beginne eine Runde.");
 
-QString zitiert(const QString& text)
-{
-    return QStringLiteral("„%1“").arg(text);
-}
-
-QString zitiert(char zeichen)
-{
-    return zitiert(QString(QLatin1Char(zeichen)));
-}
-
 } // namespace
 
 Uebungssitzung::Uebungssitzung(const Signalcode& code, Lernstandablage& ablage,
-                               std::vector<QString> woerter, QObject* parent)
+                               std::vector<QString> woerter, Signalgeber& telegraf, QObject* parent)
     : QObject(parent), code_(code), ablage_(ablage), woerter_(std::move(woerter)),
-      uhr_(&std::chrono::steady_clock::now)
+      telegraf_(telegraf), uhr_(&std::chrono::steady_clock::now)
 {
+    senden_.setSingleShot(true);
     senden_.setTimerType(Qt::PreciseTimer);
     senden_.setInterval(standardAbstand);
-    connect(&senden_, &QTimer::timeout, this, &Uebungssitzung::sendeNaechstes);
+    connect(&senden_, &QTimer::timeout, this, &Uebungssitzung::sendeWeiter);
     pause_.setSingleShot(true);
     pause_.setInterval(standardPause);
     connect(&pause_, &QTimer::timeout, this, &Uebungssitzung::weiter);
@@ -144,7 +131,7 @@ void Uebungssitzung::zeige(const QString& status)
 // A round that runs ends without a result; the choice it was made with has changed.
 void Uebungssitzung::abbrechen()
 {
-    if (zustand_ == Zustand::Frage || zustand_ == Zustand::Beantwortet) {
+    if (laeuft()) {
         unterbrechen();
         return;
     }
@@ -155,26 +142,24 @@ void Uebungssitzung::unterbrechen()
 {
     senden_.stop();
     pause_.stop();
-    danach_ = Danach::Nichts;
-    if (telegrafBewegt_) {
-        telegrafBewegt_ = false;
-        emit telegrafAnhalten();
-    }
-    if (zustand_ == Zustand::Frage || zustand_ == Zustand::Beantwortet) {
+    weiterGewuenscht_ = false;
+    telegraf_.anhalten();
+    if (laeuft()) {
         runde_.reset();
         zustand_ = Zustand::Bereit;
         zeige(bereit);
         // No question is left standing without its round, also in a trainer opened again.
-        stelleTelegraf(ruhestellung);
+        telegraf_.stelle(ruhestellung, ' ');
     }
 }
 
 void Uebungssitzung::beginnen()
 {
     unterbrechen();
+    regel_ = uebungsregel(wahl_.art, code_);
     QString fehler;
     // Practice follows the progress as it is kept now, which another trainer may have changed.
-    if (!wahl_.startwert && wahl_.art != Uebungsart::Mitlesen) {
+    if (!wahl_.startwert && regel_->fragtZeichen()) {
         const Uebungssatz satz = wahl_.satz;
         fehler = aendereStand([satz](Lernstand& s) { bereiteVor(s, satz); });
     }
@@ -192,140 +177,91 @@ void Uebungssitzung::stelleFrage(const QString& meldung)
     }
     zustand_ = Zustand::Frage;
     frageSeit_ = uhr_();
-    const QString nummer = QStringLiteral(" (Frage %1 von %2)")
-                               .arg(runde_->antworten().size() + 1)
-                               .arg(runde_->wahl().anzahl) +
-                           (meldung.isEmpty() ? QString() : QLatin1Char(' ') + meldung);
-    switch (runde_->wahl().art) {
-    case Uebungsart::Stellen:
-        // The rest position draws like "E": asked for E, the learner starts from a picture that
-        // is no character's.
-        stelleTelegraf(gleichesBild(ruhestellung, winkelholen(code_, frage.at(0).toLatin1()))
-                           ? trennstellung
-                           : ruhestellung);
-        beruehrt_ = false;
-        zeige(QStringLiteral("Stelle das Signal für %1.").arg(zitiert(frage)) + nummer);
-        break;
-    case Uebungsart::Mitlesen:
-        stelleTelegraf(ruhestellung);
-        gesendet_ = QString::fromStdString(normalisieren(frage));
-        gesendetBis_ = 0;
-        zeige(QStringLiteral("Lies mit, was der Telegraf sendet, und drücke dann die "
-                             "Eingabetaste.") +
-              nummer);
-        senden_.start();
-        sendeNaechstes();
-        break;
-    case Uebungsart::Erkennen: {
-        zeige(QStringLiteral("Welches Zeichen zeigt der Telegraf?") + nummer);
-        const Stellung ziel = winkelholen(code_, frage.at(0).toLatin1());
-        // Where the telegraph shows the asked picture already ("E" after the rest position), it
-        // turns to a picture that is no character's first, so that the question is seen to
-        // come; the telegraph takes the second movement up when the first has ended.
-        if (gleichesBild(gezeigt_, ziel))
-            dreheTelegraf(trennstellung, ' ');
-        dreheTelegraf(ziel, ' ');
-        break;
-    }
-    }
+    const QString gefragt = regel_->stelleFrage(frage, telegraf_);
+    zeige(gefragt +
+          QStringLiteral(" (Frage %1 von %2)")
+              .arg(runde_->antworten().size() + 1)
+              .arg(runde_->wahl().anzahl) +
+          (meldung.isEmpty() ? QString() : QLatin1Char(' ') + meldung));
+    sendeWeiter();
 }
 
-// The next character of a reading question, one per tick, once; a tick that comes while the
-// telegraph still turns waits for it. Where the telegraph shows the character's picture
-// already (the second of two equal characters, or "E" after the rest position), it turns to a
-// picture that is no character's first, so that every character sent is seen to come.
-void Uebungssitzung::sendeNaechstes()
+// The question's next movement, once the telegraph stands and the pace lets it: a character
+// due while the telegraph still turns waits for it.
+void Uebungssitzung::sendeWeiter()
 {
-    if (zustand_ != Zustand::Frage || gesendetBis_ >= gesendet_.size()) {
-        senden_.stop();
+    if (zustand_ != Zustand::Frage || telegraf_.bewegungLaeuft() || senden_.isActive())
         return;
-    }
-    if (telegrafBewegt_) {
-        danach_ = Danach::Senden;
-        return;
-    }
-    const Stellung ziel = winkelholen(code_, gesendet_.at(gesendetBis_).toLatin1());
-    if (gleichesBild(gezeigt_, ziel)) {
-        dreheTelegraf(trennstellung, ' ');
-        danach_ = Danach::Senden;
-        return;
-    }
-    ++gesendetBis_;
-    dreheTelegraf(ziel, ' ');
+    if (regel_->sendeWeiter(telegraf_))
+        senden_.start();
 }
 
 void Uebungssitzung::telegrafSteht()
 {
-    telegrafBewegt_ = false;
-    switch (std::exchange(danach_, Danach::Nichts)) {
-    case Danach::Senden:
-        sendeNaechstes();
-        break;
-    case Danach::Weiter:
-        weiter();
-        break;
-    case Danach::Pause:
+    if (zustand_ == Zustand::Frage)
+        sendeWeiter();
+    else if (zustand_ == Zustand::Beantwortet && std::exchange(weiterGewuenscht_, false))
+        stelleFrage();
+    else if (zustand_ == Zustand::Beantwortet)
         pause_.start();
-        break;
-    case Danach::Nichts:
-        break;
-    }
 }
 
-// Records an answer, tells whether it was right and shows the character beside the mast; after
-// a wrong one the telegraph turns to `berichtigung`, the right signal. Practice moves the
-// learner's boxes; an examination leaves them alone. The verdict stands for the pause, counted
-// from when the telegraph stands.
-void Uebungssitzung::beantworte(const QString& geantwortet, int richtig, int von,
-                                const QString& text, std::optional<Stellung> berichtigung)
+// Records an answer and tells whether it was right; a question of one character writes it
+// beside the mast, and after a wrong one the telegraph turns to the right signal. The verdict
+// stands for the pause, counted from when the telegraph stands.
+void Uebungssitzung::nimm(const Urteil& urteil)
 {
+    if (!urteil.gilt) {
+        if (!urteil.text.isEmpty())
+            zeige(urteil.text);
+        return;
+    }
     const auto zeit = std::chrono::duration_cast<std::chrono::milliseconds>(uhr_() - frageSeit_);
-    runde_->beantworte(geantwortet, richtig, von, zeit);
+    runde_->beantworte(urteil.antwort, urteil.richtig, urteil.von, zeit);
     zustand_ = Zustand::Beantwortet;
     senden_.stop();
-    QString meldung = text;
-    const Rundenwahl& wahl = runde_->wahl();
-    const char gefragt = runde_->frage().at(0).toLatin1();
-    if (wahl.art != Uebungsart::Mitlesen && !wahl.startwert) {
-        std::optional<char> neu;
-        const QString fehler = aendereStand(
-            [&](Lernstand& s) { neu = werteAus(s, wahl.satz, gefragt, richtig == von); });
-        if (neu)
-            meldung += QStringLiteral(" Neu zum Üben: %1.").arg(zitiert(*neu));
-        if (!fehler.isEmpty())
-            meldung += QLatin1Char(' ') + fehler;
+    QString meldung = urteil.text;
+    if (regel_->fragtZeichen()) {
+        meldung += vermerke(urteil.richtig == urteil.von);
+        const char gefragt = runde_->frage().at(0).toLatin1();
+        telegraf_.schreibe(gefragt);
+        if (urteil.berichtigung)
+            telegraf_.bewegen(*urteil.berichtigung, gefragt);
     }
-    if (wahl.art != Uebungsart::Mitlesen)
-        emit telegrafSchreiben(gefragt);
-    if (berichtigung)
-        dreheTelegraf(*berichtigung, gefragt);
-    danach_ = Danach::Nichts;
-    if (telegrafBewegt_)
-        danach_ = Danach::Pause;
-    else
+    if (!telegraf_.bewegungLaeuft())
         pause_.start();
     zeige(meldung);
 }
 
-void Uebungssitzung::erkannt(char zeichen)
+// Practice moves the learner's boxes; an examination leaves them alone. Returns what the
+// verdict adds: a character new to practise, or that the progress could not be kept.
+QString Uebungssitzung::vermerke(bool richtig)
 {
-    if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Erkennen || zeichen == ' ')
-        return;
-    const QString gefragt = runde_->frage();
-    const QString antwort = QString(QLatin1Char(zeichen));
-    const bool richtig = richtigErkannt(gefragt.at(0).toLatin1(), antwort);
-    beantworte(antwort, richtig, 1,
-               richtig ? QStringLiteral("Richtig: %1.").arg(zitiert(gefragt))
-                       : QStringLiteral("Falsch: Das Signal war %1, nicht %2.")
-                             .arg(zitiert(gefragt), zitiert(antwort)));
+    const Rundenwahl& wahl = runde_->wahl();
+    if (wahl.startwert)
+        return {};
+    const char gefragt = runde_->frage().at(0).toLatin1();
+    std::optional<char> neu;
+    const QString fehler =
+        aendereStand([&](Lernstand& s) { neu = werteAus(s, wahl.satz, gefragt, richtig); });
+    QString zusatz;
+    if (neu)
+        zusatz += QStringLiteral(" Neu zum Üben: %1.").arg(zitiert(*neu));
+    if (!fehler.isEmpty())
+        zusatz += QLatin1Char(' ') + fehler;
+    return zusatz;
 }
 
-void Uebungssitzung::gestellt(const Stellung& stellung)
+void Uebungssitzung::erkannt(char zeichen)
 {
-    if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Stellen)
-        return;
-    gezeigt_ = stellung;
-    beruehrt_ = true;
+    if (zustand_ == Zustand::Frage && zeichen != ' ')
+        nimm(regel_->erkannt(zeichen));
+}
+
+void Uebungssitzung::gestellt()
+{
+    if (zustand_ == Zustand::Frage)
+        regel_->gestellt();
 }
 
 void Uebungssitzung::waehleBalken(int balken)
@@ -338,62 +274,14 @@ void Uebungssitzung::waehleBalken(int balken)
 
 void Uebungssitzung::drehe(int schritte)
 {
-    if (zustand_ != Zustand::Frage || runde_->wahl().art != Uebungsart::Stellen)
-        return;
-    stelleTelegraf(::drehe(gezeigt_, static_cast<Balken>(balken_), schritte));
-    beruehrt_ = true;
+    if (zustand_ == Zustand::Frage)
+        regel_->drehe(static_cast<Balken>(balken_), schritte, telegraf_);
 }
 
 void Uebungssitzung::pruefen(const QString& gelesen)
 {
-    if (zustand_ != Zustand::Frage)
-        return;
-    if (runde_->wahl().art == Uebungsart::Stellen)
-        pruefeStellung();
-    else if (runde_->wahl().art == Uebungsart::Mitlesen)
-        pruefeGelesenes(gelesen);
-}
-
-void Uebungssitzung::pruefeStellung()
-{
-    const QString gefragt = runde_->frage();
-    if (!beruehrt_) {
-        zeige(QStringLiteral("Stelle zuerst das Signal für %1: Wähle mit 1, 2 und 3 einen Balken "
-                             "und drehe ihn mit ← und →, oder ziehe ihn mit der Maus.")
-                  .arg(zitiert(gefragt)));
-        return;
-    }
-    const Stellung ziel = winkelholen(code_, gefragt.at(0).toLatin1());
-    const char gezeigt = code_.zeichenDesBildes(gezeigt_);
-    const bool richtig = gleichesBild(gezeigt_, ziel);
-    const QString antwort = gezeigt != '?' ? QString(QLatin1Char(gezeigt)) : QStringLiteral("–");
-    beantworte(antwort, richtig ? 1 : 0, 1,
-               richtig ? QStringLiteral("Richtig: %1.").arg(zitiert(gefragt))
-               : gezeigt != '?'
-                   ? QStringLiteral("Falsch: Das Signal war %1, nicht %2.")
-                         .arg(zitiert(gefragt), zitiert(antwort))
-                   : QStringLiteral("Falsch: Das Signal war %1; das gestellte Signal ist kein "
-                                    "Zeichen.")
-                         .arg(zitiert(gefragt)),
-               richtig ? std::nullopt : std::optional(ziel));
-}
-
-void Uebungssitzung::pruefeGelesenes(const QString& gelesen)
-{
-    const QString normalisiert = QString::fromStdString(normalisieren(gelesen));
-    // Nothing read while the word is still being sent is no answer: most likely the key was
-    // meant for the question before. Once the word has been sent, it is the answer.
-    if (normalisiert.isEmpty() && (gesendetBis_ < gesendet_.size() || telegrafBewegt_)) {
-        zeige(QStringLiteral("Noch nichts gelesen: Tippe mit, was der Telegraf sendet, und "
-                             "drücke dann die Eingabetaste."));
-        return;
-    }
-    const Lesewertung wertung = bewertung(runde_->frage(), gelesen);
-    beantworte(normalisiert, wertung.richtig, wertung.gesendet,
-               QStringLiteral("Gesendet: %1. Gelesen: %2. %3 von %4 Zeichen richtig.")
-                   .arg(zitiert(gesendet_), zitiert(normalisiert))
-                   .arg(wertung.richtig)
-                   .arg(wertung.gesendet));
+    if (zustand_ == Zustand::Frage)
+        nimm(regel_->pruefe(gelesen, telegraf_));
 }
 
 void Uebungssitzung::weiter()
@@ -401,8 +289,8 @@ void Uebungssitzung::weiter()
     if (zustand_ != Zustand::Beantwortet)
         return;
     pause_.stop();
-    if (telegrafBewegt_) {
-        danach_ = Danach::Weiter;
+    if (telegraf_.bewegungLaeuft()) {
+        weiterGewuenscht_ = true;
         return;
     }
     stelleFrage();
@@ -419,11 +307,11 @@ void Uebungssitzung::beenden()
     rundenEnde_ = QDateTime::currentDateTime();
     senden_.stop();
     const Rundenergebnis ergebnis = rundenergebnis(antworten());
-    const bool lesen = runde_ && runde_->wahl().art == Uebungsart::Mitlesen;
+    const bool woerter = regel_ && !regel_->fragtZeichen();
     QString text = QStringLiteral("Ergebnis: %1 von %2 %3richtig (%4 %).")
                        .arg(ergebnis.richtig)
                        .arg(ergebnis.von)
-                       .arg(lesen ? QStringLiteral("Zeichen ") : QString())
+                       .arg(woerter ? QStringLiteral("Zeichen ") : QString())
                        .arg(ergebnis.prozent);
     if (!ergebnis.schwerste.empty()) {
         QStringList schwerste;
@@ -433,21 +321,4 @@ void Uebungssitzung::beenden()
     }
     ergebnisText_ = text;
     zeige(text);
-}
-
-void Uebungssitzung::dreheTelegraf(const Stellung& ziel, char zeichen)
-{
-    telegrafBewegt_ = true;
-    gezeigt_ = ziel;
-    emit telegrafBewegen(ziel, zeichen);
-}
-
-void Uebungssitzung::stelleTelegraf(const Stellung& stellung)
-{
-    // Taking a position at once ends a running movement without its telling.
-    telegrafBewegt_ = false;
-    if (danach_ == Danach::Senden)
-        danach_ = Danach::Nichts;
-    gezeigt_ = stellung;
-    emit telegrafStellen(stellung, ' ');
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "bedienung/signalgeber.h"
 #include "signal/signalcode.h"
-#include "signal/stellung.h"
 #include "uebung/lernstand.h"
+#include "uebung/uebungsregel.h"
 #include "uebung/uebungsrunde.h"
 
 #include <QDateTime>
@@ -19,8 +20,9 @@
 class Lernstandablage;
 
 // The trainer without its window: the choice of exercise and round, the round with its state,
-// what the telegraph is to show, the learner's boxes, the verdicts and the status line. A window
-// shows it and passes the learner's input on; the telegraph it drives tells it when it stands.
+// the learner's boxes, the verdicts and the status line. The exercise's rule says what to ask
+// and how to judge; the telegraph it drives is the one that knows whether it moves and tells
+// when it stands (`telegrafSteht`). A window shows the session and passes the learner's input on.
 class Uebungssitzung : public QObject {
     Q_OBJECT
 public:
@@ -30,9 +32,9 @@ public:
     using Uhr = std::function<std::chrono::steady_clock::time_point()>;
 
     // Reads the learner's progress from `ablage`, which keeps every change from then on.
-    // `woerter` are what a reading round sends.
+    // `woerter` are what a reading round sends; `telegraf` shows the questions.
     Uebungssitzung(const Signalcode& code, Lernstandablage& ablage, std::vector<QString> woerter,
-                   QObject* parent = nullptr);
+                   Signalgeber& telegraf, QObject* parent = nullptr);
     ~Uebungssitzung() override;
 
     // The choice of the next round. Changing the exercise, the set or the number of questions
@@ -70,7 +72,7 @@ public:
     // The learner's input.
     void beginnen();
     void erkannt(char zeichen);                // naming: a character chosen or typed
-    void gestellt(const Stellung& stellung);   // setting: the beams dragged by hand
+    void gestellt();                           // setting: the beams dragged by hand
     void waehleBalken(int balken);             // setting: 1, 2 or 3
     void drehe(int schritte);                  // setting: the chosen beam by 45 degrees a step
     void pruefen(const QString& gelesen = {}); // setting or reading: the answer as it stands
@@ -78,57 +80,41 @@ public:
     // The window closed: a running round ends without a result, and the telegraph stops.
     void unterbrechen();
 
-    // The telegraph stands in the signal it was last sent to.
+    // The telegraph stands in its signal, and no other movement follows.
     void telegrafSteht();
 
 signals:
-    // What the telegraph is to do: turn to a signal, writing a character beside the mast, take
-    // a position at once, write another character, or stop where it was going.
-    void telegrafBewegen(const Stellung& ziel, char zeichen);
-    void telegrafStellen(const Stellung& stellung, char zeichen);
-    void telegrafSchreiben(char zeichen);
-    void telegrafAnhalten();
     // The state, the status line or the choice changed.
     void geaendert();
 
 private:
+    bool laeuft() const { return zustand_ == Zustand::Frage || zustand_ == Zustand::Beantwortet; }
     void zeige(const QString& status);
     void abbrechen();
     // Asks the next question; `meldung`, such as a progress that could not be saved, follows it.
     void stelleFrage(const QString& meldung = {});
-    void sendeNaechstes();
-    void beantworte(const QString& geantwortet, int richtig, int von, const QString& text,
-                    std::optional<Stellung> berichtigung = std::nullopt);
+    void sendeWeiter();
+    void nimm(const Urteil& urteil);
+    QString vermerke(bool richtig);
     QString aendereStand(const std::function<void(Lernstand&)>& aenderung);
-    void pruefeStellung();
-    void pruefeGelesenes(const QString& gelesen);
     void beenden();
-    void dreheTelegraf(const Stellung& ziel, char zeichen);
-    void stelleTelegraf(const Stellung& stellung);
 
     const Signalcode& code_;
     Lernstandablage& ablage_;
     const std::vector<QString> woerter_;
+    Signalgeber& telegraf_;
     Uhr uhr_;
     Rundenwahl wahl_;
     Lernstand stand_;
+    std::unique_ptr<Uebungsregel> regel_; // the rule of the round begun last
     std::unique_ptr<Uebungsrunde> runde_;
     Zustand zustand_ = Zustand::Bereit;
     QString status_;
     std::chrono::steady_clock::time_point frageSeit_; // when the question was first shown
     QDateTime rundenEnde_;                            // when the last round ended
     QString ergebnisText_;                            // and what it came to
-    bool beruehrt_ = false;                           // whether the learner moved a beam yet
-    // Where the telegraph stands or turns to; while setting, what the learner has set so far.
-    Stellung gezeigt_ = ruhestellung;
     int balken_ = 0;
-    QString gesendet_;    // a reading question's characters as the telegraph sends them
-    int gesendetBis_ = 0; // how many of them were sent
-    bool telegrafBewegt_ = false;
-    // What is due once the telegraph stands: the next character of a word, the next question,
-    // or the pause after a verdict.
-    enum class Danach { Nichts, Senden, Weiter, Pause };
-    Danach danach_ = Danach::Nichts;
-    QTimer senden_; // a reading question's pace
+    bool weiterGewuenscht_ = false; // the learner asked for the next question during a movement
+    QTimer senden_; // a reading question's pace: runs from one character to the next
     QTimer pause_;  // how long a verdict stands
 };

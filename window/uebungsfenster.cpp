@@ -1,7 +1,6 @@
 #include "window/uebungsfenster.h"
 
 #include "assets/eingebettet.h"
-#include "bedienung/wiedergabeschritt.h"
 #include "controls/accessibility.h"
 #include "controls/fixedwindowsize.h"
 #include "controls/gehaltenetasten.h"
@@ -12,7 +11,6 @@
 #include "files/ganzschreiben.h"
 #include "geometrie/geometrie.h"
 #include "uebung/ergebnistabelle.h"
-#include "uebung/startwert.h"
 #include "uebung/uebungssitzung.h"
 #include "uebung/woerter.h"
 #include "widgets/alphabetfeld.h"
@@ -20,13 +18,11 @@
 #include "widgets/telegraf.h"
 #include "window/aufbau.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,22 +31,12 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 
-namespace {
-
 using Zustand = Uebungssitzung::Zustand;
-
-// The numbers of questions a round can have, as the "Fragen" box lists them.
-const QList<int> anzahlen{10, 20, 36};
-
-} // namespace
 
 const QSize Uebungsfenster::groesse{szeneBreite + 320, szeneHoehe};
 
 Uebungsfenster::Uebungsfenster(const Signalcode& code, const QString& ordner, QWidget* parent)
-    : QWidget(parent, festesFenster), ablage_(std::make_unique<Fortschrittsdatei>(ordner)),
-      sitzung_(new Uebungssitzung(
-          code, *ablage_, woerterAus(eingebetteteDatei(QStringLiteral("woerter.txt"))).woerter,
-          this))
+    : QWidget(parent, festesFenster), ablage_(std::make_unique<Fortschrittsdatei>(ordner))
 {
     announceWindowsAsFrames();
     erkenneGehalteneTasten();
@@ -60,23 +46,10 @@ Uebungsfenster::Uebungsfenster(const Signalcode& code, const QString& ordner, QW
     const int seitenBreite = groesse.width() - szeneBreite;
     QWidget* inhalt = panel(this, "inhalt", QRect(QPoint(0, 0), groesse), Qt::white);
     new FixedWindowSize(this, inhalt);
-
-    links_ = benannt(new QStackedWidget(inhalt), "links", QRect(0, 0, szeneBreite, szeneHoehe));
-    telegraf_ = new Telegraf;
-    telegraf_->setObjectName(QStringLiteral("telegraf"));
-    telegraf_->setHinweis(
-        QStringLiteral("Beim Stellen wählen 1, 2 und 3 den Balken, die Pfeiltasten "
-                       "drehen ihn, die Eingabetaste prüft."));
-    ergebnis_ = new QTableWidget(0, 4);
-    ergebnis_->setObjectName(QStringLiteral("ergebnis"));
-    ergebnis_->setAccessibleName(QStringLiteral("Ergebnis der Runde"));
-    ergebnis_->setHorizontalHeaderLabels({QStringLiteral("Gefragt"), QStringLiteral("Geantwortet"),
-                                          QStringLiteral("Wertung"), QStringLiteral("Zeit")});
-    ergebnis_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    ergebnis_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    links_->addWidget(telegraf_);
-    links_->addWidget(ergebnis_);
-
+    baueLinks(inhalt);
+    sitzung_ = new Uebungssitzung(
+        code, *ablage_, woerterAus(eingebetteteDatei(QStringLiteral("woerter.txt"))).woerter,
+        *telegraf_, this);
     baueSeitenleiste(
         panel(inhalt, "seite", QRect(szeneBreite, 0, seitenBreite, szeneHoehe), farbe::hellgrau));
     verbinde();
@@ -95,54 +68,6 @@ Uebungsfenster::~Uebungsfenster()
     delete sitzung_;
 }
 
-void Uebungsfenster::verbinde()
-{
-    Uebungssitzung* s = sitzung_;
-    connect(uebung_, &QComboBox::currentIndexChanged, s,
-            [s](int i) { s->setArt(static_cast<Uebungsart>(i)); });
-    connect(satz_, &QComboBox::currentIndexChanged, s,
-            [s](int i) { s->setSatz(static_cast<Uebungssatz>(i)); });
-    connect(anzahl_, &QComboBox::currentIndexChanged, s,
-            [s](int i) { s->setAnzahl(anzahlen.value(i, anzahlen.first())); });
-    connect(startwert_, &QLineEdit::textEdited, s,
-            [s](const QString& text) { s->setStartwert(startwertAus(text)); });
-    connect(abstand_, &SpinBox::valueChanged, s, [s](double sekunden) {
-        s->setAbstand(std::chrono::milliseconds(abstandMs(sekunden)));
-    });
-    connect(alleZeichen_, &QCheckBox::toggled, s, &Uebungssitzung::setAlleZeichen);
-    connect(beginnen_, &QPushButton::clicked, s, &Uebungssitzung::beginnen);
-    connect(feld_, &Alphabetfeld::gedrueckt, s, &Uebungssitzung::erkannt);
-    // Return or Space on the cell where the last answer left it names nothing the learner chose
-    // for this question: most likely the key was meant for the question before.
-    connect(feld_, &Alphabetfeld::getippt, s, [this](char zeichen, bool selbst) {
-        if (selbst || zelleGewaehlt_)
-            sitzung_->erkannt(zeichen);
-        else
-            sitzung_->melde(QStringLiteral("Wähle zuerst ein Zeichen: Tippe es, klicke es an "
-                                           "oder gehe mit den Pfeiltasten zu ihm."));
-    });
-    connect(feld_, &Alphabetfeld::zelleGeaendert, this, [this] { zelleGewaehlt_ = true; });
-    connect(pruefen_, &QPushButton::clicked, s, [this] { sitzung_->pruefen(gelesen_->text()); });
-    connect(weiter_, &QPushButton::clicked, s, &Uebungssitzung::weiter);
-    connect(loeschen_, &QPushButton::clicked, this, &Uebungsfenster::loescheFortschritt);
-    auto* speichern = new QAction(this);
-    speichern->setShortcut(QKeySequence::Save);
-    addAction(speichern);
-    connect(speichern, &QAction::triggered, ergebnisSpeichern_, &QPushButton::click);
-    connect(ergebnisSpeichern_, &QPushButton::clicked, this, &Uebungsfenster::speichereErgebnis);
-
-    connect(telegraf_, &Telegraf::gestellt, s, [this](const Stellung& stellung) {
-        sitzung_->gestellt(stellung);
-        telegraf_->setFocus();
-    });
-    connect(telegraf_, &Telegraf::steht, s, &Uebungssitzung::telegrafSteht);
-    connect(s, &Uebungssitzung::telegrafBewegen, telegraf_, &Telegraf::bewegen);
-    connect(s, &Uebungssitzung::telegrafStellen, telegraf_, &Telegraf::stelle);
-    connect(s, &Uebungssitzung::telegrafSchreiben, telegraf_, &Telegraf::schreibe);
-    connect(s, &Uebungssitzung::telegrafAnhalten, telegraf_, &Telegraf::anhalten);
-    connect(s, &Uebungssitzung::geaendert, this, &Uebungsfenster::zeige);
-}
-
 void Uebungsfenster::waehle(Uebungsart art, std::optional<std::uint64_t> startwert)
 {
     uebung_->setCurrentIndex(static_cast<int>(art));
@@ -155,11 +80,22 @@ void Uebungsfenster::waehle(Uebungsart art, std::optional<std::uint64_t> startwe
 void Uebungsfenster::zeige()
 {
     const Zustand zustand = sitzung_->zustand();
-    const Uebungsart art = sitzung_->wahl().art;
-    const bool offen = zustand == Zustand::Frage;
+    const bool neu =
+        std::exchange(gezeigterZustand_, static_cast<int>(zustand)) != static_cast<int>(zustand);
     // A new line is spoken, unless the control that takes the focus below carries it.
-    const bool getragen = gezeigterZustand_ != static_cast<int>(zustand) &&
-                          (zustand == Zustand::Beantwortet || zustand == Zustand::Ende);
+    zeigeTexte(neu && (zustand == Zustand::Beantwortet || zustand == Zustand::Ende));
+    zeigeEingaben();
+    // The focus goes first, so that it does not fall on another control when "Weiter" is
+    // switched off under it.
+    if (neu)
+        setzeFokus();
+    pruefen_->setEnabled(zustand == Zustand::Frage);
+    weiter_->setEnabled(zustand == Zustand::Beantwortet);
+    ergebnisSpeichern_->setEnabled(zustand == Zustand::Ende && !sitzung_->antworten().empty());
+}
+
+void Uebungsfenster::zeigeTexte(bool getragen)
+{
     if (status_->text() != sitzung_->status()) {
         status_->setText(sitzung_->status());
         if (!getragen)
@@ -169,6 +105,13 @@ void Uebungsfenster::zeige()
         balkenHilfe_->setText(sitzung_->balkenHilfe());
         announceNotification(balkenHilfe_);
     }
+}
+
+// The inputs of the chosen exercise, open while a question waits.
+void Uebungsfenster::zeigeEingaben()
+{
+    const Uebungsart art = sitzung_->wahl().art;
+    const bool offen = sitzung_->zustand() == Zustand::Frage;
     feld_->setVisible(art == Uebungsart::Erkennen);
     balkenHilfe_->setVisible(art == Uebungsart::Stellen);
     gelesen_->setVisible(art == Uebungsart::Mitlesen);
@@ -177,44 +120,43 @@ void Uebungsfenster::zeige()
     abstand_->setEnabled(art == Uebungsart::Mitlesen);
     gelesen_->setReadOnly(!offen);
     telegraf_->setStellbar(offen && art == Uebungsart::Stellen);
-    links_->setCurrentWidget(zustand == Zustand::Ende ? static_cast<QWidget*>(ergebnis_)
-                                                      : telegraf_);
-    // The focus goes first, so that it does not fall on another control when "Weiter" is
-    // switched off under it.
-    if (std::exchange(gezeigterZustand_, static_cast<int>(zustand)) != static_cast<int>(zustand)) {
-        if (offen && art == Uebungsart::Erkennen) {
-            feld_->setFocus();
-            zelleGewaehlt_ = false;
-        } else if (offen && art == Uebungsart::Stellen) {
-            telegraf_->setFocus();
-        } else if (offen) {
-            // Focused before it is cleared: a screen reader that hears the field emptied first
-            // passes over the focus without naming it.
-            gelesen_->setFocus();
-            gelesen_->clear();
-        } else if (zustand == Zustand::Beantwortet) {
-            // A screen reader speaks the control that takes the focus, so it carries the
-            // verdict that the status line shows.
-            weiter_->setAccessibleDescription(status_->text());
-            weiter_->setEnabled(true);
-            weiter_->setFocus();
-        } else if (zustand == Zustand::Ende) {
-            // On the result, not on "Runde beginnen": a Return meant for "Weiter" must not
-            // start the next round and take the result away before it could be saved.
-            zeigeErgebnis();
-            ergebnis_->setAccessibleDescription(status_->text());
-            ergebnis_->setCurrentCell(0, 0);
-            ergebnis_->setFocus();
-        } else if (zustand == Zustand::Bereit &&
-                   QList<QWidget*>{feld_, telegraf_, gelesen_, pruefen_, weiter_}.contains(
-                       focusWidget())) {
-            // A round broken off, also by closing the window, leaves nothing there to answer.
-            beginnen_->setFocus();
-        }
+    links_->setCurrentWidget(sitzung_->zustand() == Zustand::Ende ? static_cast<QWidget*>(ergebnis_)
+                                                                  : telegraf_);
+}
+
+// The keyboard goes where the learner acts next.
+void Uebungsfenster::setzeFokus()
+{
+    const Zustand zustand = sitzung_->zustand();
+    const Uebungsart art = sitzung_->wahl().art;
+    if (zustand == Zustand::Frage && art == Uebungsart::Erkennen) {
+        feld_->setFocus();
+        zelleGewaehlt_ = false;
+    } else if (zustand == Zustand::Frage && art == Uebungsart::Stellen) {
+        telegraf_->setFocus();
+    } else if (zustand == Zustand::Frage) {
+        // Focused before it is cleared: a screen reader that hears the field emptied first
+        // passes over the focus without naming it.
+        gelesen_->setFocus();
+        gelesen_->clear();
+    } else if (zustand == Zustand::Beantwortet) {
+        // A screen reader speaks the control that takes the focus, so it carries the verdict
+        // that the status line shows.
+        weiter_->setAccessibleDescription(status_->text());
+        weiter_->setEnabled(true);
+        weiter_->setFocus();
+    } else if (zustand == Zustand::Ende) {
+        // On the result, not on "Runde beginnen": a Return meant for "Weiter" must not start
+        // the next round and take the result away before it could be saved.
+        zeigeErgebnis();
+        ergebnis_->setAccessibleDescription(status_->text());
+        ergebnis_->setCurrentCell(0, 0);
+        ergebnis_->setFocus();
+    } else if (QList<QWidget*>{feld_, telegraf_, gelesen_, pruefen_, weiter_}.contains(
+                   focusWidget())) {
+        // A round broken off, also by closing the window, leaves nothing there to answer.
+        beginnen_->setFocus();
     }
-    pruefen_->setEnabled(offen);
-    weiter_->setEnabled(zustand == Zustand::Beantwortet);
-    ergebnisSpeichern_->setEnabled(zustand == Zustand::Ende && !sitzung_->antworten().empty());
 }
 
 void Uebungsfenster::zeigeErgebnis()
@@ -298,6 +240,5 @@ void Uebungsfenster::keyPressEvent(QKeyEvent* event)
 void Uebungsfenster::closeEvent(QCloseEvent* event)
 {
     sitzung_->unterbrechen();
-    telegraf_->anhalten();
     QWidget::closeEvent(event);
 }

@@ -13,11 +13,13 @@ class Alphabetfeld;
 class Fortschrittsdatei;
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QTableWidget;
+class QVBoxLayout;
 class SpinBox;
 class Telegraf;
 class Uebungssitzung;
@@ -45,9 +47,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void baueLinks(QWidget* inhalt);
     void baueSeitenleiste(QWidget* seite);
+    QFormLayout* baueWahl();
+    void baueAntworten(QVBoxLayout* spalte);
     void verbinde();
+    void verbindeAntworten();
     void zeige();
+    void zeigeTexte(bool getragen);
+    void zeigeEingaben();
+    void setzeFokus();
     void zeigeErgebnis();
     void loescheFortschritt();
     void speichereErgebnis();
