@@ -90,6 +90,7 @@ void TestTafelmenue::oeffnen_data()
     QTest::addColumn<int>("lage");
 
     const QStringList speichern{QStringLiteral("Signaltafel speichern")};
+    const QStringList linie{QStringLiteral("Telegrafenlinie – Vellard-Telegraf")};
     QTest::newRow("Rechtsklick") << "Me8" << QKeySequence() << menueeintraege << stehend;
     QTest::newRow("Rechtsklick während der Bewegung")
         << "Me8" << QKeySequence() << menueeintraege << bewegung;
@@ -102,6 +103,8 @@ void TestTafelmenue::oeffnen_data()
         << QStringList{QStringLiteral("Signaltafel drucken")} << stehend;
     QTest::newRow("Strg+S im Alphabet während der Bewegung")
         << "PBz" << QKeySequence(QKeySequence::Save) << speichern << bewegung;
+    QTest::newRow("Strg+L im Memo während der Bewegung") // the line, once the telegraph stands
+        << "Me8" << QKeySequence(Qt::CTRL | Qt::Key_L) << linie << bewegung;
     QTest::newRow("Menütaste auf dem Knopf")
         << "B13" << QKeySequence(Qt::Key_Menu) << menueeintraege << stehend;
     QTest::newRow("Umschalt+F10 im Alphabet")

@@ -1,12 +1,9 @@
 #include "window/szenenmenue.h"
 
 #include "display/tafel.h"
-#include "files/fortschrittsdatei.h"
 #include "files/ganzschreiben.h"
 #include "files/tafeldatei.h"
 #include "window/aufbau.h"
-#include "window/linienfenster.h"
-#include "window/uebungsfenster.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -130,30 +127,4 @@ void Szenenmenue::fuehreAus(Befehl befehl)
         speichern(&fenster_, code_);
     else if (befehl == Befehl::Drucken)
         drucken(&fenster_, code_);
-    else if (befehl == Befehl::Ueben)
-        uebe();
-    else
-        zeigeLinie();
-}
-
-// The trainer is a window of its own beside this one, which waits while it is open.
-void Szenenmenue::uebe()
-{
-    if (!uebung_) {
-        uebung_ = new Uebungsfenster(code_, fortschrittsOrdner(), &fenster_);
-        uebung_->setWindowModality(Qt::WindowModal);
-    }
-    uebung_->show();
-    uebung_->activateWindow();
-}
-
-// The line is a window of its own beside this one, which waits while it is open.
-void Szenenmenue::zeigeLinie()
-{
-    if (!linie_) {
-        linie_ = new Linienfenster(code_, &fenster_);
-        linie_->setWindowModality(Qt::WindowModal);
-    }
-    linie_->show();
-    linie_->activateWindow();
 }

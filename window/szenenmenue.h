@@ -7,14 +7,12 @@
 class QAction;
 class QPoint;
 class QWidget;
-class Linienfenster;
-class Uebungsfenster;
 
 // The scene's menu and its commands: "Signaltafel speichern …" asks for a PDF or PNG file and
 // writes the code chart there, "Signaltafel drucken …" prints it through the print dialog, and
-// "Signale üben …" opens the trainer, "Telegrafenlinie …" the line of stations. They are actions
-// of the window with their keys (Ctrl+S, Ctrl+P, Ctrl+U, Ctrl+L), and the menu offers them with
-// their keys shown.
+// "Signale üben …" asks for the trainer, "Telegrafenlinie …" for the line of stations, which the
+// window opens. They are actions of the window with their keys (Ctrl+S, Ctrl+P, Ctrl+U,
+// Ctrl+L), and the menu offers them with their keys shown.
 class Szenenmenue : public QObject {
     Q_OBJECT
 public:
@@ -25,8 +23,8 @@ public:
     void zeige(const QPoint& globalePosition);
 
     enum class Befehl { Speichern, Drucken, Ueben, Linie };
-    // Carries out a command: opens the chart's dialog, which writes or prints it once it is
-    // accepted, or opens the trainer or the line.
+    // Carries out a command for the chart, Speichern or Drucken: opens its dialog, which writes
+    // or prints the chart once it is accepted.
     void fuehreAus(Befehl befehl);
 
 signals:
@@ -34,15 +32,10 @@ signals:
     void angefragt(Szenenmenue::Befehl befehl);
 
 private:
-    void uebe();
-    void zeigeLinie();
-
     QWidget& fenster_;
     const Signalcode& code_;
     QAction* speichernAktion_;
     QAction* druckenAktion_;
     QAction* uebenAktion_;
     QAction* linienAktion_;
-    Uebungsfenster* uebung_ = nullptr;
-    Linienfenster* linie_ = nullptr;
 };

@@ -8,11 +8,14 @@
 #include "controls/spinbox.h"
 #include "display/farben.h"
 #include "drawing/schrift.h"
+#include "files/fortschrittsdatei.h"
 #include "geometrie/geometrie.h"
 #include "widgets/alphabetfeld.h"
 #include "widgets/telegraf.h"
 #include "widgets/wiedergabe.h"
 #include "window/aufbau.h"
+#include "window/linienfenster.h"
+#include "window/uebungsfenster.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -168,12 +171,38 @@ void Tpformx11::szenenbefehl(Szenenmenue::Befehl befehl)
 {
     if (spaeter([this, befehl] { szenenbefehl(befehl); }))
         return;
+    if (befehl == Szenenmenue::Befehl::Ueben)
+        uebe();
+    else if (befehl == Szenenmenue::Befehl::Linie)
+        zeigeLinie();
+    else
+        szenenmenue_->fuehreAus(befehl);
+}
+
+// The trainer and the line are windows of their own beside this one, which waits while one is
+// open. Each is made when first asked for and kept, with what it shows, until this one goes.
+void Tpformx11::uebe()
+{
+    if (!uebung_)
+        uebung_ = new Uebungsfenster(code_, fortschrittsOrdner(), this);
+    oeffne(uebung_);
+}
+
+void Tpformx11::zeigeLinie()
+{
+    if (!linie_)
+        linie_ = new Linienfenster(code_, this);
+    oeffne(linie_);
+}
+
+void Tpformx11::oeffne(QWidget* fenster)
+{
     // One telegraph turns at a time: the trainer and the line stop the playback.
-    if (befehl == Szenenmenue::Befehl::Ueben || befehl == Szenenmenue::Befehl::Linie) {
-        wiedergabe_->anhalten();
-        B13->setText(textStart);
-    }
-    szenenmenue_->fuehreAus(befehl);
+    wiedergabe_->anhalten();
+    B13->setText(textStart);
+    fenster->setWindowModality(Qt::WindowModal);
+    fenster->show();
+    fenster->activateWindow();
 }
 
 // The chart's menu and its dialogs wait for the end of a running movement; the latest wins.

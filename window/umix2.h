@@ -9,15 +9,18 @@
 #include <functional>
 
 class Alphabetfeld;
+class Linienfenster;
 class QPlainTextEdit;
 class QPushButton;
 class SpinBox;
 class Telegraf;
+class Uebungsfenster;
 class Wiedergabe;
 
 // The program's main window: the telegraph on the left; on the right the alphabet grid, the
 // message memo, the playback button and the interval. It lays out its parts and connects them,
-// and while the telegraph turns it holds back whatever would start a second movement.
+// and while the telegraph turns it holds back whatever would start a second movement. It makes
+// and owns the trainer and the line of stations, when they are first asked for.
 class Tpformx11 : public QWidget {
     Q_OBJECT
 public:
@@ -47,6 +50,9 @@ private:
     void sende(char zeichen);
     void szenenbefehl(Szenenmenue::Befehl befehl);
     bool spaeter(std::function<void()> befehl);
+    void uebe();
+    void zeigeLinie();
+    void oeffne(QWidget* fenster);
 
     // The button's captions, stopped and sending.
     static inline const QString textStart = QStringLiteral("Nachricht anzeigen");
@@ -60,6 +66,8 @@ private:
     SpinBox* Rx11 = nullptr;
     Wiedergabe* wiedergabe_ = nullptr;
     Szenenmenue* szenenmenue_ = nullptr;
+    Uebungsfenster* uebung_ = nullptr;
+    Linienfenster* linie_ = nullptr;
 
     bool gezeigt_ = false;
     Zurueckgestellt zurueckgestellt_; // what arrived while the telegraph was turning
