@@ -1,10 +1,9 @@
 #include "linie/linienablauf.h"
 
 #include "bedienung/bewegung.h"
-#include "signal/gleichesbild.h"
 
-Linienablauf::Linienablauf(Linienplan plan, int stationen, const Signalcode& code)
-    : plan_(std::move(plan)), code_(code), laufend_(static_cast<std::size_t>(stationen))
+Linienablauf::Linienablauf(Linienplan plan, int stationen)
+    : plan_(std::move(plan)), laufend_(static_cast<std::size_t>(stationen))
 {}
 
 std::vector<Linienablauf::Aenderung> Linienablauf::naechstesBild()
@@ -21,10 +20,9 @@ std::vector<Linienablauf::Aenderung> Linienablauf::naechstesBild()
             aenderungen.push_back({b.station, l->frames[frame], std::nullopt});
             return;
         }
-        const char zeichen = code_.zeichenDesBildes(b.nach);
-        aenderungen.push_back({b.station, b.nach, zeichen});
+        aenderungen.push_back({b.station, b.nach, b.steht});
         if (b.station + 1 == static_cast<int>(laufend_.size()))
-            empfangen_ += zeichen;
+            ++angekommen_;
         l.reset();
     };
     // A station whose next movement begins the moment the last one ends stands first.

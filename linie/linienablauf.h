@@ -3,15 +3,16 @@
 #include "linie/linienplan.h"
 
 #include <optional>
-#include <string>
+#include <string_view>
 #include <vector>
 
 // Plays a line's course frame by frame at the movement's pace: frame g shows every station as
 // it stands g times the pace after the first movement began, so each turning beam moves one
-// degree a frame, as the telegraph's own movements do.
+// degree a frame, as the telegraph's own movements do. What each station stands in, and what
+// the last one receives, it takes from the course.
 class Linienablauf {
 public:
-    Linienablauf(Linienplan plan, int stationen, const Signalcode& code);
+    Linienablauf(Linienplan plan, int stationen);
 
     // What changed at a station with a frame: the position it shows now, and, once a movement
     // has ended, the character it stands in ('?' for a picture that is no character's).
@@ -25,7 +26,10 @@ public:
     std::vector<Aenderung> naechstesBild();
     bool fertig() const { return zeit_ > plan_.dauer; }
     // What the last station has shown so far, a character for each signal it stood in.
-    const std::string& empfangen() const { return empfangen_; }
+    std::string_view empfangen() const
+    {
+        return std::string_view(plan_.empfangen).substr(0, angekommen_);
+    }
     // From the first movement until the last station stands in the last signal.
     std::chrono::milliseconds dauer() const { return plan_.dauer; }
 
@@ -37,9 +41,8 @@ private:
     };
 
     Linienplan plan_;
-    const Signalcode& code_;
     std::size_t naechsteBewegung_ = 0; // the first of the plan's movements not yet begun
     std::vector<std::optional<Laufend>> laufend_;
     std::chrono::milliseconds zeit_{0};
-    std::string empfangen_;
+    std::size_t angekommen_ = 0; // the characters the last station has stood in
 };

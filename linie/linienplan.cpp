@@ -50,12 +50,13 @@ Linienplan linienplan(const Linienwahl& wahl, const Signalcode& code)
             if (i > 0 && k + 1 < n)
                 beginn = std::max(beginn, vorher[s + 1]);
             const milliseconds ende = beginn + bewegungsdauer(steht[s], gesehen);
-            plan.bewegungen.push_back({k, i, steht[s], gesehen, beginn, ende});
+            plan.bewegungen.push_back(
+                {k, i, steht[s], gesehen, beginn, ende, code.zeichenDesBildes(gesehen)});
             steht[s] = gesehen;
             jetzt[s] = ende;
         }
         vorher = jetzt;
-        plan.empfangen += code.zeichenDesBildes(steht.back());
+        plan.empfangen += plan.bewegungen.back().steht; // the last station's
         plan.dauer = std::max(plan.dauer, jetzt.back());
     }
     std::stable_sort(

@@ -30,7 +30,8 @@ struct Linienwahl {
 
 // One movement of one station: from the position it stood in to the one it shows next, for
 // the character at `zeichen` in the message. It starts at `beginn` after the first movement of
-// the line and stands at `ende`, its frames shown one degree each at the movement's pace.
+// the line and stands at `ende`, its frames shown one degree each at the movement's pace; then
+// the station stands in the character `steht` ('?' for a picture that is no character's).
 struct Linienbewegung {
     int station = 0; // counted from 0
     int zeichen = 0;
@@ -38,6 +39,7 @@ struct Linienbewegung {
     Stellung nach;
     std::chrono::milliseconds beginn{0};
     std::chrono::milliseconds ende{0};
+    char steht = ' ';
     friend bool operator==(const Linienbewegung&, const Linienbewegung&) = default;
 };
 

@@ -4,7 +4,6 @@
 #include "bedienung/normalisieren.h"
 #include "bedienung/wiedergabeschritt.h"
 #include "controls/accessibility.h"
-#include "controls/eingabezeile.h"
 #include "controls/fixedwindowsize.h"
 #include "controls/gehaltenetasten.h"
 #include "controls/spinbox.h"
@@ -14,7 +13,6 @@
 #include "widgets/station.h"
 #include "window/aufbau.h"
 
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,14 +20,9 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QRegularExpressionValidator>
 #include <QSpinBox>
 
 namespace {
-
-const QString textSenden = QStringLiteral("&Senden");
-const QString textAbbruch = QStringLiteral("Abbruch");
-constexpr int abstandZumRand = 15;
 
 // The misreads' seed of a message sent without one.
 std::uint64_t neuerZufallsStartwert()
@@ -85,73 +78,6 @@ Linienfenster::Linienfenster(const Signalcode& code, QWidget* parent)
 
 Linienfenster::~Linienfenster() = default;
 
-void Linienfenster::baueEinstellungen(QWidget* unten)
-{
-    auto* form = new QFormLayout(unten);
-    form->setContentsMargins(abstandZumRand, abstandZumRand, abstandZumRand, abstandZumRand);
-    const auto benenne = [](QWidget* teil, const char* name, const QString& text) {
-        teil->setObjectName(QLatin1String(name));
-        teil->setAccessibleName(text);
-    };
-    nachricht_ = new Eingabezeile(QStringLiteral("SOS"));
-    benenne(nachricht_, "nachricht", QStringLiteral("Nachricht"));
-    // Its text is its name for a screen reader, "Senden" or "Abbruch" as it reads.
-    senden_ = new QPushButton(textSenden);
-    senden_->setObjectName(QStringLiteral("senden"));
-    auto* zeile = new QHBoxLayout;
-    zeile->addWidget(nachricht_, 1);
-    zeile->addWidget(senden_);
-    auto* beschriftung = new QLabel(QStringLiteral("&Nachricht"));
-    beschriftung->setBuddy(nachricht_);
-    form->addRow(beschriftung, zeile);
-
-    anzahl_ = new QSpinBox;
-    anzahl_->setRange(wenigsteStationen, meisteStationen);
-    benenne(anzahl_, "stationen", QStringLiteral("Stationen"));
-    ablesezeit_ = new SpinBox(0.5, 10.0, 0.1, 2.0);
-    benenne(ablesezeit_, "ablesezeit", QStringLiteral("Ablesezeit in Sekunden"));
-    fehler_ = new QSpinBox;
-    fehler_->setRange(0, meisteFehlerProzent);
-    benenne(fehler_, "ablesefehler", QStringLiteral("Ablesefehler in Prozent"));
-    startwert_ = new Eingabezeile;
-    benenne(startwert_, "startwert", QStringLiteral("Startwert"));
-    startwert_->setPlaceholderText(QStringLiteral("leer: jedes Mal andere Fehler"));
-    startwert_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\d{0,%1}").arg(startwertStellen)), startwert_));
-    for (QWidget* feld : std::initializer_list<QWidget*>{anzahl_, ablesezeit_, fehler_, startwert_})
-        feld->setMaximumWidth(200);
-    form->addRow(QStringLiteral("S&tationen"), anzahl_);
-    form->addRow(QStringLiteral("&Ablesezeit in s"), ablesezeit_);
-    form->addRow(QStringLiteral("Ablese&fehler in %"), fehler_);
-    form->addRow(QStringLiteral("Start&wert"), startwert_);
-
-    gesendet_ = new QLabel;
-    empfangen_ = new QLabel;
-    zeit_ = new QLabel;
-    // Notifications, which a screen reader speaks when told: what arrived as it grows, the time
-    // when the message has arrived.
-    announceAsNotification(empfangen_);
-    announceAsNotification(zeit_);
-    // What arrived marks its wrong characters; the others are plain text, which is laid out in a
-    // fraction of the time a message of thousands of characters takes as rich text.
-    empfangen_->setTextFormat(Qt::RichText);
-    for (QLabel* l : {gesendet_, zeit_})
-        l->setTextFormat(Qt::PlainText);
-    benenne(gesendet_, "gesendet", {});
-    benenne(empfangen_, "empfangen", {});
-    benenne(zeit_, "zeit", {});
-    form->addRow(QStringLiteral("Gesendet"), gesendet_);
-    form->addRow(QStringLiteral("Empfangen"), empfangen_);
-    form->addRow(QStringLiteral("Zeit"), zeit_);
-
-    connect(senden_, &QPushButton::clicked, this, &Linienfenster::sendenOderAbbrechen);
-    connect(anzahl_, &QSpinBox::valueChanged, this, &Linienfenster::stationenGeaendert);
-    connect(nachricht_, &QLineEdit::textChanged, this, &Linienfenster::stelleZurueck);
-    connect(ablesezeit_, &SpinBox::valueChanged, this, &Linienfenster::stelleZurueck);
-    connect(fehler_, &QSpinBox::valueChanged, this, &Linienfenster::stelleZurueck);
-    connect(startwert_, &QLineEdit::textChanged, this, &Linienfenster::stelleZurueck);
-}
-
 void Linienfenster::setStationen(int stationen)
 {
     anzahl_->setValue(stationen);
@@ -164,22 +90,6 @@ void Linienfenster::stationenGeaendert()
     stelleZurueck();
 }
 
-// The row of stations, centred in the line's width.
-void Linienfenster::baueStationen()
-{
-    for (Station* s : stationen_)
-        delete s;
-    stationen_.clear();
-    while (QLayoutItem* rest = reihe_->takeAt(0))
-        delete rest;
-    reihe_->addStretch();
-    for (int k = 1; k <= anzahl_->value(); ++k) {
-        stationen_.push_back(new Station(k));
-        reihe_->addWidget(stationen_.back());
-    }
-    reihe_->addStretch();
-}
-
 Linienwahl Linienfenster::wahl() const
 {
     return {normalisieren(nachricht_->text()), anzahl_->value(),
@@ -187,13 +97,14 @@ Linienwahl Linienfenster::wahl() const
             startwertAus(startwert_->text()).value_or(zufallsStartwert_)};
 }
 
-// The line as it would run now: the message as sent and the time it would take.
+// The line as it would run now: its course, the message as sent and the time it would take.
 void Linienfenster::zeigeErwartet()
 {
-    const Linienwahl w = wahl();
-    gesendet_->setText(QStringLiteral("„%1“").arg(QString::fromStdString(w.nachricht)));
-    zeigeZeit(QStringLiteral("erwartet %1")
-                  .arg(zeitUndTempo(linienplan(w, code_).dauer, w.nachricht.size())));
+    Linienwahl w = wahl();
+    kurs_ = linienplan(w, code_);
+    gesendeterText_ = std::move(w.nachricht);
+    gesendet_->setText(QStringLiteral("„%1“").arg(QString::fromStdString(gesendeterText_)));
+    zeigeZeit(QStringLiteral("erwartet %1").arg(zeitUndTempo(kurs_.dauer, gesendeterText_.size())));
 }
 
 // The time line, for a screen reader as on the screen.
@@ -209,12 +120,12 @@ void Linienfenster::sendenOderAbbrechen()
         stelleZurueck();
         return;
     }
-    const Linienwahl w = wahl();
-    if (w.nachricht.empty())
-        return;
+    // Back to rest first: that works out the course once, for the message and the settings as
+    // they stand, and shows its time as expected; the line then plays that same course.
     stelleZurueck();
-    gesendeterText_ = w.nachricht;
-    ablauf_.emplace(linienplan(w, code_), w.stationen, code_);
+    if (gesendeterText_.empty())
+        return;
+    ablauf_.emplace(std::exchange(kurs_, {}), anzahl_->value());
     senden_->setText(textAbbruch);
     zeigeZeit(QStringLiteral("läuft …"));
     zeigeEmpfangen();
@@ -249,7 +160,7 @@ void Linienfenster::naechstesBild()
 // What the last station has shown so far, each character that is not what was sent marked.
 void Linienfenster::zeigeEmpfangen()
 {
-    const std::string& empfangen = ablauf_->empfangen();
+    const std::string_view empfangen = ablauf_->empfangen();
     QString text;
     QStringList falscheStellen;
     for (std::size_t i = 0; i < empfangen.size(); ++i) {
@@ -265,7 +176,9 @@ void Linienfenster::zeigeEmpfangen()
     empfangen_->setText(QStringLiteral("„%1“").arg(text));
     // A screen reader hears the text as it grows, and which characters came wrong, which the
     // screen shows underlined in red.
-    QString name = QStringLiteral("Empfangen: %1").arg(QString::fromStdString(empfangen));
+    QString name =
+        QStringLiteral("Empfangen: %1")
+            .arg(QLatin1String(empfangen.data(), static_cast<qsizetype>(empfangen.size())));
     if (!falscheStellen.isEmpty())
         name += QStringLiteral(". Falsch angekommen: Zeichen %1").arg(falscheStellen.join(u", "));
     empfangen_->setAccessibleName(name);

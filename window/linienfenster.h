@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+class QFormLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -43,9 +44,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The layout, in linienaufbau.cpp.
     void baueEinstellungen(QWidget* unten);
-    void stationenGeaendert();
+    QHBoxLayout* baueNachricht();
+    void baueFelder(QFormLayout* form);
+    void baueAnzeigen(QFormLayout* form);
+    void verbinde();
     void baueStationen();
+
+    void stationenGeaendert();
     Linienwahl wahl() const;
     void zeigeErwartet();
     void zeigeZeit(const QString& zeit);
@@ -53,6 +60,11 @@ private:
     void naechstesBild();
     void stelleZurueck();
     void zeigeEmpfangen();
+
+    // The button's captions, stopped and sending, and the margin round the row and the form.
+    static inline const QString textSenden = QStringLiteral("&Senden");
+    static inline const QString textAbbruch = QStringLiteral("Abbruch");
+    static constexpr int abstandZumRand = 15;
 
     const Signalcode& code_;
     std::vector<Station*> stationen_;
@@ -66,8 +78,9 @@ private:
     QLabel* gesendet_ = nullptr;
     QLabel* empfangen_ = nullptr;
     QLabel* zeit_ = nullptr;
+    Linienplan kurs_;            // the course for the message and the settings as they stand
+    std::string gesendeterText_; // that message, as sent
     std::optional<Linienablauf> ablauf_;
-    std::string gesendeterText_;
     std::uint64_t zufallsStartwert_; // the misreads' seed when none is given
     Bildtakt takt_;                  // the line's frames at the movement's pace
 };

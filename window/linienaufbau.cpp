@@ -1,0 +1,129 @@
+// The line window's layout: the row of stations, the message with its button, the line's
+// settings and what the line shows, in one form.
+#include "window/linienfenster.h"
+
+#include "controls/accessibility.h"
+#include "controls/eingabezeile.h"
+#include "controls/spinbox.h"
+#include "uebung/startwert.h"
+#include "widgets/station.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+
+namespace {
+
+// A part named as the tests and a screen reader find it.
+void benenne(QWidget* teil, const char* name, const QString& text)
+{
+    teil->setObjectName(QLatin1String(name));
+    teil->setAccessibleName(text);
+}
+
+} // namespace
+
+void Linienfenster::baueEinstellungen(QWidget* unten)
+{
+    auto* form = new QFormLayout(unten);
+    form->setContentsMargins(abstandZumRand, abstandZumRand, abstandZumRand, abstandZumRand);
+    auto* beschriftung = new QLabel(QStringLiteral("&Nachricht"));
+    form->addRow(beschriftung, baueNachricht());
+    beschriftung->setBuddy(nachricht_);
+    baueFelder(form);
+    baueAnzeigen(form);
+    verbinde();
+}
+
+// The message line and beside it the button that sends it.
+QHBoxLayout* Linienfenster::baueNachricht()
+{
+    nachricht_ = new Eingabezeile(QStringLiteral("SOS"));
+    benenne(nachricht_, "nachricht", QStringLiteral("Nachricht"));
+    // Its text is its name for a screen reader, "Senden" or "Abbruch" as it reads.
+    senden_ = new QPushButton(textSenden);
+    senden_->setObjectName(QStringLiteral("senden"));
+    auto* zeile = new QHBoxLayout;
+    zeile->addWidget(nachricht_, 1);
+    zeile->addWidget(senden_);
+    return zeile;
+}
+
+// The line's settings: stations, reading time, misreads and their seed.
+void Linienfenster::baueFelder(QFormLayout* form)
+{
+    anzahl_ = new QSpinBox;
+    anzahl_->setRange(wenigsteStationen, meisteStationen);
+    benenne(anzahl_, "stationen", QStringLiteral("Stationen"));
+    ablesezeit_ = new SpinBox(0.5, 10.0, 0.1, 2.0);
+    benenne(ablesezeit_, "ablesezeit", QStringLiteral("Ablesezeit in Sekunden"));
+    fehler_ = new QSpinBox;
+    fehler_->setRange(0, meisteFehlerProzent);
+    benenne(fehler_, "ablesefehler", QStringLiteral("Ablesefehler in Prozent"));
+    startwert_ = new Eingabezeile;
+    benenne(startwert_, "startwert", QStringLiteral("Startwert"));
+    startwert_->setPlaceholderText(QStringLiteral("leer: jedes Mal andere Fehler"));
+    startwert_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\d{0,%1}").arg(startwertStellen)), startwert_));
+    for (QWidget* feld : std::initializer_list<QWidget*>{anzahl_, ablesezeit_, fehler_, startwert_})
+        feld->setMaximumWidth(200);
+    form->addRow(QStringLiteral("S&tationen"), anzahl_);
+    form->addRow(QStringLiteral("&Ablesezeit in s"), ablesezeit_);
+    form->addRow(QStringLiteral("Ablese&fehler in %"), fehler_);
+    form->addRow(QStringLiteral("Start&wert"), startwert_);
+}
+
+// What the line shows: the message as sent, what arrived and the time.
+void Linienfenster::baueAnzeigen(QFormLayout* form)
+{
+    gesendet_ = new QLabel;
+    empfangen_ = new QLabel;
+    zeit_ = new QLabel;
+    // Notifications, which a screen reader speaks when told: what arrived as it grows, the time
+    // when the message has arrived.
+    announceAsNotification(empfangen_);
+    announceAsNotification(zeit_);
+    // What arrived marks its wrong characters; the others are plain text, which is laid out in a
+    // fraction of the time a message of thousands of characters takes as rich text.
+    empfangen_->setTextFormat(Qt::RichText);
+    for (QLabel* l : {gesendet_, zeit_})
+        l->setTextFormat(Qt::PlainText);
+    benenne(gesendet_, "gesendet", {});
+    benenne(empfangen_, "empfangen", {});
+    benenne(zeit_, "zeit", {});
+    form->addRow(QStringLiteral("Gesendet"), gesendet_);
+    form->addRow(QStringLiteral("Empfangen"), empfangen_);
+    form->addRow(QStringLiteral("Zeit"), zeit_);
+}
+
+// Any change of the message or a setting stops the line; a new number of stations builds the
+// row anew.
+void Linienfenster::verbinde()
+{
+    connect(senden_, &QPushButton::clicked, this, &Linienfenster::sendenOderAbbrechen);
+    connect(anzahl_, &QSpinBox::valueChanged, this, &Linienfenster::stationenGeaendert);
+    connect(nachricht_, &QLineEdit::textChanged, this, &Linienfenster::stelleZurueck);
+    connect(ablesezeit_, &SpinBox::valueChanged, this, &Linienfenster::stelleZurueck);
+    connect(fehler_, &QSpinBox::valueChanged, this, &Linienfenster::stelleZurueck);
+    connect(startwert_, &QLineEdit::textChanged, this, &Linienfenster::stelleZurueck);
+}
+
+// The row of stations, centred in the line's width.
+void Linienfenster::baueStationen()
+{
+    for (Station* s : stationen_)
+        delete s;
+    stationen_.clear();
+    while (QLayoutItem* rest = reihe_->takeAt(0))
+        delete rest;
+    reihe_->addStretch();
+    for (int k = 1; k <= anzahl_->value(); ++k) {
+        stationen_.push_back(new Station(k));
+        reihe_->addWidget(stationen_.back());
+    }
+    reihe_->addStretch();
+}
