@@ -125,37 +125,54 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
                     const Stellung& winkel, char zeichen)
 {
     const QRect ganz(0, 0, breite, hoehe);
-    if (groesse_ != ganz.size()) {
-        groesse_ = ganz.size();
-        masse_ = szenenmasse(breite, hoehe, bilder_.stich.width(), bilder_.stich.height());
-        bild_.reset();
-        ruhend_.reset();
-        bildWinkel_.reset();
-        zeichenKaesten_.clear();
-        fluegelbilder_ = {};
-    }
-
+    if (groesse_ != ganz.size())
+        neueGroesse(ganz.size());
     // The first frame of a size goes straight onto a target that is not enlarged, which shows
     // it sooner; the frames are kept from the next drawing on.
     if (!bildWinkel_ && ziel.atScaleOne()) {
-        ziel.setClip(bereich & ganz);
-        ziel.setBrush(Brush::solid(Qt::white));
-        ziel.fill(0, 0, breite, hoehe);
-        zeichneRuhendes(ziel, masse_, bilder_);
-        zeichneBewegliches(ziel, masse_, bilder_, fluegelBei(winkel), zeichen, ganz,
-                           zeichenKasten(zeichen));
-        ziel.resetClip();
-        bildWinkel_ = winkel;
-        bildZeichen_ = zeichen;
-        return;
+        zeichneDirekt(ziel, bereich & ganz, winkel, zeichen);
+    } else {
+        setzeZusammen(bereich, winkel, zeichen);
+        ziel.copy(bild_->image(), bereich & ganz);
     }
+    bildWinkel_ = winkel;
+    bildZeichen_ = zeichen;
+}
 
-    // The kept frame is its still part wherever no moving part lies, so even a whole scene
-    // needs composing only where the moving parts were and are.
+void Szene::neueGroesse(const QSize& groesse)
+{
+    groesse_ = groesse;
+    masse_ = szenenmasse(groesse.width(), groesse.height(), bilder_.stich.width(),
+                         bilder_.stich.height());
+    bild_.reset();
+    ruhend_.reset();
+    bildWinkel_.reset();
+    zeichenKaesten_.clear();
+    fluegelbilder_ = {};
+}
+
+void Szene::zeichneDirekt(Canvas& ziel, const QRegion& bereich, const Stellung& winkel,
+                          char zeichen)
+{
+    const QRect ganz(QPoint(0, 0), groesse_);
+    ziel.setClip(bereich);
+    ziel.setBrush(Brush::solid(Qt::white));
+    ziel.fill(0, 0, ganz.width(), ganz.height());
+    zeichneRuhendes(ziel, masse_, bilder_);
+    zeichneBewegliches(ziel, masse_, bilder_, fluegelBei(winkel), zeichen, ganz,
+                       zeichenKasten(zeichen));
+    ziel.resetClip();
+}
+
+// The kept frame is its still part wherever no moving part lies, so even a whole scene needs
+// composing only where the moving parts were and are.
+void Szene::setzeZusammen(const QRegion& bereich, const Stellung& winkel, char zeichen)
+{
+    const QRect ganz(QPoint(0, 0), groesse_);
     QRegion neu;
     const bool nurRuhendes = !bild_;
     if (nurRuhendes) {
-        bild_ = std::make_unique<OffscreenPicture>(breite, hoehe);
+        bild_ = std::make_unique<OffscreenPicture>(ganz.width(), ganz.height());
         zeichneRuhendes(bild_->canvas(), masse_, bilder_);
         neu = belegt(masse_, fluegelBei(winkel), zeichenKasten(zeichen)) & ganz;
     } else if ((QRegion(ganz) - bereich).isEmpty()) {
@@ -163,21 +180,17 @@ void Szene::zeichne(Canvas& ziel, const QRegion& bereich, int breite, int hoehe,
                belegt(masse_, fluegelBei(winkel), zeichenKasten(zeichen))) &
               ganz;
     } else {
-        neu = aenderung(breite, hoehe, winkel, zeichen);
+        neu = aenderung(ganz.width(), ganz.height(), winkel, zeichen);
     }
-    if (!neu.isEmpty()) {
-        Canvas& c = bild_->canvas();
-        if (!nurRuhendes)
-            c.copy(ruhendes().image(), neu);
-        c.setClip(neu);
-        zeichneBewegliches(c, masse_, bilder_, fluegelBei(winkel), zeichen, neu,
-                           zeichenKasten(zeichen));
-        c.resetClip();
-    }
-    bildWinkel_ = winkel;
-    bildZeichen_ = zeichen;
-
-    ziel.copy(bild_->image(), bereich & ganz);
+    if (neu.isEmpty())
+        return;
+    Canvas& c = bild_->canvas();
+    if (!nurRuhendes)
+        c.copy(ruhendes().image(), neu);
+    c.setClip(neu);
+    zeichneBewegliches(c, masse_, bilder_, fluegelBei(winkel), zeichen, neu,
+                       zeichenKasten(zeichen));
+    c.resetClip();
 }
 
 OffscreenPicture& Szene::ruhendes()

@@ -59,6 +59,9 @@ public:
                  const Stellung& winkel, char zeichen);
 
 private:
+    void neueGroesse(const QSize& groesse);
+    void zeichneDirekt(Canvas& ziel, const QRegion& bereich, const Stellung& winkel, char zeichen);
+    void setzeZusammen(const QRegion& bereich, const Stellung& winkel, char zeichen);
     QRect zeichenKasten(char zeichen) const;
     OffscreenPicture& ruhendes();
     const Fluegelbild& fluegelBei(const Stellung& winkel) const;
