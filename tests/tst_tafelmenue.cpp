@@ -103,8 +103,8 @@ void TestTafelmenue::oeffnen_data()
         << QStringList{QStringLiteral("Signaltafel drucken")} << stehend;
     QTest::newRow("Strg+S im Alphabet während der Bewegung")
         << "PBz" << QKeySequence(QKeySequence::Save) << speichern << bewegung;
-    QTest::newRow("Strg+L im Memo während der Bewegung") // the line, once the telegraph stands
-        << "Me8" << QKeySequence(Qt::CTRL | Qt::Key_L) << linie << bewegung;
+    QTest::newRow("Strg+L im Alphabet während der Bewegung") // the line, once it stands
+        << "PBz" << QKeySequence(Qt::CTRL | Qt::Key_L) << linie << bewegung;
     QTest::newRow("Menütaste auf dem Knopf")
         << "B13" << QKeySequence(Qt::Key_Menu) << menueeintraege << stehend;
     QTest::newRow("Umschalt+F10 im Alphabet")
