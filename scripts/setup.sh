@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libbenchmark-dev fonts-dejavu-core poppler-utils "$@")
+# Qt's WebSockets module, which carries the line across machines.
+packages+=(qt6-websockets-dev)
 
 # Qt's Wayland platform plugin, and Weston, which the tests start headless to run the window
 # as a Wayland client.
