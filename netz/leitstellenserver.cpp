@@ -1,0 +1,365 @@
+#include "netz/leitstellenserver.h"
+
+#include <QNetworkInterface>
+#include <QRandomGenerator>
+#include <QWebSocket>
+#include <QWebSocketServer>
+
+using namespace netz;
+
+namespace {
+
+constexpr int meisteNachrichtenJeSekunde = 20;
+constexpr int meisteFalscheWoerter = 5;
+constexpr int meisteWartende = 10; // connections not yet joined, beside the stations
+constexpr auto abbauFrist = std::chrono::seconds(2);
+
+QString zufallswort()
+{
+    // Letters easily mistaken for others on a board (I, J, O, Q) are left out.
+    static const QString buchstaben = QStringLiteral("ABCDEFGHKLMNPRSTUVWXYZ");
+    QString wort;
+    for (int i = 0; i < 4; ++i)
+        wort += buchstaben.at(QRandomGenerator::system()->bounded(int(buchstaben.size())));
+    return wort;
+}
+
+QString zufallstoken()
+{
+    QByteArray bytes(16, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(bytes.data()), 4);
+    return QString::fromLatin1(bytes.toHex());
+}
+
+// Takes as long whatever the texts hold, so that the time of a refusal tells nothing about how
+// much of a guess was right.
+bool gleichInKonstanterZeit(const QString& a, const QString& b)
+{
+    const QByteArray x = a.toUtf8();
+    const QByteArray y = b.toUtf8();
+    unsigned unterschied = x.size() == y.size() ? 0 : 1;
+    const qsizetype laenge = std::max(x.size(), y.size());
+    const auto byte = [](const QByteArray& text, qsizetype i) {
+        return i < text.size() ? unsigned(uchar(text[i])) : 0u;
+    };
+    for (qsizetype i = 0; i < laenge; ++i)
+        unterschied |= byte(x, i) ^ byte(y, i);
+    return unterschied == 0;
+}
+
+// An IPv4 peer reached through the dual-stack socket is counted under its IPv4 address.
+QString adresseVon(const QWebSocket* socket)
+{
+    bool ipv4 = false;
+    const quint32 v4 = socket->peerAddress().toIPv4Address(&ipv4);
+    return ipv4 ? QHostAddress(v4).toString() : socket->peerAddress().toString();
+}
+
+qint64 sekunden(std::chrono::milliseconds dauer)
+{
+    return (dauer.count() + 999) / 1000;
+}
+
+} // namespace
+
+Leitstellenserver::Leitstellenserver(QObject* parent)
+    : QObject(parent), server(new QWebSocketServer(QStringLiteral("Vellard-Telegraf Leitstelle"),
+                                                   QWebSocketServer::NonSecureMode, this)),
+      beitrittswort(zufallswort())
+{
+    connect(server, &QWebSocketServer::newConnection, this, &Leitstellenserver::neueVerbindung);
+    uhr.setInterval(100);
+    connect(&uhr, &QTimer::timeout, this, &Leitstellenserver::fristenPruefen);
+}
+
+Leitstellenserver::~Leitstellenserver() = default;
+
+bool Leitstellenserver::oeffnen(quint16 port)
+{
+    server->setHandshakeTimeout(beitrittsfrist);
+    server->setMaxPendingConnections(meisteStationen + meisteWartende);
+    if (!server->listen(QHostAddress::Any, port)) {
+        letzterFehler = server->errorString();
+        return false;
+    }
+    uhr.start();
+    return true;
+}
+
+quint16 Leitstellenserver::port() const
+{
+    return server->serverPort();
+}
+
+void Leitstellenserver::setStationen(int anzahl)
+{
+    anzahlStationen = std::clamp(anzahl, 2, meisteStationen);
+    while (!plaetze.empty() && plaetze.rbegin()->first > anzahlStationen)
+        entfernen(plaetze.rbegin()->first, QStringLiteral("Die Linie wurde verkürzt"));
+    plaetzeMelden();
+}
+
+QString Leitstellenserver::name(int platz) const
+{
+    const auto p = plaetze.find(platz);
+    return p == plaetze.end() ? QString() : p->second.name;
+}
+
+bool Leitstellenserver::verbunden(int platz) const
+{
+    const auto p = plaetze.find(platz);
+    return p != plaetze.end() && p->second.socket;
+}
+
+void Leitstellenserver::senden(int platz, const Bewegung& bewegung)
+{
+    sendenAn(platz, bewegung);
+}
+void Leitstellenserver::senden(int platz, const Darf& darf)
+{
+    sendenAn(platz, darf);
+}
+void Leitstellenserver::senden(int platz, const Ende& ende)
+{
+    sendenAn(platz, ende);
+}
+
+bool Leitstellenserver::verschieben(int von, int nach)
+{
+    if (!plaetze.contains(von) || plaetze.contains(nach) || nach < 1 || nach > anzahlStationen)
+        return false;
+    auto knoten = plaetze.extract(von);
+    knoten.key() = nach;
+    if (knoten.mapped().socket)
+        verbindungen[knoten.mapped().socket].platz = nach;
+    plaetze.insert(std::move(knoten));
+    plaetzeMelden();
+    return true;
+}
+
+void Leitstellenserver::entfernen(int platz, const QString& grund)
+{
+    const auto p = plaetze.find(platz);
+    if (p == plaetze.end())
+        return;
+    if (p->second.socket)
+        abweisen(p->second.socket, grund);
+    plaetze.erase(platz);
+    plaetzeMelden();
+}
+
+void Leitstellenserver::schliessen(const QString& grund)
+{
+    plaetze.clear(); // closing the line is not every pupil leaving it
+    const QList<QWebSocket*> sockets = verbindungen.keys();
+    for (QWebSocket* socket : sockets)
+        abweisen(socket, grund);
+    server->close();
+    uhr.stop();
+}
+
+QList<QHostAddress> Leitstellenserver::adressen()
+{
+    QList<QHostAddress> v4;
+    QList<QHostAddress> v6;
+    for (const QHostAddress& adresse : QNetworkInterface::allAddresses()) {
+        if (adresse.isLoopback() || adresse.isLinkLocal())
+            continue;
+        (adresse.protocol() == QAbstractSocket::IPv4Protocol ? v4 : v6).append(adresse);
+    }
+    return v4 + v6;
+}
+
+void Leitstellenserver::neueVerbindung()
+{
+    while (QWebSocket* socket = server->nextPendingConnection()) {
+        socket->setParent(this);
+        socket->setMaxAllowedIncomingFrameSize(groessteNachricht);
+        socket->setMaxAllowedIncomingMessageSize(groessteNachricht);
+        connect(socket, &QWebSocket::disconnected, this, [this, socket] {
+            verbindungZu(socket);
+            socket->deleteLater();
+        });
+        Verbindung& v = verbindungen[socket];
+        v.seitBeginn.start();
+        v.seitLetzter.start();
+        if (gesperrt(socket->peerAddress())) {
+            abweisen(socket, QStringLiteral("Zu viele falsche Beitrittswörter: bitte in %1 s "
+                                            "wieder versuchen")
+                                 .arg(sekunden(sperrdauer)));
+            continue;
+        }
+        if (verbindungen.size() > meisteStationen + meisteWartende) {
+            abweisen(socket, QStringLiteral("Zu viele Verbindungen"));
+            continue;
+        }
+        connect(socket, &QWebSocket::textMessageReceived, this,
+                [this, socket](const QString& text) { nachrichtErhalten(socket, text); });
+        connect(socket, &QWebSocket::binaryMessageReceived, this, [this, socket] {
+            abweisen(socket, QStringLiteral("Nur Textnachrichten sind erlaubt"));
+        });
+    }
+}
+
+void Leitstellenserver::nachrichtErhalten(QWebSocket* socket, const QString& text)
+{
+    const auto v = verbindungen.find(socket);
+    if (v == verbindungen.end())
+        return; // already refused; what it sent after that counts for nothing
+    if (zuSchnell(*v))
+        return abweisen(socket, QStringLiteral("Mehr als %1 Nachrichten in einer Sekunde")
+                                    .arg(meisteNachrichtenJeSekunde));
+    const Gelesen gelesen = lies(text.toUtf8());
+    if (!gelesen.nachricht)
+        return abweisen(socket, gelesen.grund);
+    if (!vonStation(*gelesen.nachricht))
+        return abweisen(socket, QStringLiteral("Diese Nachricht sendet nur die Leitstelle"));
+    v->seitLetzter.start();
+    const int platz = v->platz;
+    if (const auto* beitritt = std::get_if<Beitreten>(&*gelesen.nachricht))
+        return platz ? abweisen(socket, QStringLiteral("Schon beigetreten"))
+                     : beitrittPruefen(socket, *beitritt);
+    if (platz == 0)
+        return abweisen(socket, QStringLiteral("Zuerst mit dem Beitrittswort beitreten"));
+    if (const auto* stellung = std::get_if<Gestellt>(&*gelesen.nachricht))
+        emit gestellt(platz, stellung->stellung);
+}
+
+void Leitstellenserver::beitrittPruefen(QWebSocket* socket, const Beitreten& beitritt)
+{
+    if (!gleichInKonstanterZeit(beitritt.wort, beitrittswort))
+        return falschesWort(socket, QStringLiteral("Falsches Beitrittswort"));
+    if (!beitritt.token.isEmpty()) {
+        const int platz = platzMitToken(beitritt.token);
+        if (platz == 0)
+            return falschesWort(socket,
+                                QStringLiteral("Unbekannter Schlüssel: bitte neu beitreten"));
+        if (QWebSocket* alt = plaetze[platz].socket) {
+            verbindungen[alt].platz = 0; // its place goes on with the new connection
+            plaetze[platz].socket = nullptr;
+            abweisen(alt, QStringLiteral("Von einer neuen Verbindung abgelöst"));
+        }
+        return aufnehmen(socket, platz, beitritt.name);
+    }
+    const int platz = freierPlatz();
+    if (platz == 0)
+        return abweisen(socket, QStringLiteral("Die Linie ist voll"));
+    plaetze[platz].token = zufallstoken();
+    aufnehmen(socket, platz, beitritt.name);
+}
+
+void Leitstellenserver::falschesWort(QWebSocket* socket, const QString& grund)
+{
+    Sperre& sperre = sperren[adresseVon(socket)];
+    if (++sperre.falscheWoerter >= meisteFalscheWoerter) {
+        sperre.falscheWoerter = 0;
+        sperre.seit.start();
+    }
+    abweisen(socket, grund);
+}
+
+void Leitstellenserver::aufnehmen(QWebSocket* socket, int platz, const QString& name)
+{
+    plaetze[platz].name = name;
+    plaetze[platz].socket = socket;
+    verbindungen[socket].platz = platz;
+    emit beigetreten(platz, name);
+    plaetzeMelden();
+}
+
+// Forgets a connection; a joined pupil's place stays theirs to take again with the token.
+void Leitstellenserver::verbindungZu(QWebSocket* socket)
+{
+    const auto v = verbindungen.find(socket);
+    if (v == verbindungen.end())
+        return;
+    const int platz = v->platz;
+    verbindungen.erase(v);
+    const auto p = plaetze.find(platz);
+    if (p != plaetze.end() && p->second.socket == socket) {
+        p->second.socket = nullptr;
+        emit gegangen(platz);
+    }
+}
+
+void Leitstellenserver::fristenPruefen()
+{
+    const QList<QWebSocket*> sockets = verbindungen.keys();
+    for (QWebSocket* socket : sockets) {
+        const Verbindung& v = verbindungen[socket];
+        if (v.platz == 0 && v.seitBeginn.elapsed() > beitrittsfrist.count())
+            abweisen(socket, QStringLiteral("Kein Beitrittswort innerhalb von %1 s")
+                                 .arg(sekunden(beitrittsfrist)));
+        else if (v.platz != 0 && v.seitLetzter.elapsed() > pulsfrist.count())
+            abweisen(socket, QStringLiteral("Keine Antwort seit %1 s").arg(sekunden(pulsfrist)));
+    }
+}
+
+bool Leitstellenserver::gesperrt(const QHostAddress& adresse)
+{
+    bool ipv4 = false;
+    const quint32 v4 = adresse.toIPv4Address(&ipv4);
+    const auto s = sperren.find(ipv4 ? QHostAddress(v4).toString() : adresse.toString());
+    if (s == sperren.end() || !s->seit.isValid())
+        return false;
+    if (s->seit.elapsed() < sperrdauer.count())
+        return true;
+    s->seit.invalidate();
+    return false;
+}
+
+bool Leitstellenserver::zuSchnell(Verbindung& verbindung)
+{
+    const qint64 jetzt = verbindung.seitBeginn.elapsed();
+    QList<qint64>& zeiten = verbindung.letzteNachrichten;
+    const bool zuViele =
+        zeiten.size() == meisteNachrichtenJeSekunde && jetzt - zeiten.front() < 1000;
+    zeiten.append(jetzt);
+    if (zeiten.size() > meisteNachrichtenJeSekunde)
+        zeiten.removeFirst();
+    return zuViele;
+}
+
+// Tells the station why, forgets it at once so that nothing more it sends counts, and closes;
+// a peer that does not answer the close is cut off shortly after.
+void Leitstellenserver::abweisen(QWebSocket* socket, const QString& grund)
+{
+    socket->sendTextMessage(QString::fromUtf8(schreibe(Abschied{grund.left(laengsterText)})));
+    verbindungZu(socket);
+    socket->close(QWebSocketProtocol::CloseCodePolicyViolated, grund);
+    QTimer::singleShot(abbauFrist, socket, &QWebSocket::abort);
+}
+
+void Leitstellenserver::sendenAn(int platz, const Nachricht& nachricht)
+{
+    const QString text = QString::fromUtf8(schreibe(nachricht));
+    for (const auto& [nummer, p] : plaetze)
+        if (p.socket && (platz == alle || platz == nummer))
+            p.socket->sendTextMessage(text);
+}
+
+// Each joined station learns its place, the line's length and who stands before it.
+void Leitstellenserver::plaetzeMelden()
+{
+    for (const auto& [nummer, p] : plaetze)
+        if (p.socket)
+            p.socket->sendTextMessage(QString::fromUtf8(
+                schreibe(Willkommen{p.token, nummer, anzahlStationen, name(nummer - 1)})));
+}
+
+int Leitstellenserver::freierPlatz() const
+{
+    for (int platz = 1; platz <= anzahlStationen; ++platz)
+        if (!plaetze.contains(platz))
+            return platz;
+    return 0;
+}
+
+int Leitstellenserver::platzMitToken(const QString& token) const
+{
+    int gefunden = 0;
+    for (const auto& [nummer, p] : plaetze)
+        if (gleichInKonstanterZeit(token, p.token))
+            gefunden = nummer;
+    return gefunden;
+}
