@@ -20,8 +20,10 @@ std::vector<Linienablauf::Aenderung> Linienablauf::naechstesBild()
             aenderungen.push_back({b.station, l->frames[frame], std::nullopt});
             return;
         }
-        aenderungen.push_back({b.station, b.nach, b.steht});
-        if (b.station + 1 == static_cast<int>(laufend_.size()))
+        // On its way through the separating position a station stands in no character.
+        const bool zeichen = b.steht != '\0';
+        aenderungen.push_back({b.station, b.nach, zeichen ? std::optional(b.steht) : std::nullopt});
+        if (zeichen && b.station + 1 == static_cast<int>(laufend_.size()))
             ++angekommen_;
         l.reset();
     };

@@ -17,6 +17,8 @@
 inline constexpr int wenigsteStationen = 2;
 inline constexpr int ueblicheStationen = 5; // where the window and the command line begin
 inline constexpr int meisteStationen = 8;
+// A line across machines, each pupil a station of his own, is longer.
+inline constexpr int meisteStationenImNetz = 30;
 inline constexpr int meisteFehlerProzent = 30;
 
 // What a line is asked to do.
@@ -31,7 +33,9 @@ struct Linienwahl {
 // One movement of one station: from the position it stood in to the one it shows next, for
 // the character at `zeichen` in the message. It starts at `beginn` after the first movement of
 // the line and stands at `ende`, its frames shown one degree each at the movement's pace; then
-// the station stands in the character `steht` ('?' for a picture that is no character's).
+// the station stands in the character `steht` ('?' for a picture that is no character's; '\0'
+// while it passes through the separating position on its way to the character). `mensch`
+// tells that a person set it, not the simulated operator.
 struct Linienbewegung {
     int station = 0; // counted from 0
     int zeichen = 0;
@@ -40,6 +44,7 @@ struct Linienbewegung {
     std::chrono::milliseconds beginn{0};
     std::chrono::milliseconds ende{0};
     char steht = ' ';
+    bool mensch = false;
     friend bool operator==(const Linienbewegung&, const Linienbewegung&) = default;
 };
 
