@@ -266,9 +266,8 @@ private slots:
         QCOMPARE(ergebnis.schwerste, (std::vector<QString>{"A", "E", "B"}));
     }
 
-    // The result as a teacher's spreadsheet reads it: every row names its round (reading along
-    // sends words), times have a decimal comma and no thousands point, a field with a
-    // semicolon or a quotation mark is quoted.
+    // The result as a teacher's spreadsheet reads it: every row names its round, times have a
+    // decimal comma and no thousands point, a field with a semicolon or a quotation mark is quoted.
     void ergebnisAlsCsv()
     {
         const std::vector<Antwort> antworten{
@@ -276,14 +275,14 @@ private slots:
             {"Ja; \"nein\"", "IANEIN", 6, 6, std::chrono::milliseconds(150)}};
         const QDateTime ende(QDate(2026, 12, 8), QTime(9, 5));
         QCOMPARE(
-            ::ergebnisAlsCsv(antworten, {Uebungsart::Mitlesen, Uebungssatz::Alle, 10, 42}, ende),
+            ::ergebnisAlsCsv(antworten, {Uebungsart::Mitlesen, {}, 10, 42}, "Wörter", ende),
             QStringLiteral(
                 "\uFEFFDatum;Übung;Zeichen;Startwert;Frage;Gefragt;Geantwortet;Richtig;"
                 "Von;Zeit in s\r\n"
                 "2026-12-08 09:05;Mitlesen;Wörter;42;1;Sonne;SONE;4;5;1234,6\r\n"
                 "2026-12-08 09:05;Mitlesen;Wörter;42;2;\"Ja; \"\"nein\"\"\";IANEIN;6;6;0,2\r\n")
                 .toUtf8());
-        QVERIFY(::ergebnisAlsCsv(antworten, {}, ende).contains(";Erkennen;Buchstaben;;1;"));
+        QVERIFY(::ergebnisAlsCsv(antworten, {}, "Ziffern", ende).contains(";Erkennen;Ziffern;;1;"));
     }
 };
 

@@ -303,7 +303,7 @@ void TstUebungssitzung::leerGelesenErstNachDemWort()
     QCOMPARE(t.s.zustand(), Zustand::Beantwortet);
 }
 
-// A reading examination sends the words its seed gives, whatever is read.
+// A reading examination sends the words its seed gives, whatever is read; its result names words.
 void TstUebungssitzung::mitlesenPruefungFolgtDemStartwert()
 {
     QStringList gesendet[2];
@@ -318,6 +318,7 @@ void TstUebungssitzung::mitlesenPruefungFolgtDemStartwert()
             t.s.weiter();
         }
         QTRY_COMPARE(t.s.zustand(), Zustand::Ende);
+        QVERIFY(t.s.ergebnisCsv().contains(";Mitlesen;Wörter;11;1;"));
     }
     QCOMPARE(gesendet[0], gesendet[1]);
     QCOMPARE(QSet<QString>(gesendet[0].begin(), gesendet[0].end()).size(), 10);

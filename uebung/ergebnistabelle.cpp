@@ -37,17 +37,14 @@ Ergebniszeile ergebniszeile(const Antwort& a)
 }
 
 QByteArray ergebnisAlsCsv(const std::vector<Antwort>& antworten, const Rundenwahl& wahl,
-                          const QDateTime& ende)
+                          const QString& satz, const QDateTime& ende)
 {
     QStringList zeilen{QStringLiteral("Datum;Übung;Zeichen;Startwert;Frage;Gefragt;Geantwortet;"
                                       "Richtig;Von;Zeit in s")};
     const QString runde =
         QStringList{ende.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                     QString::fromLatin1(uebungsarten[static_cast<std::size_t>(wahl.art)].anzeige),
-                    // Reading along sends words, whatever set is chosen.
-                    wahl.art == Uebungsart::Mitlesen ? QStringLiteral("Wörter")
-                                                     : QString::fromLatin1(satzname(wahl.satz)),
-                    wahl.startwert ? QString::number(*wahl.startwert) : QString()}
+                    feld(satz), wahl.startwert ? QString::number(*wahl.startwert) : QString()}
             .join(QLatin1Char(';'));
     int nummer = 0;
     for (const Antwort& a : antworten)

@@ -27,7 +27,8 @@ Ergebniszeile ergebniszeile(const Antwort& antwort);
 // first, without which Excel takes the file for Windows-1252 and garbles its umlauts, fields
 // separated by semicolons, times with a decimal comma, one header row, then a row per question
 // that names the round too (when it ended, the exercise, the set, the seed or nothing for
-// practice), so that the rows of many learners' files can be put together. A field that holds
-// a semicolon, a quotation mark or a line break is quoted.
+// practice), so that the rows of many learners' files can be put together; `satz` names the
+// characters as the exercise does. A field that holds a semicolon, a quotation mark or a line
+// break is quoted.
 QByteArray ergebnisAlsCsv(const std::vector<Antwort>& antworten, const Rundenwahl& wahl,
-                          const QDateTime& ende);
+                          const QString& satz, const QDateTime& ende);

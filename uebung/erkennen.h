@@ -9,6 +9,7 @@ public:
 
     QString stelleFrage(const QString& frage, Signalgeber& telegraf) override;
     Urteil erkannt(char zeichen) override;
+    Eingabe eingabe() const override { return Eingabe::Zeichenwahl; }
     bool fragtZeichen() const override { return true; }
 
 private:

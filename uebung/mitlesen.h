@@ -11,7 +11,11 @@ public:
     QString stelleFrage(const QString& frage, Signalgeber& telegraf) override;
     bool sendeWeiter(Signalgeber& telegraf) override;
     Urteil pruefe(const QString& gelesen, const Signalgeber& telegraf) override;
+    Eingabe eingabe() const override { return Eingabe::Textzeile; }
     bool fragtZeichen() const override { return false; }
+    bool sendetImAbstand() const override { return true; }
+    // Words are sent, whatever set is chosen.
+    QString satzname(Uebungssatz) const override { return QStringLiteral("Wörter"); }
 
 private:
     const Signalcode& code_;

@@ -12,6 +12,7 @@ public:
     Urteil pruefe(const QString& gelesen, const Signalgeber& telegraf) override;
     void gestellt() override { beruehrt_ = true; }
     void drehe(Balken balken, int schritte, Signalgeber& telegraf) override;
+    Eingabe eingabe() const override { return Eingabe::Telegraf; }
     bool fragtZeichen() const override { return true; }
 
 private:

@@ -4,6 +4,7 @@
 #include "geometrie/stellen.h"
 #include "signal/signalcode.h"
 #include "uebung/uebungsart.h"
+#include "uebung/uebungssatz.h"
 
 #include <QString>
 
@@ -40,9 +41,20 @@ public:
     virtual void gestellt() {}
     virtual void drehe(Balken, int /*schritte*/, Signalgeber&) {}
 
-    // Whether a question is one character (kept in the learner's boxes and written beside the
-    // mast with the verdict) rather than a word.
+    // How the learner answers: by choosing a character in the grid, by setting the telegraph's
+    // beams, or by typing into a line and checking it.
+    enum class Eingabe { Zeichenwahl, Telegraf, Textzeile };
+    virtual Eingabe eingabe() const = 0;
+    // Whether a question is one character of the chosen set (kept in the learner's boxes, asked
+    // again soon when missed, and written beside the mast with the verdict) rather than a word.
     virtual bool fragtZeichen() const = 0;
+    // Whether a question goes out character by character at the chosen interval.
+    virtual bool sendetImAbstand() const { return false; }
+    // What the result names as the round's characters.
+    virtual QString satzname(Uebungssatz satz) const
+    {
+        return QString::fromLatin1(::satzname(satz));
+    }
 
 protected:
     Uebungsregel() = default;

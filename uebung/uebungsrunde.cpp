@@ -6,7 +6,7 @@ Uebungsrunde::Uebungsrunde(const Rundenwahl& wahl, const Lernstand& stand,
                            std::vector<QString> woerter, std::uint64_t zufallsstart)
     : wahl_(wahl), stand_(stand), woerter_(std::move(woerter)), zufall_(zufallsstart)
 {
-    if (wahl_.art == Uebungsart::Mitlesen) {
+    if (!woerter_.empty()) {
         const std::vector<std::size_t> folge =
             wahl_.startwert ? pruefungsWoerter(*wahl_.startwert, woerter_.size(), wahl_.anzahl)
                             : mischfolge(zufall_, woerter_.size(), wahl_.anzahl);
@@ -42,6 +42,6 @@ void Uebungsrunde::beantworte(const QString& geantwortet, int richtig, int von,
                               std::chrono::milliseconds zeit)
 {
     antworten_.push_back({frage_, geantwortet, richtig, von, zeit});
-    if (wahl_.art != Uebungsart::Mitlesen && !wahl_.startwert && richtig < von)
+    if (woerter_.empty() && !wahl_.startwert && richtig < von)
         vermerkeFehler(verlauf_, zufall_);
 }

@@ -29,7 +29,8 @@ struct Rundenwahl {
 // others.
 class Uebungsrunde {
 public:
-    // `woerter` are the words a reading round sends; `zufallsstart` seeds the draws of practice.
+    // `woerter` are the words a round of words sends, none for a round of characters;
+    // `zufallsstart` seeds the draws of practice.
     // `stand` is read at every question of practice, so it must outlive the round.
     Uebungsrunde(const Rundenwahl& wahl, const Lernstand& stand, std::vector<QString> woerter,
                  std::uint64_t zufallsstart);

@@ -18,7 +18,8 @@ const QString bereit = QStringLiteral("Wähle eine Übung und beginne eine Runde
 Uebungssitzung::Uebungssitzung(const Signalcode& code, Lernstandablage& ablage,
                                std::vector<QString> woerter, Signalgeber& telegraf, QObject* parent)
     : QObject(parent), code_(code), ablage_(ablage), woerter_(std::move(woerter)),
-      telegraf_(telegraf), uhr_(&std::chrono::steady_clock::now)
+      telegraf_(telegraf), uhr_(&std::chrono::steady_clock::now),
+      regel_(uebungsregel(wahl_.art, code))
 {
     senden_.setSingleShot(true);
     senden_.setTimerType(Qt::PreciseTimer);
@@ -40,6 +41,7 @@ void Uebungssitzung::setArt(Uebungsart art)
     if (art == wahl_.art)
         return;
     wahl_.art = art;
+    regel_ = uebungsregel(art, code_);
     abbrechen();
 }
 
@@ -156,15 +158,15 @@ void Uebungssitzung::unterbrechen()
 void Uebungssitzung::beginnen()
 {
     unterbrechen();
-    regel_ = uebungsregel(wahl_.art, code_);
     QString fehler;
     // Practice follows the progress as it is kept now, which another trainer may have changed.
     if (!wahl_.startwert && regel_->fragtZeichen()) {
         const Uebungssatz satz = wahl_.satz;
         fehler = aendereStand([satz](Lernstand& s) { bereiteVor(s, satz); });
     }
-    runde_ = std::make_unique<Uebungsrunde>(wahl_, stand_, woerter_,
-                                            QRandomGenerator::global()->generate64());
+    runde_ = std::make_unique<Uebungsrunde>(
+        wahl_, stand_, regel_->fragtZeichen() ? std::vector<QString>{} : woerter_,
+        QRandomGenerator::global()->generate64());
     stelleFrage(fehler);
 }
 
@@ -298,7 +300,12 @@ void Uebungssitzung::weiter()
 
 QByteArray Uebungssitzung::ergebnisCsv() const
 {
-    return runde_ ? ergebnisAlsCsv(antworten(), runde_->wahl(), rundenEnde_) : QByteArray();
+    if (!runde_)
+        return {};
+    // Named by the round's own exercise, which the choice may have left since.
+    const Rundenwahl& wahl = runde_->wahl();
+    return ergebnisAlsCsv(antworten(), wahl, uebungsregel(wahl.art, code_)->satzname(wahl.satz),
+                          rundenEnde_);
 }
 
 void Uebungssitzung::beenden()
@@ -307,7 +314,7 @@ void Uebungssitzung::beenden()
     rundenEnde_ = QDateTime::currentDateTime();
     senden_.stop();
     const Rundenergebnis ergebnis = rundenergebnis(antworten());
-    const bool woerter = regel_ && !regel_->fragtZeichen();
+    const bool woerter = !regel_->fragtZeichen();
     QString text = QStringLiteral("Ergebnis: %1 von %2 %3richtig (%4 %).")
                        .arg(ergebnis.richtig)
                        .arg(ergebnis.von)

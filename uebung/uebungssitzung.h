@@ -45,6 +45,8 @@ public:
     void setAnzahl(int anzahl);
     void setStartwert(std::optional<std::uint64_t> startwert);
     const Rundenwahl& wahl() const { return wahl_; }
+    // The rule of the chosen exercise: which input it takes and which settings apply to it.
+    const Uebungsregel& regel() const { return *regel_; }
     // The time between two characters a reading question sends.
     void setAbstand(std::chrono::milliseconds abstand);
     // How long a verdict stands before the next question comes by itself.
@@ -106,7 +108,7 @@ private:
     Uhr uhr_;
     Rundenwahl wahl_;
     Lernstand stand_;
-    std::unique_ptr<Uebungsregel> regel_; // the rule of the round begun last
+    std::unique_ptr<Uebungsregel> regel_; // the chosen exercise's; a new choice ends the round
     std::unique_ptr<Uebungsrunde> runde_;
     Zustand zustand_ = Zustand::Bereit;
     QString status_;

@@ -32,6 +32,7 @@
 #include <QTableWidget>
 
 using Zustand = Uebungssitzung::Zustand;
+using Eingabe = Uebungsregel::Eingabe;
 
 const QSize Uebungsfenster::groesse{szeneBreite + 320, szeneHoehe};
 
@@ -107,19 +108,27 @@ void Uebungsfenster::zeigeTexte(bool getragen)
     }
 }
 
+// The control the chosen exercise takes its answer with.
+QWidget* Uebungsfenster::eingabe() const
+{
+    const Eingabe art = sitzung_->regel().eingabe();
+    return art == Eingabe::Zeichenwahl ? static_cast<QWidget*>(feld_)
+           : art == Eingabe::Telegraf  ? static_cast<QWidget*>(telegraf_)
+                                       : gelesen_;
+}
+
 // The inputs of the chosen exercise, open while a question waits.
 void Uebungsfenster::zeigeEingaben()
 {
-    const Uebungsart art = sitzung_->wahl().art;
     const bool offen = sitzung_->zustand() == Zustand::Frage;
-    feld_->setVisible(art == Uebungsart::Erkennen);
-    balkenHilfe_->setVisible(art == Uebungsart::Stellen);
-    gelesen_->setVisible(art == Uebungsart::Mitlesen);
-    pruefen_->setVisible(art != Uebungsart::Erkennen);
-    satz_->setEnabled(art != Uebungsart::Mitlesen);
-    abstand_->setEnabled(art == Uebungsart::Mitlesen);
+    feld_->setVisible(eingabe() == feld_);
+    balkenHilfe_->setVisible(eingabe() == telegraf_);
+    gelesen_->setVisible(eingabe() == gelesen_);
+    pruefen_->setVisible(eingabe() != feld_);
+    satz_->setEnabled(sitzung_->regel().fragtZeichen());
+    abstand_->setEnabled(sitzung_->regel().sendetImAbstand());
     gelesen_->setReadOnly(!offen);
-    telegraf_->setStellbar(offen && art == Uebungsart::Stellen);
+    telegraf_->setStellbar(offen && eingabe() == telegraf_);
     links_->setCurrentWidget(sitzung_->zustand() == Zustand::Ende ? static_cast<QWidget*>(ergebnis_)
                                                                   : telegraf_);
 }
@@ -128,17 +137,12 @@ void Uebungsfenster::zeigeEingaben()
 void Uebungsfenster::setzeFokus()
 {
     const Zustand zustand = sitzung_->zustand();
-    const Uebungsart art = sitzung_->wahl().art;
-    if (zustand == Zustand::Frage && art == Uebungsart::Erkennen) {
-        feld_->setFocus();
-        zelleGewaehlt_ = false;
-    } else if (zustand == Zustand::Frage && art == Uebungsart::Stellen) {
-        telegraf_->setFocus();
-    } else if (zustand == Zustand::Frage) {
-        // Focused before it is cleared: a screen reader that hears the field emptied first
-        // passes over the focus without naming it.
-        gelesen_->setFocus();
+    if (zustand == Zustand::Frage) {
+        // Focused before the line is cleared: a screen reader that hears the field emptied
+        // first passes over the focus without naming it.
+        eingabe()->setFocus();
         gelesen_->clear();
+        zelleGewaehlt_ = false;
     } else if (zustand == Zustand::Beantwortet) {
         // A screen reader speaks the control that takes the focus, so it carries the verdict
         // that the status line shows.
@@ -219,7 +223,7 @@ void Uebungsfenster::keyPressEvent(QKeyEvent* event)
     // arrows set the beams. A held key acts once.
     const int taste = event->key();
     const bool stellen = sitzung_->zustand() == Zustand::Frage &&
-                         sitzung_->wahl().art == Uebungsart::Stellen && !event->isAutoRepeat();
+                         sitzung_->regel().eingabe() == Eingabe::Telegraf && !event->isAutoRepeat();
     auto* knopf = qobject_cast<QPushButton*>(focusWidget());
     if ((taste == Qt::Key_Return || taste == Qt::Key_Enter) && !event->isAutoRepeat()) {
         if (knopf)

@@ -55,6 +55,7 @@ private:
     void verbindeAntworten();
     void zeige();
     void zeigeTexte(bool getragen);
+    QWidget* eingabe() const;
     void zeigeEingaben();
     void setzeFokus();
     void zeigeErgebnis();
