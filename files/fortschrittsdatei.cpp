@@ -52,6 +52,13 @@ QString legeBeiseite(const QString& pfad)
     return {};
 }
 
+QString warumUnlesbar(const Befund& befund)
+{
+    return befund.gelesen.neuereVersion
+               ? QStringLiteral("stammt von einer neueren Version des Programms")
+               : QStringLiteral("ist beschädigt");
+}
+
 QString ordnerNichtAngelegt(const QString& ordner)
 {
     return QStringLiteral("Der Fortschritt wurde nicht gespeichert: Der Ordner „%1“ ließ sich "
@@ -82,9 +89,7 @@ Fortschritt ladeFortschritt(const QString& ordner)
     if (befund.gelesen.lernstand)
         return {*befund.gelesen.lernstand, {}};
 
-    const QString grund = befund.gelesen.neuereVersion
-                              ? QStringLiteral("stammt von einer neueren Version des Programms")
-                              : QStringLiteral("ist beschädigt");
+    const QString grund = warumUnlesbar(befund);
     const QString kopie = legeBeiseite(pfad);
     if (kopie.isEmpty())
         return {{},
@@ -118,7 +123,7 @@ Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lerns
 {
     // Taking the lock writes a small file too.
     const OhneGroessensignal ohneSignal;
-    Lernstandablage::Geaendert ergebnis{bisher, {}};
+    Lernstandablage::Geaendert ergebnis{bisher, {}, {}};
     const QString sperrDatei = fortschrittsDatei(ordner) + QStringLiteral(".lock");
     QLockFile sperre(sperrDatei);
     // A lock whose owner is known is cleared as soon as that owner is gone. One without an
@@ -147,6 +152,14 @@ Lernstandablage::Geaendert aendereFortschritt(const QString& ordner, const Lerns
     if (befund.gelesen.lernstand)
         ergebnis.stand = *befund.gelesen.lernstand;
     aenderung(ergebnis.stand);
+    // Damaged since it was read: set aside, and the learner told, as at the start. Where it
+    // cannot be renamed, saving refuses and says so.
+    if (befund.vorhanden && !befund.gelesen.lernstand)
+        if (const QString kopie = legeBeiseite(fortschrittsDatei(ordner)); !kopie.isEmpty())
+            ergebnis.meldung = QStringLiteral("Der gespeicherte Fortschritt %1; er wurde als "
+                                              "„%2“ aufbewahrt, das Üben geht mit dem Stand "
+                                              "dieses Fensters weiter.")
+                                   .arg(warumUnlesbar(befund), QDir::toNativeSeparators(kopie));
     ergebnis.fehler = speichereFortschritt(ordner, ergebnis.stand);
     return ergebnis;
 }

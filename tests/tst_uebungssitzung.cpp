@@ -11,6 +11,7 @@
 #include "uebung/stellen.h"
 #include "uebung/uebungssitzung.h"
 #include "uebung/woerter.h"
+#include "widgets/telegraf.h"
 
 #include <QSet>
 #include <QTemporaryDir>
@@ -36,7 +37,7 @@ struct Speicher : Lernstandablage {
     Geaendert aendere(const Lernstand&, const std::function<void(Lernstand&)>& f) override
     {
         f(gespeichert);
-        return {gespeichert, fehler};
+        return {gespeichert, fehler, {}};
     }
     QString loesche() override
     {
@@ -121,6 +122,8 @@ private slots:
     void richtigesSignalStehtDiePause();
     void zeitAbErstemFrame();
     void leerGelesenErstNachDemWort();
+    void jedesZeichenStehtDenAbstand_data();
+    void jedesZeichenStehtDenAbstand();
     void mitlesenPruefungFolgtDemStartwert();
     void ergebnisGerundet_data();
     void ergebnisGerundet();
@@ -303,6 +306,64 @@ void TstUebungssitzung::leerGelesenErstNachDemWort()
     QCOMPARE(t.s.zustand(), Zustand::Beantwortet);
 }
 
+void TstUebungssitzung::jedesZeichenStehtDenAbstand_data()
+{
+    QTest::addColumn<int>("abstand");
+    QTest::newRow("1,0 s") << 1000;
+    QTest::newRow("4,0 s") << 4000;
+}
+
+// Reading along on the real telegraph, whose frames come 4 ms apart on the test's clock: every
+// character of "Tee", the doubled E and the last too, stands for the interval within a frame
+// before the next movement starts, and an empty answer counts only after that.
+void TstUebungssitzung::jedesZeichenStehtDenAbstand()
+{
+    using namespace std::chrono;
+    QFETCH(int, abstand);
+    steady_clock::time_point jetzt;
+    Telegraf telegraf;
+    telegraf.setUhr([&] { return jetzt; });
+    telegraf.resize(szeneBreite, szeneHoehe);
+    telegraf.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&telegraf));
+    telegraf.stelle(ruhestellung, ' ');
+    Speicher speicher;
+    Uebungssitzung s(eingebetteterCode(), speicher, {QStringLiteral("Tee")}, telegraf);
+    s.setUhr([&] { return jetzt; });
+    s.setAbstand(milliseconds(abstand));
+    connect(&telegraf, &Telegraf::steht, &s, &Uebungssitzung::telegrafSteht);
+    QList<std::pair<QChar, steady_clock::time_point>> seit; // each picture and when it came
+    connect(&telegraf, &Telegraf::gezeichnet, &s, [&] {
+        if (seit.isEmpty() || seit.back().first != zeichenBei(telegraf.winkel()))
+            seit.append({zeichenBei(telegraf.winkel()), jetzt});
+        jetzt += milliseconds(4);
+    });
+    s.setArt(Uebungsart::Mitlesen);
+    s.beginnen();
+    while (s.zustand() == Zustand::Frage && jetzt.time_since_epoch() < minutes(1)) {
+        if (!telegraf.bewegungLaeuft()) {
+            jetzt += milliseconds(1);
+            s.wecke();
+            s.pruefen();
+        }
+        QCoreApplication::processEvents();
+    }
+    seit.append({u'!', jetzt}); // the empty answer taken
+    QString gestanden;
+    for (qsizetype i = 0; i + 1 < seit.size(); ++i) {
+        const auto stand = duration_cast<milliseconds>(seit[i + 1].second - seit[i].second);
+        // Left out: the rest position the question starts from, a frame of a movement, and the
+        // separating position, which is left at once.
+        if (i == 0 || seit[i].first == u'?' || stand == milliseconds(4))
+            continue;
+        gestanden += seit[i].first;
+        QVERIFY2(
+            stand.count() >= abstand && stand.count() <= abstand + 4,
+            qPrintable(QStringLiteral("%1 stand %2 ms").arg(seit[i].first).arg(stand.count())));
+    }
+    QCOMPARE(gestanden, QStringLiteral("TEE"));
+}
+
 // A reading examination sends the words its seed gives, whatever is read; its result names words.
 void TstUebungssitzung::mitlesenPruefungFolgtDemStartwert()
 {
@@ -352,5 +413,5 @@ void TstUebungssitzung::ergebnisGerundet()
     QVERIFY2(t.s.status().startsWith(ergebnis), qPrintable(t.s.status()));
 }
 
-QTEST_GUILESS_MAIN(TstUebungssitzung)
+QTEST_MAIN(TstUebungssitzung)
 #include "tst_uebungssitzung.moc"

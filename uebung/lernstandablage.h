@@ -11,10 +11,12 @@
 // trainer that stayed open for long, lose none of each other's answers.
 class Lernstandablage {
 public:
-    // The progress after a change, and one German line when it could not be kept.
+    // The progress after a change, one German line when it could not be kept, and one to
+    // tell besides, such as that an unreadable file was set aside.
     struct Geaendert {
         Lernstand stand;
         QString fehler;
+        QString meldung;
     };
 
     virtual ~Lernstandablage() = default;

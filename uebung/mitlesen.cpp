@@ -9,6 +9,7 @@ QString Mitlesen::stelleFrage(const QString& frage, Signalgeber& telegraf)
     frage_ = frage;
     gesendet_ = QString::fromStdString(normalisieren(frage));
     gesendetBis_ = 0;
+    fertig_ = false;
     telegraf.stelle(ruhestellung, ' ');
     return QStringLiteral("Lies mit, was der Telegraf sendet, und drücke dann die "
                           "Eingabetaste.");
@@ -19,8 +20,10 @@ QString Mitlesen::stelleFrage(const QString& frage, Signalgeber& telegraf)
 // first, so that every character sent is seen to come.
 bool Mitlesen::sendeWeiter(Signalgeber& telegraf)
 {
-    if (gesendetBis_ >= gesendet_.size())
+    if (gesendetBis_ >= gesendet_.size()) {
+        fertig_ = true;
         return false;
+    }
     const Stellung ziel = winkelholen(code_, gesendet_.at(gesendetBis_).toLatin1());
     if (gleichesBild(telegraf.endstellung(), ziel)) {
         telegraf.bewegen(trennstellung, ' ');
@@ -31,12 +34,13 @@ bool Mitlesen::sendeWeiter(Signalgeber& telegraf)
     return true;
 }
 
-Urteil Mitlesen::pruefe(const QString& gelesen, const Signalgeber& telegraf)
+Urteil Mitlesen::pruefe(const QString& gelesen, const Signalgeber&)
 {
     const QString normalisiert = QString::fromStdString(normalisieren(gelesen));
     // Nothing read while the word is still being sent is no answer: most likely the key was
-    // meant for the question before. Once the word has been sent, it is the answer.
-    if (normalisiert.isEmpty() && (gesendetBis_ < gesendet_.size() || telegraf.bewegungLaeuft()))
+    // meant for the question before. Once the word has been sent and its last character has
+    // stood its time, it is the answer.
+    if (normalisiert.isEmpty() && !fertig_)
         return {false,
                 {},
                 0,

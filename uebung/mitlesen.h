@@ -22,4 +22,5 @@ private:
     QString frage_;
     QString gesendet_;    // the word's characters as the telegraph sends them
     int gesendetBis_ = 0; // how many of them were sent
+    bool fertig_ = false; // the last one has stood its time
 };

@@ -32,7 +32,7 @@ public:
     // begins, and returns what the status line asks. The telegraph stands when this is called.
     virtual QString stelleFrage(const QString& frage, Signalgeber& telegraf) = 0;
     // The standing telegraph's next movement for the question, if there is one; true when a
-    // character went, after which the next waits for the session's pace.
+    // character went, which then stands for the session's interval before this is asked again.
     virtual bool sendeWeiter(Signalgeber&) { return false; }
 
     // The learner's inputs; an exercise that takes none of a kind answers that it is no answer.

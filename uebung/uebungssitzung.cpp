@@ -19,12 +19,11 @@ Uebungssitzung::Uebungssitzung(const Signalcode& code, Lernstandablage& ablage,
                                std::vector<QString> woerter, Signalgeber& telegraf, QObject* parent)
     : QObject(parent), code_(code), ablage_(ablage), woerter_(std::move(woerter)),
       telegraf_(telegraf), uhr_(&std::chrono::steady_clock::now),
-      regel_(uebungsregel(wahl_.art, code))
+      regel_(uebungsregel(wahl_.art, code)), abstand_(standardAbstand)
 {
     senden_.setSingleShot(true);
     senden_.setTimerType(Qt::PreciseTimer);
-    senden_.setInterval(standardAbstand);
-    connect(&senden_, &QTimer::timeout, this, &Uebungssitzung::sendeWeiter);
+    connect(&senden_, &QTimer::timeout, this, &Uebungssitzung::wecke);
     pause_.setSingleShot(true);
     pause_.setInterval(standardPause);
     connect(&pause_, &QTimer::timeout, this, &Uebungssitzung::weiter);
@@ -67,11 +66,6 @@ void Uebungssitzung::setStartwert(std::optional<std::uint64_t> startwert)
     wahl_.startwert = startwert;
 }
 
-void Uebungssitzung::setAbstand(std::chrono::milliseconds abstand)
-{
-    senden_.setInterval(abstand);
-}
-
 void Uebungssitzung::setPause(std::chrono::milliseconds pause)
 {
     pause_.setInterval(pause);
@@ -95,7 +89,7 @@ QString Uebungssitzung::aendereStand(const std::function<void(Lernstand&)>& aend
 {
     Lernstandablage::Geaendert geaendert = ablage_.aendere(stand_, aenderung);
     stand_ = std::move(geaendert.stand);
-    return geaendert.fehler;
+    return QStringList{geaendert.fehler, geaendert.meldung}.join(QLatin1Char(' ')).trimmed();
 }
 
 void Uebungssitzung::loescheFortschritt()
@@ -142,7 +136,7 @@ void Uebungssitzung::abbrechen()
 
 void Uebungssitzung::unterbrechen()
 {
-    senden_.stop();
+    halteSenden();
     pause_.stop();
     weiterGewuenscht_ = false;
     telegraf_.anhalten();
@@ -188,19 +182,44 @@ void Uebungssitzung::stelleFrage(const QString& meldung)
     sendeWeiter();
 }
 
-// The question's next movement, once the telegraph stands and the pace lets it: a character
-// due while the telegraph still turns waits for it.
+// The question's next movement, once the telegraph stands and the character before has stood
+// its time.
 void Uebungssitzung::sendeWeiter()
 {
-    if (zustand_ != Zustand::Frage || telegraf_.bewegungLaeuft() || senden_.isActive())
+    if (zustand_ != Zustand::Frage || telegraf_.bewegungLaeuft() || stehtBis_)
         return;
-    if (regel_->sendeWeiter(telegraf_))
-        senden_.start();
+    zeichenUnterwegs_ = regel_->sendeWeiter(telegraf_);
 }
 
+void Uebungssitzung::halteSenden()
+{
+    senden_.stop();
+    stehtBis_.reset();
+    zeichenUnterwegs_ = false;
+}
+
+// A timer may wake a little early; the character stands until its time is over.
+void Uebungssitzung::wecke()
+{
+    if (!stehtBis_)
+        return;
+    const auto rest = std::chrono::ceil<std::chrono::milliseconds>(*stehtBis_ - uhr_());
+    if (rest > rest.zero()) {
+        senden_.start(rest);
+        return;
+    }
+    stehtBis_.reset();
+    sendeWeiter();
+}
+
+// A character stands from now for the interval, counted from here rather than from its
+// movement's start, so that one whose movement is long is seen as long as any other.
 void Uebungssitzung::telegrafSteht()
 {
-    if (zustand_ == Zustand::Frage)
+    if (zustand_ == Zustand::Frage && std::exchange(zeichenUnterwegs_, false)) {
+        stehtBis_ = uhr_() + abstand_;
+        wecke();
+    } else if (zustand_ == Zustand::Frage)
         sendeWeiter();
     else if (zustand_ == Zustand::Beantwortet && std::exchange(weiterGewuenscht_, false))
         stelleFrage();
@@ -221,7 +240,7 @@ void Uebungssitzung::nimm(const Urteil& urteil)
     const auto zeit = std::chrono::duration_cast<std::chrono::milliseconds>(uhr_() - frageSeit_);
     runde_->beantworte(urteil.antwort, urteil.richtig, urteil.von, zeit);
     zustand_ = Zustand::Beantwortet;
-    senden_.stop();
+    halteSenden();
     QString meldung = urteil.text;
     if (regel_->fragtZeichen()) {
         meldung += vermerke(urteil.richtig == urteil.von);
@@ -312,7 +331,7 @@ void Uebungssitzung::beenden()
 {
     zustand_ = Zustand::Ende;
     rundenEnde_ = QDateTime::currentDateTime();
-    senden_.stop();
+    halteSenden();
     const Rundenergebnis ergebnis = rundenergebnis(antworten());
     const bool woerter = !regel_->fragtZeichen();
     QString text = QStringLiteral("Ergebnis: %1 von %2 %3richtig (%4 %).")

@@ -47,11 +47,13 @@ public:
     const Rundenwahl& wahl() const { return wahl_; }
     // The rule of the chosen exercise: which input it takes and which settings apply to it.
     const Uebungsregel& regel() const { return *regel_; }
-    // The time between two characters a reading question sends.
-    void setAbstand(std::chrono::milliseconds abstand);
+    // How long each character a reading question sends stands once its movement has ended,
+    // before the next one's movement starts.
+    void setAbstand(std::chrono::milliseconds abstand) { abstand_ = abstand; }
     // How long a verdict stands before the next question comes by itself.
     void setPause(std::chrono::milliseconds pause);
-    // Where the time an answer took is read; the steady clock unless a test sets another.
+    // Where the time an answer took and a character's standing time are read; the steady
+    // clock unless a test sets another.
     void setUhr(Uhr uhr) { uhr_ = std::move(uhr); }
 
     // Every character of a set asked at once, instead of step by step; kept with the progress.
@@ -84,6 +86,9 @@ public:
 
     // The telegraph stands in its signal, and no other movement follows.
     void telegrafSteht();
+    // A character that has stood its time is followed by the next. The session's own timer
+    // calls this at that moment; a test that drives the clock may call it itself.
+    void wecke();
 
 signals:
     // The state, the status line or the choice changed.
@@ -96,6 +101,7 @@ private:
     // Asks the next question; `meldung`, such as a progress that could not be saved, follows it.
     void stelleFrage(const QString& meldung = {});
     void sendeWeiter();
+    void halteSenden();
     void nimm(const Urteil& urteil);
     QString vermerke(bool richtig);
     QString aendereStand(const std::function<void(Lernstand&)>& aenderung);
@@ -117,6 +123,10 @@ private:
     QString ergebnisText_;                            // and what it came to
     int balken_ = 0;
     bool weiterGewuenscht_ = false; // the learner asked for the next question during a movement
-    QTimer senden_; // a reading question's pace: runs from one character to the next
-    QTimer pause_;  // how long a verdict stands
+    bool zeichenUnterwegs_ = false; // the telegraph turns to a character that must stand
+    std::chrono::milliseconds abstand_;
+    // Until when the character sent last stands; the timer wakes the session then.
+    std::optional<std::chrono::steady_clock::time_point> stehtBis_;
+    QTimer senden_;
+    QTimer pause_; // how long a verdict stands
 };

@@ -55,6 +55,8 @@ public:
 
     // The time between two frames; zero draws the next frame at the next pass of the event loop.
     void setTakt(std::chrono::milliseconds takt) { takt_.setTakt(takt); }
+    // Where the frames' deadlines are read; the steady clock unless a test sets its own.
+    void setUhr(Bildtakt::Uhr uhr) { takt_.setUhr(std::move(uhr)); }
 
     // With `stellbar` the user sets a beam by dragging an end of the regulator or the tip of an
     // indicator; it snaps to steps of 45 degrees, and `gestellt` tells the new position.

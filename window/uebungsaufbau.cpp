@@ -139,6 +139,11 @@ QFormLayout* Uebungsfenster::baueWahl()
     wahl->addRow(QStringLiteral("&Zeichen"), satz_);
     wahl->addRow(QStringLiteral("&Fragen"), anzahl_);
     wahl->addRow(QStringLiteral("S&tartwert"), startwert_);
+    const QString stehzeit = QStringLiteral(
+        "Beim Mitlesen: wie lange jedes Zeichen still steht, bevor das nächste kommt, von 1,0 "
+        "bis 4,0 Sekunden.");
+    abstand_->setAccessibleDescription(stehzeit);
+    abstand_->setToolTip(stehzeit);
     wahl->addRow(QStringLiteral("Ab&stand in s"), abstand_);
     return wahl;
 }
@@ -175,7 +180,8 @@ void Uebungsfenster::verbinde()
             [s](int i) { s->setSatz(static_cast<Uebungssatz>(i)); });
     connect(anzahl_, &QComboBox::currentIndexChanged, s,
             [s](int i) { s->setAnzahl(anzahlen.value(i, anzahlen.first())); });
-    connect(startwert_, &QLineEdit::textEdited, s,
+    // Every change of the text, also one made by assistive technology or by `waehle`.
+    connect(startwert_, &QLineEdit::textChanged, s,
             [s](const QString& text) { s->setStartwert(startwertAus(text)); });
     connect(abstand_, &SpinBox::valueChanged, s, [s](double sekunden) {
         s->setAbstand(std::chrono::milliseconds(abstandMs(sekunden)));

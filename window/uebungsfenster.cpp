@@ -73,7 +73,6 @@ void Uebungsfenster::waehle(Uebungsart art, std::optional<std::uint64_t> startwe
 {
     uebung_->setCurrentIndex(static_cast<int>(art));
     startwert_->setText(startwert ? QString::number(*startwert) : QString());
-    sitzung_->setStartwert(startwert);
 }
 
 // Shows the trainer: its status line, the inputs of its exercise, and where the keyboard goes
