@@ -1,8 +1,10 @@
-// The frames of a movement, worked out without any window, and the pace they are shown at.
+// The frames of a movement, worked out without any window, the pace they are shown at, and
+// the telegraph that shows them.
 
 #include "bedienung/bewegung.h"
 #include "controls/bildtakt.h"
 #include "tests/stellung_test.h"
+#include "widgets/telegraf.h"
 
 #include <QTest>
 
@@ -43,6 +45,7 @@ private slots:
     void bewegungsplan_data();
     void bewegungsplan();
     void spaeterFrameVerschiebtNichts();
+    void spaeteresZielFolgt();
 };
 
 void TstBewegung::kurzerWeg_data()
@@ -157,5 +160,33 @@ void TstBewegung::spaeterFrameVerschiebtNichts()
     QCOMPARE(gezeigtBei, (QList<int>{0, 4, 11, 12, 30, 30, 30, 30}));
 }
 
-QTEST_GUILESS_MAIN(TstBewegung)
+// Targets given during a movement, on frames the test's clock paces: from C the regulator turns
+// to 45 degrees, and mid-way H and then D are given. The latest follows: the telegraph ends in
+// D, and H (whose regulator lies outside every way taken) is never shown.
+void TstBewegung::spaeteresZielFolgt()
+{
+    std::chrono::steady_clock::time_point jetzt;
+    Telegraf telegraf;
+    telegraf.setUhr([&] { return jetzt; });
+    telegraf.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&telegraf));
+    telegraf.stelle({90, 0, 0}, ' '); // C
+    Frames gezeigt;
+    connect(&telegraf, &Telegraf::gezeichnet, this, [&] {
+        gezeigt << telegraf.winkel();
+        jetzt += std::chrono::milliseconds(4);
+        if (gezeigt.size() == 10) {
+            telegraf.bewegen(zeichenH, 'H');
+            telegraf.bewegen(zeichenD, 'D');
+        }
+    });
+    int gestanden = 0;
+    connect(&telegraf, &Telegraf::steht, this, [&] { ++gestanden; });
+    telegraf.bewegen({45, 0, 0}, ' ');
+    QTRY_COMPARE(gestanden, 1);
+    QCOMPARE(telegraf.altwinkel(), zeichenD);
+    QVERIFY(!gezeigt.contains(zeichenH));
+}
+
+QTEST_MAIN(TstBewegung)
 #include "tst_bewegung.moc"

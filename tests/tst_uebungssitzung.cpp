@@ -120,6 +120,7 @@ private slots:
     void gleicheZeichenSichtbar();
     void trennstellungGanzImBild();
     void richtigesSignalStehtDiePause();
+    void zeitAbErstemFrame_data();
     void zeitAbErstemFrame();
     void leerGelesenErstNachDemWort();
     void jedesZeichenStehtDenAbstand_data();
@@ -223,13 +224,16 @@ void TstUebungssitzung::speicherfehlerBeimBeginnen()
 // rest position is; Return before any beam moved is no answer.
 void TstUebungssitzung::stellenBeginntNichtBeimGefragten()
 {
+    Sitzung t; // as the telegraph
+    Stellen regel(eingebetteterCode());
     for (const char gefragt : {'E', 'A', 'Z'}) {
-        Sitzung t; // as the telegraph
-        Stellen regel(eingebetteterCode());
         regel.stelleFrage(QString(QLatin1Char(gefragt)), t);
         QVERIFY(zeichenBei(t.gezeigt) != QLatin1Char(gefragt));
         const Urteil urteil = regel.pruefe({}, t);
         QVERIFY(!urteil.gilt && urteil.text.startsWith("Stelle zuerst das Signal für „"));
+        // A beam turned makes the next Return an answer, for this question only.
+        regel.drehe(Balken::Indikator1, 1, t);
+        QVERIFY(regel.pruefe({}, t).gilt);
     }
 }
 
@@ -283,13 +287,24 @@ void TstUebungssitzung::richtigesSignalStehtDiePause()
     QTRY_COMPARE(t.s.zustand(), Zustand::Frage);
 }
 
-// The time an answer took counts from the question's first frame, also for an answer given
-// while the telegraph still turns.
+void TstUebungssitzung::zeitAbErstemFrame_data()
+{
+    QTest::addColumn<bool>("steht"); // whether the signal stands before the answer
+    QTest::newRow("während der Bewegung") << false;
+    QTest::newRow("nachdem das Signal steht") << true;
+}
+
+// The time an answer took counts from the question's first frame, for an answer given while
+// the telegraph still turns and for one given after its signal stood at 500 ms.
 void TstUebungssitzung::zeitAbErstemFrame()
 {
+    QFETCH(bool, steht);
     Sitzung t(false);
     QVERIFY(t.beginne(Uebungsart::Erkennen));
-    t.jetzt += std::chrono::milliseconds(700);
+    t.jetzt += std::chrono::milliseconds(500);
+    while (steht && t.laeuft)
+        t.stehe();
+    t.jetzt += std::chrono::milliseconds(200);
     t.s.erkannt('A');
     QCOMPARE(t.s.antworten().at(0).zeit, std::chrono::milliseconds(700));
 }
