@@ -30,6 +30,8 @@
 namespace netz {
 
 inline constexpr int protokollVersion = 1;
+// The port a Leitstelle listens on and a station asks for when none is given.
+inline constexpr quint16 standardPort = 47300;
 inline constexpr qsizetype groessteNachricht = 4096; // bytes, as it travels
 inline constexpr int meisteStationen = 30;
 inline constexpr int laengsterName = 20;   // characters
