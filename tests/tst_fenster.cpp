@@ -179,10 +179,11 @@ void TestFenster::barrierefreiBenannt()
                              static_cast<QWidget*>(&f->drehfeld)})
         QVERIFY(!text(*bauteil, QAccessible::Description).isEmpty());
 
-    const QString menue =
-        QStringLiteral(" Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein Menü, das "
-                       "die Signaltafel speichert (Strg+S) oder druckt (Strg+P), Signale üben "
-                       "lässt (Strg+U) und die Telegrafenlinie zeigt (Strg+L).");
+    const QString menue = QStringLiteral(
+        " Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein Menü, das "
+        "die Signaltafel speichert (Strg+S) oder druckt (Strg+P), Signale üben "
+        "lässt (Strg+U), die Telegrafenlinie zeigt (Strg+L) und als Station einer Linie "
+        "beitreten lässt (Strg+T).");
     QCOMPARE(text(f->telegraf, QAccessible::Description),
              QStringLiteral("Der Telegraf steht in Ruhestellung.") + menue);
     f->klicke('C');

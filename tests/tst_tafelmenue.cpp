@@ -56,8 +56,10 @@ struct Menuebeobachter {
 
 const QStringList menueeintraege{QStringLiteral("Signaltafel speichern …\tCtrl+S"),
                                  QStringLiteral("Signaltafel drucken …\tCtrl+P"),
-                                 QStringLiteral("\t"), QStringLiteral("Signale üben …\tCtrl+U"),
-                                 QStringLiteral("Telegrafenlinie …\tCtrl+L")};
+                                 QStringLiteral("\t"),
+                                 QStringLiteral("Signale üben …\tCtrl+U"),
+                                 QStringLiteral("Telegrafenlinie …\tCtrl+L"),
+                                 QStringLiteral("Station einer Linie …\tCtrl+T")};
 
 void rechtsklick(Telegraf* szene)
 {

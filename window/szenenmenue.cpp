@@ -88,13 +88,16 @@ Szenenmenue::Szenenmenue(QWidget& fenster, const Signalcode& code)
       speichernAktion_(new QAction(QStringLiteral("Signaltafel speichern …"), this)),
       druckenAktion_(new QAction(QStringLiteral("Signaltafel drucken …"), this)),
       uebenAktion_(new QAction(QStringLiteral("Signale üben …"), this)),
-      linienAktion_(new QAction(QStringLiteral("Telegrafenlinie …"), this))
+      linienAktion_(new QAction(QStringLiteral("Telegrafenlinie …"), this)),
+      stationsAktion_(new QAction(QStringLiteral("Station einer Linie …"), this))
 {
     speichernAktion_->setShortcut(QKeySequence::Save);
     druckenAktion_->setShortcut(QKeySequence::Print);
     uebenAktion_->setShortcut(Qt::CTRL | Qt::Key_U);
     linienAktion_->setShortcut(Qt::CTRL | Qt::Key_L);
-    for (QAction* aktion : {speichernAktion_, druckenAktion_, uebenAktion_, linienAktion_}) {
+    stationsAktion_->setShortcut(Qt::CTRL | Qt::Key_T);
+    for (QAction* aktion :
+         {speichernAktion_, druckenAktion_, uebenAktion_, linienAktion_, stationsAktion_}) {
         aktion->setShortcutContext(Qt::WindowShortcut);
         aktion->setShortcutVisibleInContextMenu(true);
         fenster.addAction(aktion);
@@ -103,7 +106,8 @@ Szenenmenue::Szenenmenue(QWidget& fenster, const Signalcode& code)
     const std::pair<QAction*, Befehl> befehle[] = {{speichernAktion_, Befehl::Speichern},
                                                    {druckenAktion_, Befehl::Drucken},
                                                    {uebenAktion_, Befehl::Ueben},
-                                                   {linienAktion_, Befehl::Linie}};
+                                                   {linienAktion_, Befehl::Linie},
+                                                   {stationsAktion_, Befehl::Station}};
     for (const auto& [aktion, befehl] : befehle)
         connect(
             aktion, &QAction::triggered, this, [this, befehl] { emit angefragt(befehl); },
@@ -117,7 +121,7 @@ void Szenenmenue::zeige(const QPoint& globalePosition)
     menue->setAccessibleName(QStringLiteral("Telegraf"));
     menue->addActions({speichernAktion_, druckenAktion_});
     menue->addSeparator();
-    menue->addActions({uebenAktion_, linienAktion_});
+    menue->addActions({uebenAktion_, linienAktion_, stationsAktion_});
     menue->popup(globalePosition);
 }
 

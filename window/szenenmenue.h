@@ -10,9 +10,10 @@ class QWidget;
 
 // The scene's menu and its commands: "Signaltafel speichern …" asks for a PDF or PNG file and
 // writes the code chart there, "Signaltafel drucken …" prints it through the print dialog, and
-// "Signale üben …" asks for the trainer, "Telegrafenlinie …" for the line of stations, which the
-// window opens. They are actions of the window with their keys (Ctrl+S, Ctrl+P, Ctrl+U,
-// Ctrl+L), and the menu offers them with their keys shown.
+// "Signale üben …" asks for the trainer, "Telegrafenlinie …" for the line of stations, "Station
+// einer Linie …" for a pupil's station in a line across machines, which the window opens. They
+// are actions of the window with their keys (Ctrl+S, Ctrl+P, Ctrl+U, Ctrl+L, Ctrl+T), and the
+// menu offers them with their keys shown.
 class Szenenmenue : public QObject {
     Q_OBJECT
 public:
@@ -22,7 +23,7 @@ public:
     // for (`angefragt`) once the menu is gone.
     void zeige(const QPoint& globalePosition);
 
-    enum class Befehl { Speichern, Drucken, Ueben, Linie };
+    enum class Befehl { Speichern, Drucken, Ueben, Linie, Station };
     // Carries out a command for the chart, Speichern or Drucken: opens its dialog, which writes
     // or prints the chart once it is accepted.
     void fuehreAus(Befehl befehl);
@@ -38,4 +39,5 @@ private:
     QAction* druckenAktion_;
     QAction* uebenAktion_;
     QAction* linienAktion_;
+    QAction* stationsAktion_;
 };

@@ -15,6 +15,7 @@
 #include "widgets/wiedergabe.h"
 #include "window/aufbau.h"
 #include "window/linienfenster.h"
+#include "window/stationsfenster.h"
 #include "window/uebungsfenster.h"
 
 #include <QContextMenuEvent>
@@ -42,8 +43,9 @@ Tpformx11::Tpformx11(const Signalcode& code, QWidget* parent)
     PB13 = benannt(new Telegraf(telegraf), "PB13", QRect(0, 0, szeneBreite, szeneHoehe));
     PB13->setHinweis(QStringLiteral("Ein Rechtsklick, die Menütaste oder Umschalt+F10 öffnet ein "
                                     "Menü, das die Signaltafel speichert (Strg+S) oder druckt "
-                                    "(Strg+P), Signale üben lässt (Strg+U) und die Telegrafenlinie "
-                                    "zeigt (Strg+L)."));
+                                    "(Strg+P), Signale üben lässt (Strg+U), die Telegrafenlinie "
+                                    "zeigt (Strg+L) und als Station einer Linie beitreten lässt "
+                                    "(Strg+T)."));
     PB13->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PB13, &QWidget::customContextMenuRequested, this, &Tpformx11::PB13Menue);
     connect(PB13, &Telegraf::steht, this, &Tpformx11::PB13Steht);
@@ -175,6 +177,8 @@ void Tpformx11::szenenbefehl(Szenenmenue::Befehl befehl)
         uebe();
     else if (befehl == Szenenmenue::Befehl::Linie)
         zeigeLinie();
+    else if (befehl == Szenenmenue::Befehl::Station)
+        zeigeStation();
     else
         szenenmenue_->fuehreAus(befehl);
 }
@@ -193,6 +197,13 @@ void Tpformx11::zeigeLinie()
     if (!linie_)
         linie_ = new Linienfenster(code_, this);
     oeffne(linie_);
+}
+
+void Tpformx11::zeigeStation()
+{
+    if (!station_)
+        station_ = new Stationsfenster(code_, this);
+    oeffne(station_);
 }
 
 void Tpformx11::oeffne(QWidget* fenster)

@@ -13,6 +13,7 @@ class Linienfenster;
 class QPlainTextEdit;
 class QPushButton;
 class SpinBox;
+class Stationsfenster;
 class Telegraf;
 class Uebungsfenster;
 class Wiedergabe;
@@ -20,7 +21,7 @@ class Wiedergabe;
 // The program's main window: the telegraph on the left; on the right the alphabet grid, the
 // message memo, the playback button and the interval. It lays out its parts and connects them,
 // and while the telegraph turns it holds back whatever would start a second movement. It makes
-// and owns the trainer and the line of stations, when they are first asked for.
+// and owns the trainer, the line of stations and a pupil's station, when they are first asked for.
 class Tpformx11 : public QWidget {
     Q_OBJECT
 public:
@@ -52,6 +53,7 @@ private:
     bool spaeter(std::function<void()> befehl);
     void uebe();
     void zeigeLinie();
+    void zeigeStation();
     void oeffne(QWidget* fenster);
 
     // The button's captions, stopped and sending.
@@ -68,6 +70,7 @@ private:
     Szenenmenue* szenenmenue_ = nullptr;
     Uebungsfenster* uebung_ = nullptr;
     Linienfenster* linie_ = nullptr;
+    Stationsfenster* station_ = nullptr;
 
     bool gezeigt_ = false;
     Zurueckgestellt zurueckgestellt_; // what arrived while the telegraph was turning
