@@ -4,6 +4,7 @@
 #include "startup/displayprobe.h"
 #include "startup/fontwarmup.h"
 #include "startup/translations.h"
+#include "startup/startmessages.h"
 #include "startup/x11upload.h"
 #include "widgets/telegraf.h"
 #include "window/linienfenster.h"
@@ -152,16 +153,14 @@ int main(int argc, char* argv[])
     if (aufruf.tafel)
         return tafelSchreiben(argv[0], *aufruf.tafel, code);
 
-    // A platform named with -platform is Qt's to start, as one named in QT_QPA_PLATFORM; a
-    // display named with -display stands for DISPLAY, as it does for Qt.
+    // A display named with -display stands for DISPLAY, as it does for Qt; a platform named with
+    // -platform wins over QT_QPA_PLATFORM.
     if (!aufruf.x11Anzeige.isEmpty())
         qputenv("DISPLAY", aufruf.x11Anzeige.toLocal8Bit());
-    std::optional<ProbeConnections> probe;
-    if (aufruf.qtPlattform.isEmpty()) {
-        probe = prepareDisplay("Vellard-Telegraf");
-        if (!probe)
-            return 1;
-    }
+    const QByteArray plattform = aufruf.qtPlattform.toLocal8Bit();
+    std::optional<ProbeConnections> probe = prepareDisplay("pvellard", plattform);
+    if (!probe)
+        return 1;
     // The desktop's scale factor, rounded to a whole number: the scene and the grid are drawn at
     // scale 1 and shown enlarged pixel for pixel, which only a whole factor keeps sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -171,7 +170,10 @@ int main(int argc, char* argv[])
 
     const FontWarmup schriften;
     const std::vector<char*> aufrufArgumente(argv, argv + argc + 1); // before Qt takes its own
+    auto startMeldungen = std::make_optional<StartMessages>(
+        "pvellard", plattform.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : plattform);
     QApplication application(argc, argv);
+    startMeldungen.reset();
     probe.reset(); // Qt has its own connection now
     // Lets the desktop match the window to its launcher entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));

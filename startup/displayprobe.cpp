@@ -56,13 +56,17 @@ bool hasPlugin(const DisplaySystem& system, const QString& prefix)
     return false;
 }
 
-Reach waylandReach(const DisplaySystem& system, ProbeConnections& probes)
+// `standard` is the compositor's name libwayland takes when WAYLAND_DISPLAY is not set, which
+// Qt tries only when it is told to use Wayland.
+Reach waylandReach(const DisplaySystem& system, ProbeConnections& probes,
+                   const QByteArray& standard = {})
 {
-    if (system.waylandDisplay.isEmpty() && system.waylandSocket.isEmpty())
+    const QByteArray name = system.waylandDisplay.isEmpty() ? standard : system.waylandDisplay;
+    if (name.isEmpty() && system.waylandSocket.isEmpty())
         return Reach::Unset;
     if (system.waylandSocket.isEmpty()) {
         // As libwayland finds the socket: an absolute name as it is, else in the runtime folder.
-        QByteArray path = system.waylandDisplay;
+        QByteArray path = name;
         if (!path.startsWith('/')) {
             if (system.runtimeDir.isEmpty())
                 return Reach::NoAnswer;
@@ -120,6 +124,47 @@ QString waylandProblem(Reach reach, const QByteArray& waylandDisplay)
     }
 }
 
+// A platform Qt is told to use, in QT_QPA_PLATFORM or with -platform: X11 and Wayland are
+// checked as when none is named, any other is Qt's to try. A list ("wayland;xcb"), which Qt
+// tries in turn, fails only when each of its platforms does.
+DisplayChoice checkNamedPlatform(const DisplaySystem& system)
+{
+    DisplayChoice choice;
+    QStringList problems;
+    for (const QByteArray& entry : system.qpaPlatform.split(';')) {
+        const QByteArray name = entry.split(':').first(); // "xcb:option=value"
+        if (name.isEmpty())
+            continue;
+        QString problem;
+        if (name == "xcb") {
+            const Reach reach = x11Reach(system, choice.probes);
+            if (reach == Reach::Ok)
+                return choice;
+            problem = x11Problem(reach, system.display);
+        } else if (name.startsWith("wayland")) {
+            const Reach reach = waylandReach(system, choice.probes, "wayland-0");
+            if (reach == Reach::Ok)
+                return choice;
+            // Where WAYLAND_DISPLAY is not set and nobody answers, that is the thing to tell.
+            const bool unset = system.waylandDisplay.isEmpty() && system.waylandSocket.isEmpty();
+            problem = unset && reach == Reach::NoAnswer
+                          ? waylandProblem(Reach::Unset, {})
+                          : waylandProblem(reach, unset ? "wayland-0" : system.waylandDisplay);
+        } else {
+            return choice;
+        }
+        problems << problem;
+    }
+    if (problems.isEmpty())
+        return choice;
+    const QString name = QString::fromLocal8Bit(system.qpaPlatform);
+    choice.problem = problems.size() == 1
+                         ? QStringLiteral("Die Plattform „%1“ lässt sich nicht starten: %2.")
+                         : QStringLiteral("Keine der Plattformen „%1“ lässt sich starten: %2.");
+    choice.problem = choice.problem.arg(name, problems.join(QStringLiteral("; ")));
+    return choice;
+}
+
 } // namespace
 
 ProbeConnection::ProbeConnection(ProbeConnection&& other) noexcept
@@ -163,9 +208,9 @@ DisplaySystem DisplaySystem::fromEnvironment()
 
 DisplayChoice chooseDisplay(const DisplaySystem& system)
 {
-    DisplayChoice choice;
     if (!system.qpaPlatform.isEmpty())
-        return choice;
+        return checkNamedPlatform(system);
+    DisplayChoice choice;
     const Reach x11 = x11Reach(system, choice.probes);
     const Reach wayland = waylandReach(system, choice.probes);
     if (x11 == Reach::Ok && wayland == Reach::Ok)
@@ -184,10 +229,13 @@ DisplayChoice chooseDisplay(const DisplaySystem& system)
     return choice;
 }
 
-std::optional<ProbeConnections> prepareDisplay(const char* program)
+std::optional<ProbeConnections> prepareDisplay(const char* program, const QByteArray& platform)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
-    DisplayChoice choice = chooseDisplay(DisplaySystem::fromEnvironment());
+    DisplaySystem system = DisplaySystem::fromEnvironment();
+    if (!platform.isEmpty())
+        system.qpaPlatform = platform;
+    DisplayChoice choice = chooseDisplay(system);
     if (!choice.problem.isEmpty()) {
         std::fprintf(stderr, "%s: %s\n", program, qPrintable(choice.problem));
         return std::nullopt;
@@ -197,6 +245,7 @@ std::optional<ProbeConnections> prepareDisplay(const char* program)
     return std::move(choice.probes);
 #else
     Q_UNUSED(program);
+    Q_UNUSED(platform);
     return ProbeConnections();
 #endif
 }

@@ -13,7 +13,7 @@
 
 // What the decision looks at: the environment, the sockets and Qt's platform plugins.
 struct DisplaySystem {
-    QByteArray qpaPlatform;    // QT_QPA_PLATFORM: when set, Qt is left to it
+    QByteArray qpaPlatform;    // QT_QPA_PLATFORM, or the platform named with -platform
     QByteArray display;        // DISPLAY
     QByteArray waylandDisplay; // WAYLAND_DISPLAY
     QByteArray waylandSocket;  // WAYLAND_SOCKET: a connection the compositor handed over
@@ -50,7 +50,9 @@ struct DisplayChoice {
 DisplayChoice chooseDisplay(const DisplaySystem& system);
 
 // Tells Qt the platform chooseDisplay picks, and returns the probe's connections, to be kept
-// until the application object exists. Where no display can be reached, prints
-// "<program>: <problem>" on stderr and returns nothing. Does nothing on systems without X11 or
-// Wayland, where Qt needs no display variable.
-std::optional<ProbeConnections> prepareDisplay(const char* program);
+// until the application object exists. `platform` is one named on the command line, which wins
+// over QT_QPA_PLATFORM, as it does for Qt. Where no display can be reached, or the one named
+// cannot be, prints "<program>: <problem>" on stderr and returns nothing. Does nothing on
+// systems without X11 or Wayland, where Qt needs no display variable.
+std::optional<ProbeConnections> prepareDisplay(const char* program,
+                                               const QByteArray& platform = {});

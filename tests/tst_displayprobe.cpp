@@ -56,6 +56,8 @@ void TestDisplayProbe::initTestCase()
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("x11")));
     sockets << unixSocket(root + "/run/wl-live", true);
     sockets << unixSocket(root + "/run/wl-stale", false);
+    // Where libwayland looks when WAYLAND_DISPLAY is not set; only a named Wayland platform does.
+    sockets << unixSocket(root + "/run/wayland-0", true);
     sockets << unixSocket(root + "/x11/X71", true);
     sockets << unixSocket(root + "/x11/X73", false);
     // Only in the abstract namespace, as some X servers listen.
@@ -97,6 +99,49 @@ void TestDisplayProbe::waehlt_data()
     // The sockets live in a temporary folder; "@" stands for its path.
     QTest::newRow("QT_QPA_PLATFORM wins")
         << QByteArray("offscreen") << QByteArray() << QByteArray("wl-stale") << QByteArray() << true
+        << both << QByteArray() << none;
+    // A platform named in QT_QPA_PLATFORM or with -platform: X11 and Wayland are checked.
+    QTest::newRow("named X, live") << QByteArray("xcb") << QByteArray(":71") << QByteArray()
+                                   << QByteArray() << true << both << QByteArray() << none;
+    QTest::newRow("named X, not set")
+        << QByteArray("xcb") << QByteArray() << QByteArray("wl-live") << QByteArray() << true
+        << both << QByteArray()
+        << QStringLiteral("Die Plattform „xcb“ lässt sich nicht starten: DISPLAY ist nicht "
+                          "gesetzt.");
+    QTest::newRow("named X with an option, dead")
+        << QByteArray("xcb:nograb") << QByteArray(":73") << QByteArray() << QByteArray() << true
+        << both << QByteArray()
+        << QStringLiteral("Die Plattform „xcb:nograb“ lässt sich nicht starten: unter "
+                          "DISPLAY=:73 antwortet kein X-Server.");
+    QTest::newRow("named Wayland, dead")
+        << QByteArray("wayland") << QByteArray(":71") << QByteArray("wl-stale") << QByteArray()
+        << true << both << QByteArray()
+        << QStringLiteral("Die Plattform „wayland“ lässt sich nicht starten: unter "
+                          "WAYLAND_DISPLAY=wl-stale antwortet kein Wayland-Compositor.");
+    QTest::newRow("named Wayland, not set, wayland-0 live")
+        << QByteArray("wayland-egl") << QByteArray() << QByteArray() << QByteArray() << true << both
+        << QByteArray() << none;
+    QTest::newRow("named Wayland, not set, nobody there")
+        << QByteArray("wayland") << QByteArray() << QByteArray() << QByteArray() << false << both
+        << QByteArray()
+        << QStringLiteral("Die Plattform „wayland“ lässt sich nicht starten: WAYLAND_DISPLAY ist "
+                          "nicht gesetzt.");
+    QTest::newRow("named Wayland without its plugin")
+        << QByteArray("wayland") << QByteArray() << QByteArray() << QByteArray() << true
+        << QStringLiteral("x11-only") << QByteArray()
+        << QStringLiteral("Die Plattform „wayland“ lässt sich nicht starten: für "
+                          "WAYLAND_DISPLAY=wayland-0 fehlt Qts Wayland-Modul (Paket qt6-wayland).");
+    QTest::newRow("list, the second live")
+        << QByteArray("wayland;xcb") << QByteArray(":71") << QByteArray("wl-stale") << QByteArray()
+        << true << both << QByteArray() << none;
+    QTest::newRow("list, none live")
+        << QByteArray("wayland;xcb") << QByteArray() << QByteArray("wl-stale") << QByteArray()
+        << true << both << QByteArray()
+        << QStringLiteral("Keine der Plattformen „wayland;xcb“ lässt sich starten: unter "
+                          "WAYLAND_DISPLAY=wl-stale antwortet kein Wayland-Compositor; DISPLAY "
+                          "ist nicht gesetzt.");
+    QTest::newRow("list with another platform left to Qt")
+        << QByteArray("xcb;offscreen") << QByteArray() << QByteArray() << QByteArray() << true
         << both << QByteArray() << none;
     QTest::newRow("nothing set") << QByteArray() << QByteArray() << QByteArray() << QByteArray()
                                  << true << both << QByteArray()

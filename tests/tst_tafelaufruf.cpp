@@ -58,6 +58,8 @@ private slots:
     void ueberDerGroessengrenze();
     void qtOptionenGehenAnQt_data();
     void qtOptionenGehenAnQt();
+    void unbekannterStil_data();
+    void unbekannterStil();
 
 private:
     Lauf lauf(const QStringList& argumente) { return starte(programm, argumente, ordner.path()); }
@@ -241,6 +243,47 @@ void TestTafelaufruf::qtOptionenGehenAnQt()
     const Lauf l = lauf(argumente);
     QVERIFY2(l.status == 0, qPrintable(l.fehler));
     QCOMPARE(l.ausgabe, ausgabe);
+}
+
+void TestTafelaufruf::unbekannterStil_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<QByteArray>("umgebung"); // QT_STYLE_OVERRIDE, where set
+    QTest::addColumn<QString>("meldung");     // the program's line, empty for none
+
+    const QStringList offscreen{"-platform", "offscreen"};
+    QTest::newRow("-style") << offscreen + QStringList{"-style", "nonexistent"} << QByteArray()
+                            << "pvellard: Einen Stil „nonexistent“ gibt es nicht; das Fenster "
+                               "zeigt Qts eigenen (es gibt Fusion, Windows).";
+    QTest::newRow("--style=") << offscreen + QStringList{"--style=Quatsch"} << QByteArray()
+                              << "pvellard: Einen Stil „Quatsch“ gibt es nicht; das Fenster "
+                                 "zeigt Qts eigenen (es gibt Fusion, Windows).";
+    QTest::newRow("QT_STYLE_OVERRIDE")
+        << offscreen << QByteArray("gibtsnicht")
+        << "pvellard: Einen Stil „gibtsnicht“ gibt es nicht; das Fenster zeigt Qts eigenen (es "
+           "gibt Fusion, Windows).";
+    QTest::newRow("bekannter Stil")
+        << offscreen + QStringList{"-style", "fusion"} << QByteArray() << QString();
+}
+
+// A style Qt does not know: the window opens with Qt's own, and one German line says so
+// instead of Qt's English warning.
+void TestTafelaufruf::unbekannterStil()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(QByteArray, umgebung);
+    QFETCH(QString, meldung);
+
+    // Through env(1): the child's environment is the one starte() hands over.
+    QStringList aufruf = QStringList{programm} + argumente;
+    if (!umgebung.isEmpty())
+        aufruf.prepend(QStringLiteral("QT_STYLE_OVERRIDE=") + QLatin1String(umgebung));
+    const Lauf l = starte(QStringLiteral("/usr/bin/env"), aufruf, ordner.path());
+    QVERIFY2(l.status == 0, qPrintable(l.fehler));
+    const QStringList eigene = l.fehler.split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                   .filter(QRegularExpression(QStringLiteral("^pvellard: ")));
+    QCOMPARE(eigene, meldung.isEmpty() ? QStringList() : QStringList{meldung});
+    QVERIFY2(!l.fehler.contains(QLatin1String("style")), qPrintable(l.fehler));
 }
 
 QTEST_GUILESS_MAIN(TestTafelaufruf)
