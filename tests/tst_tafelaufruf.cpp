@@ -60,6 +60,7 @@ private slots:
     void qtOptionenGehenAnQt();
     void unbekannterStil_data();
     void unbekannterStil();
+    void hilfePasstIns80SpaltenTerminal();
 
 private:
     Lauf lauf(const QStringList& argumente) { return starte(programm, argumente, ordner.path()); }
@@ -284,6 +285,14 @@ void TestTafelaufruf::unbekannterStil()
                                    .filter(QRegularExpression(QStringLiteral("^pvellard: ")));
     QCOMPARE(eigene, meldung.isEmpty() ? QStringList() : QStringList{meldung});
     QVERIFY2(!l.fehler.contains(QLatin1String("style")), qPrintable(l.fehler));
+}
+
+void TestTafelaufruf::hilfePasstIns80SpaltenTerminal()
+{
+    const Lauf l = lauf({QStringLiteral("--help")});
+    QCOMPARE(l.status, 0);
+    for (const QString& zeile : l.ausgabe.split(QLatin1Char('\n')))
+        QVERIFY2(zeile.size() <= 80, qPrintable(zeile));
 }
 
 QTEST_GUILESS_MAIN(TestTafelaufruf)
