@@ -4,7 +4,7 @@
 # go to both benchmark programs, e.g. --benchmark_repetitions=5.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-"$here/setup.sh"
+"$here/setup.sh" libbenchmark-dev
 "$here/build.sh" "$here/../build-bench" -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=ON
 export QT_QPA_PLATFORM=offscreen
 export QT_ENABLE_HIGHDPI_SCALING=0

@@ -12,7 +12,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 runs="${1:-11}"
 build="$here/../build-start"
-"$here/setup.sh" xvfb xauth xdotool
+"$here/setup.sh" xvfb xauth xdotool libbenchmark-dev
 "$here/build.sh" "$build" --target pvellard -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=ON
 cmake --build "$build" --target leeres_fenster -j"$(nproc)"
 program="${2:-$build/app/pvellard}"

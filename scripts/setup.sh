@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian 12, and only what is missing.
-# Extra package names given as arguments are installed as well.
+# Installs on Debian 12 what building and running the program need, and only what is missing.
+#   scripts/setup.sh [--tests] [PACKAGE...]
+# With --tests also what the tests need; extra package names given are installed as well.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libbenchmark-dev fonts-dejavu-core poppler-utils "$@")
-# Qt's WebSockets module, which carries the line across machines.
-packages+=(qt6-websockets-dev)
+# The compiler and Qt; Qt's German texts; the font that stands in for the scene's Verdana;
+# Qt's Wayland platform plugin, so that the program runs as a native Wayland client; Qt's
+# WebSockets module, which carries the line across machines.
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dejavu-core qt6-wayland
+    qt6-websockets-dev)
 
-# Qt's Wayland platform plugin, and Weston, which the tests start headless to run the window
-# as a Wayland client.
-packages+=(qt6-wayland weston)
-# A virtual X screen, on which a test shows the window at a scale that does not fit.
-packages+=(xvfb)
+if [ "${1:-}" = "--tests" ]; then
+    shift
+    # Google Benchmark for the frame benchmarks, which the test build builds too; pdfinfo for
+    # the chart's PDF; Weston, which the tests start headless to run the window as a Wayland
+    # client; a virtual X screen, on which a test shows the window at a scale that does not fit.
+    packages+=(libbenchmark-dev poppler-utils weston xvfb)
+fi
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -9,7 +9,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 runs="${1:-10}"
-"$here/setup.sh" xvfb xauth time
+"$here/setup.sh" xvfb xauth time libbenchmark-dev
 "$here/build.sh" "$here/../build-start" --target pvellard -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=ON
 cmake --build "$here/../build-start" --target leeres_fenster -j"$(nproc)"
 program="$here/../build-start/app/pvellard"

@@ -8,7 +8,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 starts="${1:-200}"
-"$here/setup.sh"
+"$here/setup.sh" weston
 "$here/build.sh" "$here/../build-start" --target pvellard -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF
 program="$here/../build-start/app/pvellard"
 

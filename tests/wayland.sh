@@ -17,7 +17,7 @@ if [ "${1:-}" = "--runs" ]; then
 fi
 
 if ! command -v weston >/dev/null; then
-    echo "Übersprungen: weston ist nicht installiert (scripts/setup.sh installiert es)."
+    echo "Übersprungen: weston ist nicht installiert (scripts/setup.sh --tests installiert es)."
     exit 77
 fi
 

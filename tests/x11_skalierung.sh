@@ -6,7 +6,7 @@
 # VELLARD_STARTZEIT=1 the program names its size after the first frame and ends. Ends with
 # status 77, which CTest counts as skipped, where Xvfb is not installed.
 set -euo pipefail
-command -v Xvfb >/dev/null || { echo "Übersprungen: Xvfb fehlt (scripts/setup.sh)."; exit 77; }
+command -v Xvfb >/dev/null || { echo "Übersprungen: Xvfb fehlt (scripts/setup.sh --tests)."; exit 77; }
 work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" QT_FONT_DPI=144 VELLARD_STARTZEIT=1
