@@ -10,7 +10,9 @@ root="$here/.."
 # Hardened as Debian builds its packages: checked buffer functions, a read-only relocation
 # table bound at start-up.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-"$here/build.sh" "$root/build-pkg" -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_BENCHMARKS=OFF \
+# The program alone: no tests, benchmarks or picture generator.
+"$here/build.sh" "$root/build-pkg" -DCMAKE_BUILD_TYPE=Release -DTELEGRAF_TESTS=OFF \
+    -DTELEGRAF_BENCHMARKS=OFF \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 
