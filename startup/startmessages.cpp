@@ -1,4 +1,4 @@
-#include "startmessages.h"
+#include "startup/startmessages.h"
 
 #include <QList>
 #include <QMutex>
