@@ -1,11 +1,13 @@
 // The line of stations worked out in advance: when each station turns to what, from the
 // movement's stated frames (one degree a frame, 4 ms a frame), and the misreads.
 #include "assets/eingebettet.h"
+#include "linie/linienmodell.h"
 #include "linie/linienplan.h"
 #include "tests/stellung_test.h"
 
 #include <QTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
@@ -30,6 +32,9 @@ private slots:
     void ablesefehler();
     void fehleranteil_data();
     void fehleranteil();
+    void gleicheBilderTrennen_data();
+    void gleicheBilderTrennen();
+    void menschenAufDerLinie();
 };
 
 // Each station turns once the one before it stands and the reading time has passed, and takes
@@ -158,6 +163,90 @@ void TstLinie::fehleranteil()
                  qPrintable(QStringLiteral("Startwert %1: %2").arg(startwert).arg(anteil)));
         if (prozent == 0)
             QCOMPARE(plan.empfangen, text);
+    }
+}
+
+void TstLinie::gleicheBilderTrennen_data()
+{
+    QTest::addColumn<QString>("nachricht");
+    QTest::addColumn<int>("umwegeJeStation");
+    QTest::addColumn<std::chrono::milliseconds>("ersterUmweg");
+    QTest::newRow("SOS") << "SOS" << 0 << 0ms;
+    // S (135, -45, -135) to (180, 180, 180): +45, -135 and -45 the short way, 43 + 133 + 43.
+    QTest::newRow("SS") << "SS" << 1 << 219 * 4ms;
+    // A (180, -90, -90): both indicators -90 the short way, 88 frames each.
+    QTest::newRow("AAA") << "AAA" << 2 << 176 * 4ms;
+    // The rest position draws like E, so already the first E goes the separating way.
+    QTest::newRow("EE") << "EE" << 2 << 176 * 4ms;
+}
+
+// A station whose next picture draws like the one it shows turns to the separating position
+// first and from there on to the character, so that a doubled character is seen at every
+// station; the course counts that way in its time.
+void TstLinie::gleicheBilderTrennen()
+{
+    QFETCH(QString, nachricht);
+    QFETCH(int, umwegeJeStation);
+    QFETCH(std::chrono::milliseconds, ersterUmweg);
+    const std::string text = nachricht.toStdString();
+    const Linienplan plan = linienplan({text, 4, ablesen, 0, 0}, eingebetteterCode());
+    QCOMPARE(plan.empfangen, text);
+    std::map<int, int> umwege;
+    std::map<int, std::chrono::milliseconds> frei; // when each station's last movement ended
+    std::chrono::milliseconds erster{0};
+    for (const Linienbewegung& b : plan.bewegungen) {
+        if (b.nach == trennstellung) {
+            ++umwege[b.station];
+            QCOMPARE(b.steht, '\0');
+            if (erster == 0ms)
+                erster = b.ende - b.beginn;
+        } else if (b.von == trennstellung) {
+            QCOMPARE(b.beginn, frei[b.station]); // straight on from the separating position
+        }
+        frei[b.station] = b.ende;
+    }
+    for (int k = 0; k < 4; ++k)
+        QCOMPARE(umwege[k], umwegeJeStation);
+    QCOMPARE(erster, ersterUmweg);
+}
+
+// People on the line: a station with a person waits for him, whenever he comes, and takes what
+// he sets, right or wrong; the station before waits for his repeat; when he leaves, the
+// simulated operator takes over at once and the message arrives.
+void TstLinie::menschenAufDerLinie()
+{
+    using W = Linienmodell::Warten;
+    const Stellung O{135, -45, 135};
+    Linienmodell modell({"SOS", 4, ablesen, 0, 0}, eingebetteterCode());
+    modell.setMensch(1);
+    modell.entscheide();
+    QCOMPARE(modell.plan().bewegungen.size(), std::size_t{1}); // station 1 sets its first S
+    QVERIFY(modell.warten(1, ruheNachS - 4ms) == W::AufVorgaenger);
+    QVERIFY(modell.warten(1, ruheNachS) == W::Darf);
+    QVERIFY(modell.warten(2, ruheNachS) == W::KeinMensch);
+
+    // Ten seconds late, and O where S was sent.
+    const std::vector<Linienbewegung> gesetzt = modell.weitergeben(1, O, 10s);
+    QVERIFY(!gesetzt.empty());
+    const Linienbewegung& eigene = gesetzt.front();
+    QCOMPARE(eigene.beginn, std::chrono::milliseconds(10s));
+    QVERIFY(eigene.mensch);
+    QCOMPARE(eigene.steht, 'O');
+    QVERIFY(modell.weitergeben(1, O, 10s).empty()); // once per character
+    const auto station0Zeichen1 = std::find_if(
+        gesetzt.begin(), gesetzt.end(), [](auto& b) { return b.station == 0 && b.zeichen == 1; });
+    QVERIFY(station0Zeichen1 != gesetzt.end());
+    QCOMPARE(station0Zeichen1->beginn, eigene.ende); // his repeat was the acknowledgement
+    QVERIFY(modell.warten(1, eigene.ende) == W::AufVorgaenger);
+
+    QVERIFY(!modell.fertig());
+    modell.ersetze(1, 12s);
+    QVERIFY(modell.fertig());
+    QCOMPARE(modell.plan().empfangen, std::string("OOS"));
+    for (const Linienbewegung& b : modell.plan().bewegungen) {
+        QCOMPARE(b.mensch, b.station == 1 && b.zeichen == 0);
+        if (b.station == 1 && b.zeichen > 0)
+            QVERIFY(b.beginn >= 12s);
     }
 }
 
