@@ -240,13 +240,13 @@ void TstLinie::menschenAufDerLinie()
     QVERIFY(modell.warten(1, eigene.ende) == W::AufVorgaenger);
 
     QVERIFY(!modell.fertig());
-    modell.ersetze(1, 12s);
+    modell.ersetze(1, 20s);
     QVERIFY(modell.fertig());
     QCOMPARE(modell.plan().empfangen, std::string("OOS"));
     for (const Linienbewegung& b : modell.plan().bewegungen) {
         QCOMPARE(b.mensch, b.station == 1 && b.zeichen == 0);
         if (b.station == 1 && b.zeichen > 0)
-            QVERIFY(b.beginn >= 12s);
+            QVERIFY(b.beginn >= 20s);
     }
 }
 
