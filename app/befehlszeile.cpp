@@ -4,11 +4,13 @@
 #include "files/tafeldatei.h"
 #include "linie/linienplan.h"
 #include "uebung/startwert.h"
+#include "window/stationsfenster.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -20,7 +22,8 @@ namespace {
 
 const char* const aufrufZeile =
     "Aufruf: pvellard [--tafel DATEI | --ueben [ÜBUNG] [--startwert N] | "
-    "--linie [--stationen N] | --help | --version]\n";
+    "--linie [--stationen N] [--netz [--port N]] | --station ADRESSE --name NAME | --help | "
+    "--version]\n";
 
 // At most 80 columns a line, the width of a terminal.
 const char* const hilfe =
@@ -39,7 +42,16 @@ const char* const hilfe =
     "                  18 Ziffern) legt ihre Fragen fest, gleich auf jedem Rechner.\n"
     "  --linie         Öffnet statt des Fensters die „Telegrafenlinie“: Eine\n"
     "                  Nachricht läuft von Station zu Station.\n"
-    "  --stationen N   Die Zahl der Stationen der Linie, 2 bis 8 (so ohne Angabe 5).\n"
+    "  --stationen N   Die Zahl der Stationen der Linie, 2 bis 8 (so ohne Angabe 5),\n"
+    "                  im Netz 2 bis 30.\n"
+    "  --netz          Öffnet die Linie als Leitstelle im Netz: Schüler treten ihr an\n"
+    "                  ihren Rechnern als Stationen bei.\n"
+    "  --port N        Der Port der Leitstelle (so ohne Angabe 47300).\n"
+    "  --station ADRESSE[:PORT]\n"
+    "                  Öffnet statt des Fensters eine Station einer Linie im Netz\n"
+    "                  und verbindet sie mit der Leitstelle an ADRESSE; das Wort\n"
+    "                  zum Beitreten fragt das Fenster.\n"
+    "  --name NAME     Der Name an der Station, 1 bis 20 Zeichen.\n"
     "  -h, --help      Zeigt diese Hilfe.\n"
     "  -v, --version   Zeigt die Versionsnummer.\n"
     "Dazu gelten Qts eigene Optionen wie -platform, -style und -reverse.\n";
@@ -108,7 +120,9 @@ QString parserFehler(const QCommandLineParser& parser, const QStringList& argume
     const QString letztes = argumente.isEmpty() ? QString() : optionsname(argumente.last());
     if (letztes == QLatin1String("tafel"))
         return QStringLiteral("Nach --tafel fehlt der Dateiname.");
-    if (letztes == QLatin1String("startwert") || letztes == QLatin1String("stationen"))
+    if (QStringList{QStringLiteral("startwert"), QStringLiteral("stationen"),
+                    QStringLiteral("port"), QStringLiteral("station"), QStringLiteral("name")}
+            .contains(letztes))
         return QStringLiteral("Nach --%1 fehlt der Wert.").arg(letztes);
     for (const QString& argument : argumente.mid(1)) {
         if (argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('=')))
@@ -141,6 +155,12 @@ std::optional<QString> qtOptionenHeraus(QStringList& argumente, Aufruf& aufruf)
                                qtOptionenMitGleich.contains(name.section(QLatin1Char('='), 0, 0));
         if (mitGleich || qtSchalter.contains(name))
             continue;
+        // Qt's X11 platform takes -name as the window's instance name; with two dashes it is
+        // the name of a pupil's station.
+        if (argument == QLatin1String("--name")) {
+            eigene << argument;
+            continue;
+        }
         if (name.startsWith(QLatin1String("ueben="))) {
             eigene << QStringLiteral("--ueben") << argument.section(QLatin1Char('='), 1);
             continue;
@@ -198,27 +218,168 @@ Aufruf uebung(bool ueben, const QStringList& positionen, const QString& startwer
     return aufruf;
 }
 
-// --linie with its number of stations, checked. `fremd` is the first option given beside it
-// that belongs elsewhere, `positionen` the arguments that are no option.
-Aufruf linie(bool mitLinie, const QString& stationen, const QString& fremd,
-             const QStringList& positionen, Aufruf aufruf)
+// A whole number from `von` to `bis` written in decimal digits alone, or nothing.
+std::optional<int> ganzeZahl(const QString& text, int von, int bis)
 {
-    if (!mitLinie)
-        return {.ende = fehler(QStringLiteral("--stationen gilt nur mit --linie."))};
+    if (text.isEmpty() || text.size() > 9)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    const int zahl = text.toInt();
+    if (zahl < von || zahl > bis)
+        return std::nullopt;
+    return zahl;
+}
+
+// What the line's options say: the number of stations and, for a Leitstelle, its port.
+struct Linienangaben {
+    bool linie = false;
+    QString stationen; // null when not given
+    bool netz = false;
+    QString port;   // null when not given
+    QString zuerst; // the first of these options given, as written
+};
+
+// --linie with its number of stations and its network, checked. `fremd` is the first option
+// given beside it that belongs elsewhere, `positionen` the arguments that are no option.
+Aufruf linie(const Linienangaben& l, const QString& fremd, const QStringList& positionen,
+             Aufruf aufruf)
+{
+    if (!l.linie)
+        return {.ende = fehler(QStringLiteral("%1 gilt nur mit --linie.").arg(l.zuerst))};
     if (!fremd.isEmpty())
         return {.ende = fehler(QStringLiteral("--linie geht nicht mit %1 zusammen.").arg(fremd))};
     if (!positionen.isEmpty())
         return unerwartet(positionen.first());
+    if (!l.port.isNull() && !l.netz)
+        return {.ende = fehler(QStringLiteral("--port gilt nur mit --netz."))};
+    aufruf.netz = l.netz;
     aufruf.linie = ueblicheStationen;
-    if (stationen.isNull())
-        return aufruf;
-    const std::optional<std::uint64_t> zahl = startwertAus(stationen);
-    if (!zahl || *zahl < wenigsteStationen || *zahl > meisteStationen)
-        return {.ende = fehler(QStringLiteral("Für --stationen ist „%1“ keine Zahl von %2 bis %3.")
-                                   .arg(stationen, QString::number(wenigsteStationen),
-                                        QString::number(meisteStationen)))};
-    aufruf.linie = static_cast<int>(*zahl);
+    const int meiste = l.netz ? meisteStationenImNetz : meisteStationen;
+    if (!l.stationen.isNull()) {
+        aufruf.linie = ganzeZahl(l.stationen, wenigsteStationen, meiste);
+        if (!aufruf.linie)
+            return {.ende =
+                        fehler(QStringLiteral("Für --stationen ist „%1“ keine Zahl von %2 bis %3.")
+                                   .arg(l.stationen, QString::number(wenigsteStationen),
+                                        QString::number(meiste)))};
+    }
+    if (!l.port.isNull()) {
+        const std::optional<int> port = ganzeZahl(l.port, 1, 65535);
+        if (!port)
+            return {
+                .ende = fehler(
+                    QStringLiteral("Für --port ist „%1“ keine Zahl von 1 bis 65535.").arg(l.port))};
+        aufruf.port = static_cast<quint16>(*port);
+    }
     return aufruf;
+}
+
+// --station with the Leitstelle's address and the pupil's name, checked; the join word is asked
+// in the window, so that it stands in no process list.
+Aufruf station(const QString& adresse, const QString& name, bool allein, Aufruf aufruf)
+{
+    if (adresse.isNull())
+        return {.ende = fehler(QStringLiteral("--name gilt nur mit --station."))};
+    if (!allein)
+        return {.ende = fehler(QStringLiteral("--station geht mit keiner anderen Option zusammen "
+                                              "als --name."))};
+    if (!leseAdresse(adresse))
+        return {.ende = fehler(QStringLiteral("„%1“ ist keine Adresse einer Leitstelle "
+                                              "(ADRESSE oder ADRESSE:PORT).")
+                                   .arg(adresse))};
+    const QString ohneRand = name.trimmed();
+    const bool druckbar =
+        std::all_of(ohneRand.begin(), ohneRand.end(), [](QChar c) { return c.isPrint(); });
+    if (ohneRand.isEmpty() || ohneRand.size() > 20 || !druckbar)
+        return {.ende = fehler(QStringLiteral("Nach --station gehört ein Name aus 1 bis 20 "
+                                              "druckbaren Zeichen hinter --name."))};
+    aufruf.station = adresse;
+    aufruf.name = ohneRand;
+    return aufruf;
+}
+
+// The program's own options, as the parser takes them.
+struct Optionen {
+    QCommandLineOption hilfe{{QStringLiteral("h"), QStringLiteral("help")}, QString()};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QString()};
+    QCommandLineOption tafel{QStringLiteral("tafel"), QString(), QStringLiteral("DATEI")};
+    QCommandLineOption ueben{QStringLiteral("ueben"), QString()};
+    QCommandLineOption startwert{QStringLiteral("startwert"), QString(), QStringLiteral("N")};
+    QCommandLineOption linie{QStringLiteral("linie"), QString()};
+    QCommandLineOption stationen{QStringLiteral("stationen"), QString(), QStringLiteral("N")};
+    QCommandLineOption netz{QStringLiteral("netz"), QString()};
+    QCommandLineOption port{QStringLiteral("port"), QString(), QStringLiteral("N")};
+    QCommandLineOption station{QStringLiteral("station"), QString(), QStringLiteral("ADRESSE")};
+    QCommandLineOption name{QStringLiteral("name"), QString(), QStringLiteral("NAME")};
+};
+
+// The value of `option`, or a null string when it was not given.
+QString wert(const QCommandLineParser& parser, const QCommandLineOption& option)
+{
+    return parser.isSet(option) ? parser.value(option) : QString();
+}
+
+// The first of `optionen` that was given, written as on the command line, or an empty string.
+QString ersteGegebene(const QCommandLineParser& parser,
+                      std::initializer_list<const QCommandLineOption*> optionen)
+{
+    for (const QCommandLineOption* option : optionen) {
+        if (parser.isSet(*option))
+            return QStringLiteral("--") + option->names().last();
+    }
+    return {};
+}
+
+// What the parsed options ask for, checked.
+Aufruf auswerten(const QCommandLineParser& parser, const Optionen& o, Aufruf aufruf)
+{
+    const QStringList positionen = parser.positionalArguments();
+    if (parser.isSet(o.station) || parser.isSet(o.name)) {
+        const QString andere = ersteGegebene(
+            parser, {&o.tafel, &o.ueben, &o.startwert, &o.linie, &o.stationen, &o.netz, &o.port});
+        if (!positionen.isEmpty())
+            return unerwartet(positionen.first());
+        return station(wert(parser, o.station), wert(parser, o.name), andere.isEmpty(), aufruf);
+    }
+    if (parser.isSet(o.linie) || parser.isSet(o.stationen) || parser.isSet(o.netz) ||
+        parser.isSet(o.port)) {
+        const QString fremd = ersteGegebene(parser, {&o.tafel, &o.ueben, &o.startwert});
+        const Linienangaben l{parser.isSet(o.linie), wert(parser, o.stationen),
+                              parser.isSet(o.netz), wert(parser, o.port),
+                              ersteGegebene(parser, {&o.stationen, &o.netz, &o.port})};
+        return linie(l, fremd, positionen, aufruf);
+    }
+    if (parser.isSet(o.ueben) || parser.isSet(o.startwert))
+        return uebung(parser.isSet(o.ueben), positionen, wert(parser, o.startwert),
+                      parser.isSet(o.tafel), aufruf);
+    if (!positionen.isEmpty())
+        return unerwartet(positionen.first());
+    if (parser.isSet(o.tafel)) {
+        const QString pfad = parser.value(o.tafel);
+        if (pfad.isEmpty())
+            return {.ende = fehler(QStringLiteral("Nach --tafel fehlt der Dateiname."))};
+        aufruf.tafel = pfad;
+    }
+    return aufruf;
+}
+
+// The arguments as text; nothing when one of them is no UTF-8, which has then been told.
+std::optional<QStringList> alsText(int argc, char* argv[])
+{
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i) {
+        // Bytes that are no UTF-8 would be read as other characters, a file name as another file.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        argumente << utf8(argv[i]);
+        if (i > 0 && utf8.hasError()) {
+            fehler(QStringLiteral("„%1“ ist kein gültiger UTF-8-Text.").arg(argumente.back()));
+            return std::nullopt;
+        }
+    }
+    return argumente;
 }
 
 } // namespace
@@ -226,72 +387,25 @@ Aufruf linie(bool mitLinie, const QString& stationen, const QString& fremd,
 Aufruf befehlszeileLesen(int argc, char* argv[])
 {
     Aufruf aufruf;
-    QStringList argumente;
-    for (int i = 0; i < argc; ++i) {
-        // Bytes that are no UTF-8 would be read as other characters, a file name as another file.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-        argumente << utf8(argv[i]);
-        if (i > 0 && utf8.hasError())
-            return {
-                .ende = fehler(
-                    QStringLiteral("„%1“ ist kein gültiger UTF-8-Text.").arg(argumente.back()))};
-    }
-    if (const auto ohneWert = qtOptionenHeraus(argumente, aufruf))
+    std::optional<QStringList> argumente = alsText(argc, argv);
+    if (!argumente)
+        return {.ende = 2};
+    if (const auto ohneWert = qtOptionenHeraus(*argumente, aufruf))
         return {.ende = fehler(QStringLiteral("Nach %1 fehlt der Wert.").arg(*ohneWert))};
 
     QCommandLineParser parser;
     // The program's options, as Qt's, with one dash or two.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption hilfeOption({QStringLiteral("h"), QStringLiteral("help")},
-                                         QStringLiteral("Zeigt diese Hilfe."));
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Zeigt die Versionsnummer."));
-    const QCommandLineOption tafelOption(QStringLiteral("tafel"),
-                                         QStringLiteral("Schreibt die Signaltafel nach DATEI."),
-                                         QStringLiteral("DATEI"));
-    const QCommandLineOption uebenOption(QStringLiteral("ueben"),
-                                         QStringLiteral("Öffnet die Übung „Signale üben“."));
-    const QCommandLineOption startwertOption(QStringLiteral("startwert"),
-                                             QStringLiteral("Macht die Runden zu Prüfungen."),
-                                             QStringLiteral("N"));
-    const QCommandLineOption linieOption(QStringLiteral("linie"),
-                                         QStringLiteral("Öffnet die Telegrafenlinie."));
-    const QCommandLineOption stationenOption(QStringLiteral("stationen"),
-                                             QStringLiteral("Die Zahl der Stationen."),
-                                             QStringLiteral("N"));
-    parser.addOptions({hilfeOption, versionOption, tafelOption, uebenOption, startwertOption,
-                       linieOption, stationenOption});
-
-    if (!parser.parse(argumente))
-        return {.ende = fehler(parserFehler(parser, argumente))};
-    if (parser.isSet(hilfeOption))
+    const Optionen o;
+    parser.addOptions({o.hilfe, o.version, o.tafel, o.ueben, o.startwert, o.linie, o.stationen,
+                       o.netz, o.port, o.station, o.name});
+    if (!parser.parse(*argumente))
+        return {.ende = fehler(parserFehler(parser, *argumente))};
+    if (parser.isSet(o.hilfe))
         return {.ende = gibAus(hilfe, "Die Hilfe")};
-    if (parser.isSet(versionOption))
+    if (parser.isSet(o.version))
         return {.ende = gibAus("Vellard-Telegraf " TELEGRAF_VERSION "\n", "Die Versionsnummer")};
-    const QStringList positionen = parser.positionalArguments();
-    if (parser.isSet(linieOption) || parser.isSet(stationenOption)) {
-        QString fremd;
-        for (const QCommandLineOption* option : {&tafelOption, &uebenOption, &startwertOption}) {
-            if (fremd.isEmpty() && parser.isSet(*option))
-                fremd = QStringLiteral("--") + option->names().first();
-        }
-        return linie(parser.isSet(linieOption),
-                     parser.isSet(stationenOption) ? parser.value(stationenOption) : QString(),
-                     fremd, positionen, aufruf);
-    }
-    if (parser.isSet(uebenOption) || parser.isSet(startwertOption))
-        return uebung(parser.isSet(uebenOption), positionen,
-                      parser.isSet(startwertOption) ? parser.value(startwertOption) : QString(),
-                      parser.isSet(tafelOption), aufruf);
-    if (!positionen.isEmpty())
-        return unerwartet(positionen.first());
-    if (parser.isSet(tafelOption)) {
-        const QString pfad = parser.value(tafelOption);
-        if (pfad.isEmpty())
-            return {.ende = fehler(QStringLiteral("Nach --tafel fehlt der Dateiname."))};
-        aufruf.tafel = pfad;
-    }
-    return aufruf;
+    return auswerten(parser, o, aufruf);
 }
 
 int tafelSchreiben(char* programm, const QString& pfad, const Signalcode& code)

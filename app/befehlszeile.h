@@ -16,8 +16,13 @@ struct Aufruf {
     // --ueben [erkennen|stellen|mitlesen] [--startwert N]: the trainer instead of the window
     std::optional<Uebungsart> uebung = {};
     std::optional<std::uint64_t> startwert = {};
-    std::optional<int> linie = {}; // --linie [--stationen N]: the line of N stations
-    std::optional<int> ende = {};  // end at once with this exit status
+    std::optional<int> linie = {};    // --linie [--stationen N]: the line of N stations
+    bool netz = false;                // --linie --netz: the line as a Leitstelle for pupils
+    std::optional<quint16> port = {}; // --port N: where the Leitstelle listens
+    // --station ADRESSE[:PORT] --name NAME: a pupil's station of a Leitstelle's line
+    std::optional<QString> station = {};
+    QString name = {};
+    std::optional<int> ende = {}; // end at once with this exit status
     // Qt's own options stay in argv for Qt; these two the program heeds before Qt starts.
     QString qtPlattform = {}; // -platform NAME
     QString x11Anzeige = {};  // -display NAME

@@ -3,11 +3,12 @@
 #include "files/fortschrittsdatei.h"
 #include "startup/displayprobe.h"
 #include "startup/fontwarmup.h"
-#include "startup/translations.h"
 #include "startup/startmessages.h"
+#include "startup/translations.h"
 #include "startup/x11upload.h"
 #include "widgets/telegraf.h"
 #include "window/linienfenster.h"
+#include "window/stationsfenster.h"
 #include "window/uebungsfenster.h"
 #include "window/umix2.h"
 
@@ -142,6 +143,72 @@ void kleinerFallsZuGross(const std::vector<char*>& argumente, const QSize& groes
     std::_Exit(status);
 }
 
+// The largest window the run can show: the main window opens the trainer, the line and a
+// station too, which must fit as well.
+QSize groessterFenster(const Aufruf& aufruf)
+{
+    if (aufruf.linie)
+        return Linienfenster::groesse;
+    if (aufruf.uebung)
+        return Uebungsfenster::groesse;
+    if (aufruf.station)
+        return Stationsfenster::groesse;
+    return Tpformx11::groesse.expandedTo(Uebungsfenster::groesse)
+        .expandedTo(Linienfenster::groesse)
+        .expandedTo(Stationsfenster::groesse);
+}
+
+// The window the command line asks for.
+std::unique_ptr<QWidget> macheFenster(const Aufruf& aufruf, const Signalcode& code)
+{
+    if (aufruf.linie) {
+        auto linie = std::make_unique<Linienfenster>(code);
+        linie->setStationen(*aufruf.linie);
+        return linie;
+    }
+    if (aufruf.uebung) {
+        auto uebung = std::make_unique<Uebungsfenster>(code, fortschrittsOrdner());
+        uebung->waehle(*aufruf.uebung, aufruf.startwert);
+        return uebung;
+    }
+    if (aufruf.station) {
+        auto station = std::make_unique<Stationsfenster>(code);
+        const std::optional<Leitstellenadresse> adresse = leseAdresse(*aufruf.station);
+        station->verbinde(adresse->host, adresse->port, aufruf.name);
+        return station;
+    }
+    return std::make_unique<Tpformx11>(code);
+}
+
+// Makes sure a display can be reached before Qt starts, taking -display and -platform as Qt
+// does; nothing when none can, which has then been told.
+std::optional<ProbeConnections> pruefeAnzeige(const Aufruf& aufruf, QByteArray& plattform)
+{
+    // A display named with -display stands for DISPLAY, as it does for Qt; a platform named with
+    // -platform wins over QT_QPA_PLATFORM.
+    if (!aufruf.x11Anzeige.isEmpty())
+        qputenv("DISPLAY", aufruf.x11Anzeige.toLocal8Bit());
+    plattform = aufruf.qtPlattform.toLocal8Bit();
+    return prepareDisplay("pvellard", plattform);
+}
+
+// Shows `fenster` and runs the event loop; what the first frame does not need comes after it:
+// Qt's German texts for its menus and dialogs, and the window's icon in all its sizes.
+int zeige(QApplication& application, QWidget& fenster)
+{
+    if (qEnvironmentVariableIntValue("VELLARD_STARTZEIT") == 1)
+        reportFirstFrame(fenster);
+    fenster.show();
+    nachDemErstenBild(fenster, [&application] {
+        installGermanToolkitTexts(application);
+        QApplication::setWindowIcon(programmsymbol());
+    });
+    const int status = application.exec();
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        endWithoutTeardown(status);
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -153,12 +220,8 @@ int main(int argc, char* argv[])
     if (aufruf.tafel)
         return tafelSchreiben(argv[0], *aufruf.tafel, code);
 
-    // A display named with -display stands for DISPLAY, as it does for Qt; a platform named with
-    // -platform wins over QT_QPA_PLATFORM.
-    if (!aufruf.x11Anzeige.isEmpty())
-        qputenv("DISPLAY", aufruf.x11Anzeige.toLocal8Bit());
-    const QByteArray plattform = aufruf.qtPlattform.toLocal8Bit();
-    std::optional<ProbeConnections> probe = prepareDisplay("pvellard", plattform);
+    QByteArray plattform;
+    std::optional<ProbeConnections> probe = pruefeAnzeige(aufruf, plattform);
     if (!probe)
         return 1;
     // The desktop's scale factor, rounded to a whole number: the scene and the grid are drawn at
@@ -179,36 +242,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("de.vellard.Telegraf"));
     // Where the trainer keeps the learner's progress: ~/.local/share/vellard-telegraf.
     QCoreApplication::setApplicationName(QStringLiteral("vellard-telegraf"));
-    // The main window opens the trainer and the line too, which must fit as well.
-    kleinerFallsZuGross(aufrufArgumente,
-                        aufruf.linie    ? Linienfenster::groesse
-                        : aufruf.uebung ? Uebungsfenster::groesse
-                                        : Tpformx11::groesse.expandedTo(Uebungsfenster::groesse)
-                                              .expandedTo(Linienfenster::groesse),
-                        gegeben);
-    std::unique_ptr<QWidget> fenster;
-    if (aufruf.linie) {
-        auto linie = std::make_unique<Linienfenster>(code);
-        linie->setStationen(*aufruf.linie);
-        fenster = std::move(linie);
-    } else if (aufruf.uebung) {
-        auto uebung = std::make_unique<Uebungsfenster>(code, fortschrittsOrdner());
-        uebung->waehle(*aufruf.uebung, aufruf.startwert);
-        fenster = std::move(uebung);
-    } else {
-        fenster = std::make_unique<Tpformx11>(code);
-    }
-    if (qEnvironmentVariableIntValue("VELLARD_STARTZEIT") == 1)
-        reportFirstFrame(*fenster);
-    fenster->show();
-    // What the first frame does not need comes after it: Qt's German texts for its menus and
-    // dialogs, and the window's icon in all its sizes.
-    nachDemErstenBild(*fenster, [&application] {
-        installGermanToolkitTexts(application);
-        QApplication::setWindowIcon(programmsymbol());
-    });
-    const int status = application.exec();
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        endWithoutTeardown(status);
-    return status;
+    kleinerFallsZuGross(aufrufArgumente, groessterFenster(aufruf), gegeben);
+    const std::unique_ptr<QWidget> fenster = macheFenster(aufruf, code);
+    return zeige(application, *fenster);
 }
