@@ -19,18 +19,44 @@ void Bildtakt::starte()
 {
     beginn_ = jetzt_();
     bilder_ = 0;
+    angehalten_.reset();
     wecker_.start(0);
 }
 
 void Bildtakt::weiter()
 {
-    ++bilder_;
+    weiterZu(bilder_ + 1);
+}
+
+void Bildtakt::weiterZu(long bild)
+{
+    bilder_ = bild;
+    if (!angehalten_)
+        wecker_.start(rest());
+}
+
+void Bildtakt::anhalten()
+{
+    if (angehalten_)
+        return;
+    angehalten_ = jetzt_();
+    wecker_.stop();
+}
+
+void Bildtakt::fortsetzen()
+{
+    if (!angehalten_)
+        return;
+    beginn_ += jetzt_() - *angehalten_;
+    angehalten_.reset();
     wecker_.start(rest());
 }
 
 // A timer may wake a little early; the frame waits for its deadline.
 void Bildtakt::wecke()
 {
+    if (angehalten_)
+        return;
     if (const milliseconds r = rest(); r > r.zero()) {
         wecker_.start(r);
         return;

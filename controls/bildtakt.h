@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 // The clock of a run of frames at a steady pace: frame k is due k times the pace after `starte`.
 // Every frame has its own deadline from that one start, so a late frame does not delay the
@@ -24,7 +25,19 @@ public:
     void starte();
     // The frame after the one just shown is due at its deadline.
     void weiter();
-    void halte() { wecker_.stop(); }
+    // Frame `bild` is next, due at its deadline; the frames before it are left out, so that
+    // nothing wakes while nothing moves.
+    void weiterZu(long bild);
+    void halte()
+    {
+        wecker_.stop();
+        angehalten_.reset();
+    }
+    // Stops between two frames and goes on from there: the frames keep their spacing, and the
+    // time stopped is left out of every later deadline.
+    void anhalten();
+    void fortsetzen();
+    bool angehalten() const { return angehalten_.has_value(); }
 
 signals:
     // The frame that is due: the receiver shows it, then asks for the next with `weiter`.
@@ -41,4 +54,5 @@ private:
     std::chrono::milliseconds takt_;
     std::chrono::steady_clock::time_point beginn_;
     long bilder_ = 0; // frames shown since the start
+    std::optional<std::chrono::steady_clock::time_point> angehalten_; // since when, if stopped
 };

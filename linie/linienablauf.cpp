@@ -41,5 +41,24 @@ std::vector<Linienablauf::Aenderung> Linienablauf::naechstesBild()
             zeige(l);
     }
     zeit_ += bewegungsTakt;
+    ueberspringeRuhe();
     return aenderungen;
+}
+
+// While every station stands (an operator reading), no frame would show anything new: the next
+// frame is the first one at or after the next movement's start, or the one that ends the course.
+void Linienablauf::ueberspringeRuhe()
+{
+    for (const std::optional<Laufend>& l : laufend_) {
+        if (l)
+            return;
+    }
+    const std::chrono::milliseconds naechste = naechsteBewegung_ < plan_.bewegungen.size()
+                                                   ? plan_.bewegungen[naechsteBewegung_].beginn
+                                                   : plan_.dauer + bewegungsTakt;
+    if (naechste <= zeit_)
+        return;
+    // Frames keep their places on the pace's grid, as if every frame between had been shown.
+    zeit_ =
+        (naechste + bewegungsTakt - std::chrono::milliseconds(1)) / bewegungsTakt * bewegungsTakt;
 }

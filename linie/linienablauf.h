@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bedienung/bewegung.h"
 #include "linie/linienplan.h"
 
 #include <optional>
@@ -15,15 +16,20 @@ public:
     Linienablauf(Linienplan plan, int stationen);
 
     // What changed at a station with a frame: the position it shows now, and, once a movement
-    // has ended, the character it stands in ('?' for a picture that is no character's).
+    // has ended, the character it stands in (none after passing through the separating position)
+    // ('?' for a picture that is no character's).
     struct Aenderung {
         int station = 0;
         Stellung bild;
         std::optional<char> steht;
     };
 
-    // The next frame's changes; none once the course is over.
+    // The next frame's changes; none once the course is over. While every station stands, the
+    // frames that would show nothing new are left out.
     std::vector<Aenderung> naechstesBild();
+    // The number of the frame `naechstesBild` gives next, counted from the first movement's
+    // start at the pace: frame g shows the line g times the pace after it.
+    long bildNummer() const { return static_cast<long>(zeit_ / bewegungsTakt); }
     bool fertig() const { return zeit_ > plan_.dauer; }
     // What the last station has shown so far, a character for each signal it stood in.
     std::string_view empfangen() const
@@ -34,6 +40,8 @@ public:
     std::chrono::milliseconds dauer() const { return plan_.dauer; }
 
 private:
+    void ueberspringeRuhe();
+
     // A station's movement under way and its frames.
     struct Laufend {
         std::size_t bewegung = 0;

@@ -3,6 +3,7 @@
 #include "assets/eingebettet.h"
 #include "linie/linienmodell.h"
 #include "linie/linienplan.h"
+#include "linie/linienzeit.h"
 #include "tests/stellung_test.h"
 
 #include <QTest>
@@ -35,6 +36,8 @@ private slots:
     void gleicheBilderTrennen_data();
     void gleicheBilderTrennen();
     void menschenAufDerLinie();
+    void dauerAlsText_data();
+    void dauerAlsText();
 };
 
 // Each station turns once the one before it stands and the reading time has passed, and takes
@@ -248,6 +251,26 @@ void TstLinie::menschenAufDerLinie()
         if (b.station == 1 && b.zeichen > 0)
             QVERIFY(b.beginn >= 20s);
     }
+void TstLinie::dauerAlsText_data()
+{
+    QTest::addColumn<qint64>("ms");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << qint64(0) << "0,0 s";
+    QTest::newRow("8852 ms") << qint64(8852) << "8,9 s";
+    QTest::newRow("59,94 s") << qint64(59940) << "59,9 s";
+    QTest::newRow("59,96 s") << qint64(59960) << "1 min 00 s";
+    QTest::newRow("65,4 s") << qint64(65400) << "1 min 05 s";
+    QTest::newRow("59 min 59,6 s") << qint64(3599600) << "1 h 00 min";
+    QTest::newRow("1 h 13 min 10 s") << qint64(4390000) << "1 h 13 min";
+    QTest::newRow("87741,6 s") << qint64(87741600) << "24 h 22 min";
+}
+
+// Times over a minute read in minutes and seconds, over an hour in hours and minutes.
+void TstLinie::dauerAlsText()
+{
+    QFETCH(qint64, ms);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(::dauerAlsText(std::chrono::milliseconds(ms))), text);
 }
 
 QTEST_GUILESS_MAIN(TstLinie)
