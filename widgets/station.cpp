@@ -15,10 +15,10 @@ namespace {
 constexpr double reichweite = 292;
 constexpr double massstab = Station::groesse.width() / (2 * reichweite + 30);
 const QPointF drehpunkt(Station::groesse.width() / 2.0, reichweite* massstab + 8);
-constexpr int nummerOben = 162;
+constexpr int nummerOben = static_cast<int>(2 * reichweite * massstab) + 16;
 // The mast stands on a ground line a little above the number.
 constexpr int boden = nummerOben - 6;
-constexpr int zeichenOben = 180;
+constexpr int zeichenOben = nummerOben + 16;
 constexpr int zeichenHoehe = 40;
 
 // Where the beams and joints that differ between two pictures of the arms lie in the station,
@@ -85,7 +85,7 @@ void Station::paintEvent(QPaintEvent* event)
     if (bereich.bottom() < boden)
         return;
     p.setPen(Qt::black);
-    p.drawLine(25, boden, width() - 26, boden);
+    p.drawLine(20, boden, width() - 21, boden);
     p.setFont(verdana(12));
     p.drawText(QRect(0, nummerOben, width(), 16), Qt::AlignHCenter,
                QStringLiteral("Station %1").arg(nummer_));

@@ -23,7 +23,7 @@ public:
     char zeichen() const { return zeichen_; }
 
     // A station's size; its telegraph's scale follows from the width.
-    static constexpr QSize groesse{150, 236};
+    static constexpr QSize groesse{120, 190};
 
 protected:
     void paintEvent(QPaintEvent* event) override;

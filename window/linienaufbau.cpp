@@ -1,5 +1,5 @@
-// The line window's layout: the row of stations, the message with its button, the line's
-// settings and what the line shows, in one form.
+// The line window's layout: the row of stations; beneath it, the message with its buttons, the
+// line's settings and what the line shows in one form, and beside it the teacher's view.
 #include "window/linienfenster.h"
 
 #include "controls/accessibility.h"
@@ -7,14 +7,20 @@
 #include "controls/spinbox.h"
 #include "uebung/startwert.h"
 #include "widgets/station.h"
+#include "widgets/wegzeitansicht.h"
+#include "widgets/werlaswas.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
 
 namespace {
 
@@ -29,13 +35,18 @@ void benenne(QWidget* teil, const char* name, const QString& text)
 
 void Linienfenster::baueEinstellungen(QWidget* unten)
 {
-    auto* form = new QFormLayout(unten);
-    form->setContentsMargins(abstandZumRand, abstandZumRand, abstandZumRand, abstandZumRand);
+    auto* zeile = new QHBoxLayout(unten);
+    zeile->setContentsMargins(abstandZumRand, abstandZumRand, abstandZumRand, abstandZumRand);
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     auto* beschriftung = new QLabel(QStringLiteral("&Nachricht"));
     form->addRow(beschriftung, baueNachricht());
     beschriftung->setBuddy(nachricht_);
     baueFelder(form);
     baueAnzeigen(form);
+    zeile->addLayout(form, 9);
+    zeile->addSpacing(abstandZumRand);
+    zeile->addWidget(baueLehrersicht(), 11);
     verbinde();
 }
 
@@ -47,9 +58,13 @@ QHBoxLayout* Linienfenster::baueNachricht()
     // Its text is its name for a screen reader, "Senden" or "Abbruch" as it reads.
     senden_ = new QPushButton(textSenden);
     senden_->setObjectName(QStringLiteral("senden"));
+    anhalten_ = new QPushButton(textAnhalten);
+    anhalten_->setObjectName(QStringLiteral("anhalten"));
+    anhalten_->setEnabled(false);
     auto* zeile = new QHBoxLayout;
     zeile->addWidget(nachricht_, 1);
     zeile->addWidget(senden_);
+    zeile->addWidget(anhalten_);
     return zeile;
 }
 
@@ -70,11 +85,16 @@ void Linienfenster::baueFelder(QFormLayout* form)
     startwert_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,%1}").arg(startwertStellen)), startwert_));
     for (QWidget* feld : std::initializer_list<QWidget*>{anzahl_, ablesezeit_, fehler_, startwert_})
-        feld->setMaximumWidth(200);
+        feld->setMaximumWidth(180);
     form->addRow(QStringLiteral("S&tationen"), anzahl_);
     form->addRow(QStringLiteral("&Ablesezeit in s"), ablesezeit_);
     form->addRow(QStringLiteral("Ablese&fehler in %"), fehler_);
     form->addRow(QStringLiteral("Start&wert"), startwert_);
+    // Why "Senden" is off, where it is.
+    hinweis_ = new QLabel;
+    hinweis_->setWordWrap(true);
+    hinweis_->setObjectName(QStringLiteral("hinweis"));
+    form->insertRow(1, QString(), hinweis_);
 }
 
 // What the line shows: the message as sent, what arrived and the time.
@@ -83,21 +103,63 @@ void Linienfenster::baueAnzeigen(QFormLayout* form)
     gesendet_ = new QLabel;
     empfangen_ = new QLabel;
     zeit_ = new QLabel;
-    // Notifications, which a screen reader speaks when told: what arrived as it grows, the time
-    // when the message has arrived.
+    erwartet_ = new QLabel;
+    laufStart_ = new QLabel;
+    // Notifications, which a screen reader speaks when told: each character as it arrives, the
+    // whole text and the time when the message has arrived.
     announceAsNotification(empfangen_);
     announceAsNotification(zeit_);
     // What arrived marks its wrong characters; the others are plain text, which is laid out in a
     // fraction of the time a message of thousands of characters takes as rich text.
     empfangen_->setTextFormat(Qt::RichText);
-    for (QLabel* l : {gesendet_, zeit_})
+    for (QLabel* l : {gesendet_, zeit_, erwartet_, laufStart_})
         l->setTextFormat(Qt::PlainText);
     benenne(gesendet_, "gesendet", {});
     benenne(empfangen_, "empfangen", {});
     benenne(zeit_, "zeit", {});
+    erwartet_->setObjectName(QStringLiteral("erwartet"));
+    laufStart_->setObjectName(QStringLiteral("laufstart"));
+    laufStart_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(QStringLiteral("Gesendet"), gesendet_);
     form->addRow(QStringLiteral("Empfangen"), empfangen_);
+    form->addRow(QStringLiteral("Erwartet"), erwartet_);
     form->addRow(QStringLiteral("Zeit"), zeit_);
+    form->addRow(QString(), laufStart_);
+}
+
+// The teacher's view: who read what as a table, the run as a chart, and saving both.
+QWidget* Linienfenster::baueLehrersicht()
+{
+    auto* sicht = new QWidget;
+    auto* spalte = new QVBoxLayout(sicht);
+    spalte->setContentsMargins(0, 0, 0, 0);
+    werLasWas_ = new WerLasWasModell(this);
+    auto* tabelle = new QTableView;
+    tabelle->setModel(werLasWas_);
+    benenne(tabelle, "werlaswas", QStringLiteral("Wer las was"));
+    tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tabelle->verticalHeader()->setDefaultSectionSize(22);
+    tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    wegZeit_ = new WegZeitAnsicht;
+    wegZeit_->setObjectName(QStringLiteral("wegzeit"));
+    lehrersicht_ = new QTabWidget;
+    lehrersicht_->addTab(tabelle, QStringLiteral("W&er las was"));
+    lehrersicht_->addTab(wegZeit_, QStringLiteral("Weg-&Zeit-Bild"));
+    spalte->addWidget(lehrersicht_, 1);
+    speichern_ = new QPushButton(QStringLiteral("&Verlauf speichern …"));
+    speichern_->setObjectName(QStringLiteral("speichern"));
+    speichern_->setToolTip(QStringLiteral("Weg-Zeit-Bild als PNG oder PDF, dazu „Wer las was“ als "
+                                          "CSV-Tabelle gleichen Namens (Strg+S)"));
+    speichern_->setEnabled(false);
+    meldung_ = new QLabel;
+    meldung_->setObjectName(QStringLiteral("meldung"));
+    meldung_->setWordWrap(true);
+    announceAsNotification(meldung_);
+    auto* unten = new QHBoxLayout;
+    unten->addWidget(meldung_, 1);
+    unten->addWidget(speichern_, 0, Qt::AlignTop);
+    spalte->addLayout(unten);
+    return sicht;
 }
 
 // Any change of the message or a setting stops the line; a new number of stations builds the
@@ -105,6 +167,10 @@ void Linienfenster::baueAnzeigen(QFormLayout* form)
 void Linienfenster::verbinde()
 {
     connect(senden_, &QPushButton::clicked, this, &Linienfenster::sendenOderAbbrechen);
+    connect(anhalten_, &QPushButton::clicked, this, &Linienfenster::anhaltenOderWeiter);
+    connect(speichern_, &QPushButton::clicked, this, &Linienfenster::verlaufSpeichern);
+    auto* strgS = new QShortcut(QKeySequence::Save, this);
+    connect(strgS, &QShortcut::activated, this, &Linienfenster::verlaufSpeichern);
     connect(anzahl_, &QSpinBox::valueChanged, this, &Linienfenster::stationenGeaendert);
     connect(nachricht_, &QLineEdit::textChanged, this, &Linienfenster::stelleZurueck);
     connect(ablesezeit_, &SpinBox::valueChanged, this, &Linienfenster::stelleZurueck);

@@ -9,8 +9,11 @@
 #include "controls/spinbox.h"
 #include "display/farben.h"
 #include "drawing/schrift.h"
+#include "linie/linienzeit.h"
 #include "uebung/startwert.h"
 #include "widgets/station.h"
+#include "widgets/wegzeitansicht.h"
+#include "widgets/werlaswas.h"
 #include "window/aufbau.h"
 
 #include <QHBoxLayout>
@@ -30,29 +33,26 @@ std::uint64_t neuerZufallsStartwert()
     return QRandomGenerator::global()->generate64() % 1000000;
 }
 
-QString sekunden(std::chrono::milliseconds zeit)
-{
-    return QLocale(QLocale::German).toString(zeit.count() / 1000.0, 'f', 1);
-}
-
 // How the line's time reads: the seconds, and the characters a minute it comes to.
 QString zeitUndTempo(std::chrono::milliseconds zeit, std::size_t zeichen)
 {
     const double proMinute = zeit.count() > 0 ? 60000.0 * static_cast<double>(zeichen) /
                                                     static_cast<double>(zeit.count())
                                               : 0.0;
-    return QStringLiteral("%1 s, %2 Zeichen je Minute")
-        .arg(sekunden(zeit), QLocale(QLocale::German).toString(proMinute, 'f', 1));
+    return QStringLiteral("%1, %2 Zeichen je Minute")
+        .arg(QString::fromStdString(dauerAlsText(zeit)),
+             QLocale(QLocale::German).toString(proMinute, 'f', 1));
 }
 
 } // namespace
 
-const QSize Linienfenster::groesse{meisteStationen * Station::groesse.width() + 2 * abstandZumRand,
-                                   500};
+// Within 1024 x 720 with a window frame around it, as on a classroom's projector.
+const QSize Linienfenster::groesse{
+    meisteStationen * Station::groesse.width() + 2 * abstandZumRand + 10, 680};
 
 Linienfenster::Linienfenster(const Signalcode& code, QWidget* parent)
     : QWidget(parent, festesFenster), code_(code), zufallsStartwert_(neuerZufallsStartwert()),
-      takt_(bewegungsTakt)
+      takt_(bewegungsTakt, this)
 {
     announceWindowsAsFrames();
     erkenneGehalteneTasten();
@@ -68,7 +68,7 @@ Linienfenster::Linienfenster(const Signalcode& code, QWidget* parent)
     reihe_->setContentsMargins(abstandZumRand, abstandZumRand, abstandZumRand, abstandZumRand);
     reihe_->setSpacing(0);
     baueEinstellungen(panel(inhalt, "einstellungen",
-                            QRect(0, oben->height(), breite, 500 - oben->height()),
+                            QRect(0, oben->height(), breite, groesse.height() - oben->height()),
                             farbe::hellgrau));
     connect(&takt_, &Bildtakt::bild, this, &Linienfenster::naechstesBild);
     setStationen(ueblicheStationen);
@@ -97,14 +97,22 @@ Linienwahl Linienfenster::wahl() const
             startwertAus(startwert_->text()).value_or(zufallsStartwert_)};
 }
 
-// The line as it would run now: its course, the message as sent and the time it would take.
+// The line as "Senden" would play it now: its course, the message as sent and the time it would
+// take; "Senden" is off, with the reason beside it, while there is nothing to send.
 void Linienfenster::zeigeErwartet()
 {
     Linienwahl w = wahl();
     kurs_ = linienplan(w, code_);
     gesendeterText_ = std::move(w.nachricht);
     gesendet_->setText(QStringLiteral("„%1“").arg(QString::fromStdString(gesendeterText_)));
-    zeigeZeit(QStringLiteral("erwartet %1").arg(zeitUndTempo(kurs_.dauer, gesendeterText_.size())));
+    erwartet_->setText(zeitUndTempo(kurs_.dauer, gesendeterText_.size()));
+    const bool leer = gesendeterText_.empty();
+    senden_->setEnabled(!leer || ablauf_);
+    hinweis_->setVisible(leer && !ablauf_);
+    hinweis_->setText(nachricht_->text().trimmed().isEmpty()
+                          ? QStringLiteral("Nichts zu senden: die Nachricht ist leer.")
+                          : QStringLiteral("Nichts zu senden: kein Zeichen der Nachricht hat ein "
+                                           "Signal (nur Buchstaben, Ziffern, & und Leerzeichen)."));
 }
 
 // The time line, for a screen reader as on the screen.
@@ -123,38 +131,90 @@ void Linienfenster::sendenOderAbbrechen()
     // Back to rest first: that works out the course once, for the message and the settings as
     // they stand, and shows its time as expected; the line then plays that same course.
     stelleZurueck();
-    if (gesendeterText_.empty())
-        return;
+    if (!gesendeterText_.empty())
+        beginneLauf();
+}
+
+// The teacher's view starts empty for this run, and says which seed made it.
+void Linienfenster::beginneLauf()
+{
+    laufWahl_ = wahl();
+    werLasWas_->setProtokoll(Linienprotokoll(gesendeterText_, anzahl_->value(), kurs_, code_));
+    wegZeit_->setProtokoll(werLasWas_->protokoll());
+    laufStart_->setText(QStringLiteral("Startwert dieses Laufs: %1").arg(laufWahl_.startwert));
+    speichern_->setEnabled(false);
+    meldung_->clear();
     ablauf_.emplace(std::exchange(kurs_, {}), anzahl_->value());
     senden_->setText(textAbbruch);
+    anhalten_->setText(textAnhalten);
+    anhalten_->setEnabled(true);
     zeigeZeit(QStringLiteral("läuft …"));
     zeigeEmpfangen();
     takt_.starte();
 }
 
-// Frame g of the line shows g times the pace after the start; none is left out, so every degree
-// of every turning beam is shown.
+void Linienfenster::anhaltenOderWeiter()
+{
+    if (!ablauf_)
+        return;
+    const bool anhalten = !takt_.angehalten();
+    if (anhalten)
+        takt_.anhalten();
+    else
+        takt_.fortsetzen();
+    anhalten_->setText(anhalten ? textWeiter : textAnhalten);
+    zeigeZeit(anhalten ? QStringLiteral("angehalten") : QStringLiteral("läuft …"));
+}
+
+// Frame g of the line shows g times the pace after the start; none is left out while anything
+// moves, so every degree of every turning beam is shown. The table and the chart change only
+// when a station comes to stand.
 void Linienfenster::naechstesBild()
 {
+    const std::chrono::milliseconds jetzt = ablauf_->bildNummer() * bewegungsTakt;
     const std::size_t vorher = ablauf_->empfangen().size();
+    bool gestanden = false;
     for (const Linienablauf::Aenderung& a : ablauf_->naechstesBild()) {
         Station* station = stationen_[static_cast<std::size_t>(a.station)];
         if (a.steht)
             station->steht(a.bild, *a.steht);
         else
             station->zeige(a.bild);
+        gestanden = gestanden || a.steht;
     }
-    if (ablauf_->empfangen().size() != vorher)
+    if (gestanden) {
+        werLasWas_->setZeit(jetzt);
+        wegZeit_->setZeit(jetzt);
+    }
+    if (ablauf_->empfangen().size() != vorher) {
         zeigeEmpfangen();
+        if (!ablauf_->fertig())
+            meldeAngekommen();
+    }
     if (ablauf_->fertig()) {
-        zeigeZeit(zeitUndTempo(ablauf_->dauer(), gesendeterText_.size()));
-        announceNotification(zeit_);
-        ablauf_.reset();
-        senden_->setText(textSenden);
-        zufallsStartwert_ = neuerZufallsStartwert();
+        beendeLauf();
         return;
     }
-    takt_.weiter();
+    takt_.weiterZu(ablauf_->bildNummer());
+}
+
+// The run has ended: its time and the whole text are told once; the table, the chart and what
+// arrived stay, and the next course, with a seed of its own where none is given, is shown as
+// expected.
+void Linienfenster::beendeLauf()
+{
+    werLasWas_->setZeit(ablauf_->dauer());
+    wegZeit_->setZeit(ablauf_->dauer());
+    zeigeZeit(zeitUndTempo(ablauf_->dauer(), gesendeterText_.size()));
+    announceNotification(zeit_);
+    announceNotification(empfangen_);
+    ablauf_.reset();
+    senden_->setText(textSenden);
+    anhalten_->setText(textAnhalten);
+    anhalten_->setEnabled(false);
+    speichern_->setEnabled(true);
+    zufallsStartwert_ = neuerZufallsStartwert();
+    zeigeErwartet();
 }
 
 // What the last station has shown so far, each character that is not what was sent marked.
@@ -174,14 +234,28 @@ void Linienfenster::zeigeEmpfangen()
             falscheStellen << QString::number(i + 1);
     }
     empfangen_->setText(QStringLiteral("„%1“").arg(text));
-    // A screen reader hears the text as it grows, and which characters came wrong, which the
-    // screen shows underlined in red.
+    // The whole text, and which characters came wrong, which the screen shows underlined in red:
+    // a screen reader hears it once, when the run has ended.
+    if (!ablauf_->fertig())
+        return;
     QString name =
         QStringLiteral("Empfangen: %1")
             .arg(QLatin1String(empfangen.data(), static_cast<qsizetype>(empfangen.size())));
     if (!falscheStellen.isEmpty())
         name += QStringLiteral(". Falsch angekommen: Zeichen %1").arg(falscheStellen.join(u", "));
     empfangen_->setAccessibleName(name);
+}
+
+// While the line runs, a screen reader hears only the character that has just arrived.
+void Linienfenster::meldeAngekommen()
+{
+    const std::string_view empfangen = ablauf_->empfangen();
+    const std::size_t i = empfangen.size() - 1;
+    const bool falsch = i >= gesendeterText_.size() || empfangen[i] != gesendeterText_[i];
+    const QString zeichen =
+        empfangen[i] == '?' ? QStringLiteral("kein Zeichen") : QString(QLatin1Char(empfangen[i]));
+    empfangen_->setAccessibleName(falsch ? QStringLiteral("Angekommen: %1, falsch").arg(zeichen)
+                                         : QStringLiteral("Angekommen: %1").arg(zeichen));
     announceNotification(empfangen_);
 }
 
@@ -196,29 +270,42 @@ void Linienfenster::stelleZurueck()
         zufallsStartwert_ = neuerZufallsStartwert();
     ablauf_.reset();
     senden_->setText(textSenden);
+    anhalten_->setText(textAnhalten);
+    anhalten_->setEnabled(false);
     for (Station* s : stationen_)
         s->steht(ruhestellung, ' ');
     empfangen_->clear();
     empfangen_->setAccessibleName({});
+    zeigeZeit({});
     zeigeErwartet();
 }
 
-// Return in the message field sends it, once: the keyboard's repeats of a key still held would
-// send it again each time it has arrived. Escape stops the line wherever the focus is, as it
-// stops the main window's message.
+// Return or Enter presses the focused button; in a field of the form it sends while the line
+// stands, and does nothing while it runs, so that it never breaks a run off. A key held down
+// acts once. Escape stops the line wherever the focus is, as it stops the main window's message.
 void Linienfenster::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && ablauf_) {
         stelleZurueck();
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        focusWidget() == nachricht_) {
-        if (!event->isAutoRepeat() && !ablauf_)
-            sendenOderAbbrechen();
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
         return;
     }
-    QWidget::keyPressEvent(event);
+    if (event->isAutoRepeat())
+        return;
+    if (auto* knopf = qobject_cast<QPushButton*>(focusWidget()))
+        knopf->click();
+    else if (istFeld(focusWidget()) && !ablauf_ && senden_->isEnabled())
+        sendenOderAbbrechen();
+}
+
+bool Linienfenster::istFeld(const QWidget* w) const
+{
+    return w && (w == nachricht_ || w == startwert_ || anzahl_->isAncestorOf(w) || w == anzahl_ ||
+                 ablesezeit_->isAncestorOf(w) || w == ablesezeit_ || fehler_->isAncestorOf(w) ||
+                 w == fehler_);
 }
 
 void Linienfenster::closeEvent(QCloseEvent* event)

@@ -17,13 +17,18 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 class SpinBox;
 class Station;
+class WegZeitAnsicht;
+class WerLasWasModell;
 
 // The line of stations, "Telegrafenlinie": a row of small telegraphs, and beneath it the
-// message, the line's settings and what arrived. "Senden" works out the line's course and
-// plays it, every station at the movement's pace; "Abbruch", or any change of the message or a
-// setting, stops it and puts the stations back to rest.
+// message, the line's settings and what arrived, beside the teacher's view of the run (who read
+// what, and the time-distance chart). "Senden" works out the line's course and plays it, every
+// station at the movement's pace; "Anhalten" stops it between two frames until "Weiter";
+// "Abbruch", or any change of the message or a setting, stops it and puts the stations back to
+// rest. Once a run has ended, its chart and table can be saved.
 class Linienfenster : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +54,7 @@ private:
     QHBoxLayout* baueNachricht();
     void baueFelder(QFormLayout* form);
     void baueAnzeigen(QFormLayout* form);
+    QWidget* baueLehrersicht();
     void verbinde();
     void baueStationen();
 
@@ -57,14 +63,24 @@ private:
     void zeigeErwartet();
     void zeigeZeit(const QString& zeit);
     void sendenOderAbbrechen();
+    void beginneLauf();
+    void anhaltenOderWeiter();
     void naechstesBild();
+    void beendeLauf();
     void stelleZurueck();
     void zeigeEmpfangen();
+    void meldeAngekommen();
+    void verlaufSpeichern();
+    void schreibeVerlaufNach(const QString& pfad);
+    void melde(const QString& text);
+    bool istFeld(const QWidget* w) const;
 
-    // The button's captions, stopped and sending, and the margin round the row and the form.
+    // The buttons' captions, and the margin round the row and the form.
     static inline const QString textSenden = QStringLiteral("&Senden");
     static inline const QString textAbbruch = QStringLiteral("Abbruch");
-    static constexpr int abstandZumRand = 15;
+    static inline const QString textAnhalten = QStringLiteral("An&halten");
+    static inline const QString textWeiter = QStringLiteral("Weite&r");
+    static constexpr int abstandZumRand = 12;
 
     const Signalcode& code_;
     std::vector<Station*> stationen_;
@@ -78,6 +94,16 @@ private:
     QLabel* gesendet_ = nullptr;
     QLabel* empfangen_ = nullptr;
     QLabel* zeit_ = nullptr;
+    QLabel* erwartet_ = nullptr;
+    QLabel* hinweis_ = nullptr;   // why nothing can be sent
+    QLabel* laufStart_ = nullptr; // the seed of the run shown
+    QLabel* meldung_ = nullptr;   // what became of saving
+    QPushButton* anhalten_ = nullptr;
+    QPushButton* speichern_ = nullptr;
+    QTabWidget* lehrersicht_ = nullptr;
+    WerLasWasModell* werLasWas_ = nullptr;
+    WegZeitAnsicht* wegZeit_ = nullptr;
+    Linienwahl laufWahl_;        // the settings of the run the table and the chart show
     Linienplan kurs_;            // the course for the message and the settings as they stand
     std::string gesendeterText_; // that message, as sent
     std::optional<Linienablauf> ablauf_;
