@@ -251,6 +251,8 @@ void TstLinie::menschenAufDerLinie()
         if (b.station == 1 && b.zeichen > 0)
             QVERIFY(b.beginn >= 20s);
     }
+}
+
 void TstLinie::dauerAlsText_data()
 {
     QTest::addColumn<qint64>("ms");

@@ -15,7 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-const QSize Stationsfenster::groesse{szeneBreite + 340, szeneHoehe};
+const QSize Stationsfenster::groesse{szeneBreite + 320, szeneHoehe};
 
 namespace {
 
