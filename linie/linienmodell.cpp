@@ -12,13 +12,13 @@ namespace {
 // The order in which movements start; of two that start together, the earlier character's
 // first, then the earlier station's, and a station's way through the separating position
 // before its turn to the character.
-bool frueher(const Linienbewegung& a, const Linienbewegung& b)
-{
-    const auto schluessel = [](const Linienbewegung& x) {
-        return std::tuple(x.beginn, x.zeichen, x.station, x.steht != '\0');
-    };
-    return schluessel(a) < schluessel(b);
-}
+struct Frueher {
+    bool operator()(const Linienbewegung& a, const Linienbewegung& b) const
+    {
+        return std::tuple(a.beginn, a.zeichen, a.station, a.steht != '\0') <
+               std::tuple(b.beginn, b.zeichen, b.station, b.steht != '\0');
+    }
+};
 
 } // namespace
 
@@ -32,6 +32,7 @@ Linienmodell::Linienmodell(Linienwahl wahl, const Signalcode& code)
         s.gezeigt.reserve(wahl_.nachricht.size());
     }
     plan_.bewegungen.reserve(wahl_.nachricht.size() * static_cast<std::size_t>(n));
+    fehlgriffe_.reserve(wahl_.nachricht.size() * static_cast<std::size_t>(n - 1));
 }
 
 void Linienmodell::setMensch(int station)
@@ -142,6 +143,8 @@ void Linienmodell::setze(int k, const Stellung& bild, ms beginn, std::vector<Lin
 std::vector<Linienbewegung> Linienmodell::entscheide()
 {
     std::vector<Linienbewegung> neu;
+    if (plan_.bewegungen.empty())
+        neu.reserve(wahl_.nachricht.size() * stationen_.size());
     // Each pass lets every station go on as far as the others allow; a station's character
     // waits at most for its two neighbours, so the passes end.
     for (bool weiter = true; weiter;) {
@@ -158,10 +161,14 @@ std::vector<Linienbewegung> Linienmodell::entscheide()
 // Sorts newly decided movements and adds them to the course, which stays in the order of start.
 void Linienmodell::nimmAuf(std::vector<Linienbewegung>& neu)
 {
-    std::sort(neu.begin(), neu.end(), frueher);
+    std::sort(neu.begin(), neu.end(), Frueher());
     auto& alle = plan_.bewegungen;
+    if (alle.empty()) {
+        alle = neu;
+        return;
+    }
     const auto mitte = alle.insert(alle.end(), neu.begin(), neu.end());
-    std::inplace_merge(alle.begin(), mitte, alle.end(), frueher);
+    std::inplace_merge(alle.begin(), mitte, alle.end(), Frueher());
 }
 
 Linienmodell::Warten Linienmodell::warten(int station, ms jetzt) const

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The line as its stations decide it, one event after another. A station sets the next
@@ -53,6 +54,8 @@ public:
 
     // Everything decided so far, the movements in the order they start.
     const Linienplan& plan() const { return plan_; }
+    // The same, handed over without a copy; the model keeps an empty course.
+    Linienplan gibPlanAb() { return std::exchange(plan_, {}); }
     // Whether every station has set every character.
     bool fertig() const;
 

@@ -10,5 +10,5 @@ Linienplan linienplan(const Linienwahl& wahl, const Signalcode& code)
     hier.stationen = std::clamp(wahl.stationen, wenigsteStationen, meisteStationen);
     Linienmodell modell(std::move(hier), code);
     modell.entscheide();
-    return modell.plan();
+    return modell.gibPlanAb();
 }

@@ -1,8 +1,7 @@
 #include "signal/signalcode.h"
 
-#include "signal/gleichesbild.h"
-
 #include <charconv>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -46,6 +45,19 @@ std::vector<std::string_view> zeilenAus(std::string_view text)
     return zeilen;
 }
 
+// The picture a position draws as one number: angles taken modulo a whole turn, and a regulator
+// turned half round with its indicators swapped counted as the same, as gleichesBild has it.
+std::int64_t bildnummer(const Stellung& s)
+{
+    const auto voll = [](int winkel) { return ((winkel % 360) + 360) % 360; };
+    int regulator = voll(s.regulator), erster = voll(s.indikator1), zweiter = voll(s.indikator2);
+    if (regulator >= 180) {
+        regulator -= 180;
+        std::swap(erster, zweiter);
+    }
+    return (std::int64_t{regulator} * 360 + erster) * 360 + zweiter;
+}
+
 } // namespace
 
 Signalcode::Signalcode(std::string_view text)
@@ -60,6 +72,7 @@ Signalcode::Signalcode(std::string_view text)
         signale_[stelle] = {winkelAus(zeilen[i + 1]), winkelAus(zeilen[i + 2]),
                             winkelAus(zeilen[i + 3])};
         bekannt_[stelle] = true;
+        bilder_[stelle] = bildnummer(signale_[stelle]);
     }
 }
 
@@ -73,8 +86,9 @@ Stellung Signalcode::stellung(char zeichen) const
 
 char Signalcode::zeichenDesBildes(const Stellung& bild) const
 {
+    const std::int64_t nummer = bildnummer(bild);
     for (std::size_t i = 0; i < alphabet.size(); ++i) {
-        if (bekannt_[i] && gleichesBild(signale_[i], bild))
+        if (bekannt_[i] && bilder_[i] == nummer)
             return alphabet[i];
     }
     return '?';

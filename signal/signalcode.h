@@ -4,6 +4,7 @@
 #include "signal/stellung.h"
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 // The signal code: the position that sends each of the 36 characters. It is read once from the
@@ -29,6 +30,9 @@ public:
 private:
     std::array<Stellung, alphabet.size()> signale_{}; // in the alphabet's order
     std::array<bool, alphabet.size()> bekannt_{};     // which of them the text gave
+    // Each signal's picture as one number that pictures drawing alike share, so that a long
+    // line's course names its pictures without comparing angles one by one.
+    std::array<std::int64_t, alphabet.size()> bilder_{};
 };
 
 // The position that sends `zeichen`, looked up in `code`: the name the program gives to taking
