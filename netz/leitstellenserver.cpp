@@ -126,7 +126,8 @@ void Leitstellenserver::senden(int platz, const Ende& ende)
 
 bool Leitstellenserver::verschieben(int von, int nach)
 {
-    if (!plaetze.contains(von) || plaetze.contains(nach) || nach < 1 || nach > anzahlStationen)
+    if (!plaetze.contains(von) || plaetze.contains(nach) || nach < ersterPlatz ||
+        nach > anzahlStationen)
         return false;
     auto knoten = plaetze.extract(von);
     knoten.key() = nach;
@@ -349,7 +350,7 @@ void Leitstellenserver::plaetzeMelden()
 
 int Leitstellenserver::freierPlatz() const
 {
-    for (int platz = 1; platz <= anzahlStationen; ++platz)
+    for (int platz = ersterPlatz; platz <= anzahlStationen; ++platz)
         if (!plaetze.contains(platz))
             return platz;
     return 0;

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 
@@ -36,6 +37,8 @@ public:
 
     // The number of places in the line; pupils join at the lowest free one.
     void setStationen(int anzahl);
+    // Pupils take places from `platz` on; those before it are the Leitstelle's own.
+    void setErsterPlatz(int platz) { ersterPlatz = std::max(platz, 1); }
     int stationen() const { return anzahlStationen; }
     QString name(int platz) const;
     bool verbunden(int platz) const;
@@ -100,6 +103,7 @@ private:
     QString beitrittswort;
     QString letzterFehler;
     int anzahlStationen = netz::meisteStationen;
+    int ersterPlatz = 1;
     std::chrono::milliseconds beitrittsfrist{5000};
     std::chrono::milliseconds pulsfrist{3000};
     std::chrono::milliseconds sperrdauer{60000};
