@@ -24,6 +24,7 @@ Leitstelle::Leitstelle(const Signalcode& code, QObject* parent)
     : QObject(parent), code_(code), server_(new Leitstellenserver(this))
 {
     server_->setErsterPlatz(2); // place 1 is the sender, never a pupil
+    server_->setStationen(ueblicheStationen);
     wecker_.setSingleShot(true);
     wecker_.setTimerType(Qt::PreciseTimer);
     connect(&wecker_, &QTimer::timeout, this, &Leitstelle::takt);

@@ -9,6 +9,7 @@
 #include "widgets/station.h"
 #include "widgets/wegzeitansicht.h"
 #include "widgets/werlaswas.h"
+#include "window/leitstellenfenster.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -48,6 +49,7 @@ void Linienfenster::baueEinstellungen(QWidget* unten)
     zeile->addSpacing(abstandZumRand);
     zeile->addWidget(baueLehrersicht(), 11);
     verbinde();
+    baueNetz(form);
 }
 
 // The message line and beside it the button that sends it.
@@ -192,4 +194,24 @@ void Linienfenster::baueStationen()
         reihe_->addWidget(stationen_.back());
     }
     reihe_->addStretch();
+}
+
+// The line across machines, in a window of its own.
+void Linienfenster::baueNetz(QFormLayout* form)
+{
+    auto* imNetz = new QPushButton(QStringLiteral("Im Net&z öffnen …"));
+    imNetz->setObjectName(QStringLiteral("imNetz"));
+    form->addRow(QString(), imNetz);
+    connect(imNetz, &QPushButton::clicked, this, [this] { imNetzOeffnen(); });
+}
+
+bool Linienfenster::imNetzOeffnen(quint16 port)
+{
+    if (!leitstelle_)
+        leitstelle_ = new Leitstellenfenster(code_, this);
+    const bool offen = leitstelle_->leitstelle().server().port() != 0 || leitstelle_->oeffnen(port);
+    leitstelle_->show();
+    leitstelle_->raise();
+    leitstelle_->activateWindow();
+    return offen;
 }

@@ -2,6 +2,7 @@
 
 #include "controls/bildtakt.h"
 #include "linie/linienablauf.h"
+#include "netz/protokoll.h"
 #include "signal/signalcode.h"
 
 #include <QWidget>
@@ -22,6 +23,7 @@ class SpinBox;
 class Station;
 class WegZeitAnsicht;
 class WerLasWasModell;
+class Leitstellenfenster;
 
 // The line of stations, "Telegrafenlinie": a row of small telegraphs, and beneath it the
 // message, the line's settings and what arrived, beside the teacher's view of the run (who read
@@ -109,4 +111,13 @@ private:
     std::optional<Linienablauf> ablauf_;
     std::uint64_t zufallsStartwert_; // the misreads' seed when none is given
     Bildtakt takt_;                  // the line's frames at the movement's pace
+
+public:
+    // Opens the Leitstelle of a line across machines, listening on `port` (0: any free one),
+    // or brings it to the front; false if it cannot listen there, which its window says.
+    bool imNetzOeffnen(quint16 port = netz::standardPort);
+
+private:
+    void baueNetz(QFormLayout* form);
+    Leitstellenfenster* leitstelle_ = nullptr;
 };

@@ -1,0 +1,163 @@
+// The Leitstelle window's layout: where to join and the word, the row of stations, the
+// teacher's controls, and what arrived with the record beneath.
+#include "window/leitstellenfenster.h"
+
+#include "controls/accessibility.h"
+#include "drawing/schrift.h"
+#include "widgets/station.h"
+#include "widgets/werlaswas.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// A part named as the tests and a screen reader find it.
+void benenne(QWidget* teil, const char* name, const QString& text)
+{
+    teil->setObjectName(QLatin1String(name));
+    teil->setAccessibleName(text);
+}
+
+QLabel* textzeile(const char* name, const QString& text)
+{
+    auto* zeile = new QLabel;
+    zeile->setTextFormat(Qt::PlainText); // names come from the network: never rich text
+    benenne(zeile, name, text);
+    return zeile;
+}
+
+} // namespace
+
+// Where pupils join, and the word for the board, large.
+void Leitstellenfenster::baueKopf(QVBoxLayout* spalte)
+{
+    adresse_ = textzeile("adresse", QStringLiteral("Adresse und Port"));
+    adresse_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    wort_ = textzeile("wort", QStringLiteral("Beitrittswort"));
+    wort_->setFont(verdana(64));
+    meldung_ = textzeile("meldung", QStringLiteral("Meldung"));
+    announceAsNotification(meldung_);
+    auto* kopf = new QFormLayout;
+    kopf->addRow(QStringLiteral("Stationen treten bei unter"), adresse_);
+    kopf->addRow(QStringLiteral("Beitrittswort"), wort_);
+    spalte->addLayout(kopf);
+    spalte->addWidget(meldung_);
+}
+
+// The row of stations scrolls sideways when it is longer than the window, each drawn crisp
+// at its own size.
+void Leitstellenfenster::baueReihe(QVBoxLayout* spalte)
+{
+    auto* innen = new QWidget;
+    reihe_ = new QHBoxLayout(innen);
+    auto* rolle = new QScrollArea;
+    rolle->setWidget(innen);
+    rolle->setWidgetResizable(true);
+    rolle->setMinimumHeight(Station::groesse.height() + 60);
+    benenne(rolle, "reihe", QStringLiteral("Stationen der Linie"));
+    spalte->addWidget(rolle);
+}
+
+// The line's length, moving and removing a pupil, and the message.
+void Leitstellenfenster::baueBedienung(QVBoxLayout* spalte)
+{
+    anzahl_ = new QSpinBox;
+    anzahl_->setRange(wenigsteStationen, meisteStationenImNetz);
+    anzahl_->setValue(leitstelle_->stationen());
+    benenne(anzahl_, "stationen", QStringLiteral("Stationen"));
+    von_ = new QSpinBox;
+    nach_ = new QSpinBox;
+    benenne(von_, "von", QStringLiteral("Schüler auf Platz"));
+    benenne(nach_, "nach", QStringLiteral("nach Platz"));
+    verschieben_ = new QPushButton(QStringLiteral("&Verschieben"));
+    entfernen_ = new QPushButton(QStringLiteral("&Entfernen"));
+    auto* plaetze = new QHBoxLayout;
+    plaetze->addWidget(von_);
+    plaetze->addWidget(new QLabel(QStringLiteral("nach")));
+    plaetze->addWidget(nach_);
+    plaetze->addWidget(verschieben_);
+    plaetze->addWidget(entfernen_);
+    plaetze->addStretch();
+    nachricht_ = new QLineEdit(QStringLiteral("SOS"));
+    nachricht_->setMaxLength(netz::laengsteZeile);
+    benenne(nachricht_, "nachricht", QStringLiteral("Nachricht"));
+    senden_ = new QPushButton(QStringLiteral("&Senden"));
+    senden_->setObjectName(QStringLiteral("senden"));
+    auto* zeile = new QHBoxLayout;
+    zeile->addWidget(nachricht_, 1);
+    zeile->addWidget(senden_);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("S&tationen"), anzahl_);
+    form->addRow(QStringLiteral("Schüler auf &Platz"), plaetze);
+    form->addRow(QStringLiteral("&Nachricht"), zeile);
+    spalte->addLayout(form);
+}
+
+// What arrived, its wrong characters marked, and who set what.
+void Leitstellenfenster::baueErgebnis(QVBoxLayout* spalte)
+{
+    empfangenText_ = new QLabel;
+    empfangenText_->setTextFormat(Qt::RichText); // only characters of the code, escaped
+    benenne(empfangenText_, "empfangen", QStringLiteral("Empfangen"));
+    announceAsNotification(empfangenText_);
+    tabellenAnsicht_ = new QTableView;
+    tabellenAnsicht_->setModel(tabelle_);
+    tabellenAnsicht_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    benenne(tabellenAnsicht_, "werlaswas", QStringLiteral("Wer las was"));
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Empfangen"), empfangenText_);
+    spalte->addLayout(form);
+    spalte->addWidget(tabellenAnsicht_, 1);
+}
+
+void Leitstellenfenster::verbinde()
+{
+    connect(anzahl_, &QSpinBox::valueChanged, this, [this](int anzahl) {
+        leitstelle_->setStationen(anzahl);
+        baueStationen();
+    });
+    connect(verschieben_, &QPushButton::clicked, this, &Leitstellenfenster::verschieben);
+    connect(entfernen_, &QPushButton::clicked, this, &Leitstellenfenster::entfernen);
+    connect(senden_, &QPushButton::clicked, this, &Leitstellenfenster::senden);
+    connect(nachricht_, &QLineEdit::returnPressed, this, &Leitstellenfenster::senden);
+    connect(leitstelle_, &Leitstelle::plaetzeGeaendert, this, &Leitstellenfenster::zeigePlaetze);
+    connect(leitstelle_, &Leitstelle::bewegt, this, &Leitstellenfenster::bewegt);
+    connect(leitstelle_, &Leitstelle::fertig, this, &Leitstellenfenster::fertig);
+    connect(&bildtakt_, &QTimer::timeout, this, &Leitstellenfenster::naechstesBild);
+}
+
+// A small telegraph for each place and beneath it who stands there.
+void Leitstellenfenster::baueStationen()
+{
+    while (QLayoutItem* rest = reihe_->takeAt(0)) {
+        delete rest->layout();
+        delete rest->widget();
+        delete rest;
+    }
+    stationen_.clear();
+    namen_.clear();
+    laufend_.assign(static_cast<std::size_t>(leitstelle_->stationen()), std::nullopt);
+    for (int platz = 1; platz <= leitstelle_->stationen(); ++platz) {
+        auto* spalte = new QVBoxLayout;
+        stationen_.push_back(new Station(platz));
+        namen_.push_back(textzeile("name", QStringLiteral("Station %1").arg(platz)));
+        namen_.back()->setAlignment(Qt::AlignHCenter);
+        spalte->addWidget(stationen_.back());
+        spalte->addWidget(namen_.back());
+        reihe_->addLayout(spalte);
+    }
+    reihe_->addStretch();
+    const int plaetze = leitstelle_->stationen();
+    von_->setRange(2, plaetze);
+    nach_->setRange(2, plaetze);
+    zeigePlaetze();
+}
