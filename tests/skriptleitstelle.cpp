@@ -3,16 +3,28 @@
 // have joined, and prints what arrived and who set each character, one line per character
 // ("wer 0 - Anna Ben -", "-" for the simulated operator). Ends by itself: 0 when the message
 // arrived, 2 when the pupils did not come or the line did not end in time.
-//   skriptleitstelle STATIONEN SCHUELER NACHRICHT TEMPO
+//   skriptleitstelle STATIONEN SCHUELER NACHRICHT TEMPO [GRENZE IN S]
 #include "assets/eingebettet.h"
 #include "leitstelle/leitstelle.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
 
 using namespace std::chrono_literals;
+
+namespace {
+
+qint64 jetztMonoton()
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    return uhr.msecsSinceReference();
+}
+
+} // namespace
 
 namespace {
 
@@ -24,6 +36,7 @@ void zeile(const QString& text)
 
 void ergebnis(const Leitstelle& leitstelle)
 {
+    zeile(QStringLiteral("dauer %1").arg(leitstelle.plan().dauer.count()));
     zeile(QStringLiteral("empfangen %1").arg(QString::fromStdString(leitstelle.plan().empfangen)));
     for (int z = 0; z < static_cast<int>(leitstelle.nachricht().size()); ++z) {
         QStringList wer;
@@ -41,8 +54,9 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList a = app.arguments();
-    if (a.size() != 5)
+    if (a.size() < 5)
         return 1;
+    const int grenze = a.size() > 5 ? a[5].toInt() : 60; // seconds
     const int schueler = a[2].toInt();
     Linienwahl wahl;
     wahl.nachricht = a[3].toStdString();
@@ -58,8 +72,11 @@ int main(int argc, char* argv[])
     QObject::connect(&leitstelle, &Leitstelle::plaetzeGeaendert, &app, [&] {
         for (int platz = 2; platz <= leitstelle.stationen(); ++platz)
             beigetreten += leitstelle.server().verbunden(platz) ? 1 : 0;
-        if (beigetreten >= schueler && !leitstelle.laeuft() && leitstelle.plan().dauer == 0ms)
+        if (beigetreten >= schueler && !leitstelle.laeuft() && leitstelle.plan().dauer == 0ms) {
             leitstelle.senden(wahl);
+            // For measuring: when the line's time began, on the machine's monotonic clock.
+            zeile(QStringLiteral("start %1").arg(jetztMonoton()));
+        }
         beigetreten = 0;
     });
     QObject::connect(&leitstelle, &Leitstelle::fertig, &app, [&] {
@@ -70,6 +87,6 @@ int main(int argc, char* argv[])
             QTimer::singleShot(500ms, &app, [&] { app.exit(0); });
         });
     });
-    QTimer::singleShot(60s, &app, [&] { app.exit(2); });
+    QTimer::singleShot(std::chrono::seconds(grenze), &app, [&] { app.exit(2); });
     return app.exec();
 }

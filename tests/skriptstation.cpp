@@ -2,35 +2,63 @@
 // Leitstelle on 127.0.0.1, passes on what the station before shows whenever it may, prints
 // "weitergegeben N" on each answer and "ende EMPFANGEN ZEILE" at the end. Ends by itself when
 // the line closes: 0 after the end of the message, 2 when it ended before or took too long.
-//   skriptstation PORT WORT NAME
+//   skriptstation PORT WORT NAME [GRENZE IN S]
 #include "tests/skriptschueler.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
 
 using namespace std::chrono_literals;
 
+namespace {
+
+qint64 jetztMonoton()
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    return uhr.msecsSinceReference();
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList a = app.arguments();
-    if (a.size() != 4)
+    if (a.size() < 4)
         return 1;
+    const int grenze = a.size() > 4 ? a[4].toInt() : 60; // seconds
     Skriptschueler schueler;
     QObject::connect(&schueler.verbindung, &Stationsverbindung::darf, &app, [&] {
         std::printf("weitergegeben %d\n", schueler.weitergegeben);
         std::fflush(stdout);
     });
+    // For measuring: when each movement arrived, on the machine's monotonic clock.
+    // and the bytes of what the Leitstelle sent while the message ran (joining aside), each with
+    // its two-byte frame header.
+    qint64 bytes = 0;
+    const auto zaehle = [&](const auto& nachricht) {
+        bytes += netz::schreibe(nachricht).size() + 2;
+    };
+    QObject::connect(&schueler.verbindung, &Stationsverbindung::darf, &app, zaehle);
+    schueler.erhalten = [&](const netz::Bewegung& b) {
+        zaehle(b);
+        std::printf("bewegung %lld %lld\n", static_cast<long long>(b.beginn),
+                    static_cast<long long>(jetztMonoton()));
+    };
     QObject::connect(&schueler.verbindung, &Stationsverbindung::ende, &app,
                      [&](const netz::Ende& e) {
+                         zaehle(e);
+                         std::printf("bytes %lld\n", static_cast<long long>(bytes));
                          std::printf("ende %s %s\n", qPrintable(e.empfangen), qPrintable(e.zeile));
                          std::fflush(stdout);
                      });
     QObject::connect(&schueler.verbindung, &Stationsverbindung::beendet, &app,
                      [&] { app.exit(schueler.ende ? 0 : 2); });
-    QTimer::singleShot(60s, &app, [&] { app.exit(2); });
+    QTimer::singleShot(std::chrono::seconds(grenze), &app, [&] { app.exit(2); });
     schueler.verbinden(a[1].toUShort(), a[2], a[3]);
     return app.exec();
 }
