@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+Q_DECLARE_METATYPE(Uebungsart)
+
 namespace {
 
 // The character whose signal the telegraph stands in, read off the hand-typed table.
@@ -58,6 +60,30 @@ QString nenneGezeigtes(QWidget& trainer)
     return teil<QLabel>(trainer, "status").text();
 }
 
+// The first control of the side panel that is cut off, squeezed below the size it needs, or
+// lies on another one; empty when every control shows whole.
+QString abgeschnitten(const QWidget& trainer)
+{
+    const QWidget& seite = teil<QWidget>(trainer, "seite");
+    QList<const QWidget*> gezeigt;
+    for (const QWidget* t : seite.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (t->isVisibleTo(&seite))
+            gezeigt << t;
+    for (const QWidget* t : gezeigt) {
+        const QRect lage = t->geometry();
+        const QSize noetig = t->minimumSizeHint().expandedTo(t->minimumSize());
+        const auto* text = qobject_cast<const QLabel*>(t);
+        const int hoehe = text && text->wordWrap() ? text->heightForWidth(lage.width()) : 0;
+        if (!seite.rect().contains(lage) || lage.width() < noetig.width() ||
+            lage.height() < std::max(noetig.height(), hoehe))
+            return t->objectName() + QStringLiteral(" zu klein");
+        for (const QWidget* anderes : gezeigt)
+            if (anderes != t && lage.intersects(anderes->geometry()))
+                return t->objectName() + QStringLiteral(" über ") + anderes->objectName();
+    }
+    return {};
+}
+
 } // namespace
 
 class TstUebungsfenster : public QObject {
@@ -72,6 +98,8 @@ private slots:
     void tasten();
     void neueRundeWaehrendBewegung();
     void startwertVonAssistenz();
+    void passtAufBeamer_data();
+    void passtAufBeamer();
 };
 
 // Naming by keys: right and wrong answers in turn, Return for the next question, and the
@@ -99,6 +127,7 @@ void TstUebungsfenster::erkennenMitStartwert()
     QVERIFY2(t.status.text().startsWith(QStringLiteral("Ergebnis: 5 von 10 richtig (50 %).")),
              qPrintable(t.status.text()));
     QCOMPARE(teil<QTableWidget>(t.w, "ergebnis").rowCount(), 10);
+    QCOMPARE(abgeschnitten(t.w), QString());
 }
 
 // Setting by keys from rest: 1, 2, 3 choose a beam, Right turns it 45 degrees clockwise on
@@ -294,6 +323,27 @@ void TstUebungsfenster::tasten()
     QVERIFY(t.still());
     t.taste(Qt::Key_Return);
     QVERIFY(t.status.text().startsWith(QStringLiteral("Wähle zuerst ein Zeichen")));
+}
+
+void TstUebungsfenster::passtAufBeamer_data()
+{
+    QTest::addColumn<Uebungsart>("art");
+    QTest::newRow("Erkennen") << Uebungsart::Erkennen;
+    QTest::newRow("Stellen") << Uebungsart::Stellen;
+    QTest::newRow("Mitlesen") << Uebungsart::Mitlesen;
+}
+
+// On a 1024 x 768 projector, with a frame of 8 pixels at the sides and a title bar of 26 over
+// it, the window fits above a panel of 48 pixels; every control of each exercise shows whole.
+// The end of a round is looked at after naming.
+void TstUebungsfenster::passtAufBeamer()
+{
+    QFETCH(Uebungsart, art);
+    QVERIFY(Uebungsfenster::groesse.width() + 2 * 8 <= 1024);
+    QVERIFY(Uebungsfenster::groesse.height() + 26 <= 768 - 48);
+    Trainer t;
+    QVERIFY(t.beginne(art));
+    QCOMPARE(abgeschnitten(t.w), QString());
 }
 
 QTEST_MAIN(TstUebungsfenster)

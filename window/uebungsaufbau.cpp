@@ -52,6 +52,15 @@ QComboBox* auswahl(const char* name, const QString& text, const QStringList& ein
     return box;
 }
 
+// A row of `form` whose label stands above its field, both as wide as the form.
+void ueberDemFeld(QFormLayout* form, const QString& text, QWidget* feld)
+{
+    auto* beschriftung = new QLabel(text);
+    beschriftung->setBuddy(feld);
+    form->addRow(beschriftung);
+    form->addRow(feld);
+}
+
 QStringList uebungsnamen()
 {
     QStringList namen;
@@ -138,13 +147,15 @@ QFormLayout* Uebungsfenster::baueWahl()
     wahl->addRow(QStringLiteral("&Übung"), uebung_);
     wahl->addRow(QStringLiteral("&Zeichen"), satz_);
     wahl->addRow(QStringLiteral("&Fragen"), anzahl_);
-    wahl->addRow(QStringLiteral("S&tartwert"), startwert_);
+    // The seed's hint and the interval's label are too wide to share a line in the narrow side
+    // panel: they stand above their fields.
+    ueberDemFeld(wahl, QStringLiteral("S&tartwert"), startwert_);
     const QString stehzeit = QStringLiteral(
         "Beim Mitlesen: wie lange jedes Zeichen still steht, bevor das nächste kommt, von 1,0 "
         "bis 4,0 Sekunden.");
     abstand_->setAccessibleDescription(stehzeit);
     abstand_->setToolTip(stehzeit);
-    wahl->addRow(QStringLiteral("Ab&stand in s"), abstand_);
+    ueberDemFeld(wahl, QStringLiteral("Ab&stand in s"), abstand_);
     return wahl;
 }
 

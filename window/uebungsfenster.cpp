@@ -34,7 +34,7 @@
 using Zustand = Uebungssitzung::Zustand;
 using Eingabe = Uebungsregel::Eingabe;
 
-const QSize Uebungsfenster::groesse{szeneBreite + 320, szeneHoehe};
+const QSize Uebungsfenster::groesse{szeneBreite + 208, szeneHoehe};
 
 Uebungsfenster::Uebungsfenster(const Signalcode& code, const QString& ordner, QWidget* parent)
     : QWidget(parent, festesFenster), ablage_(std::make_unique<Fortschrittsdatei>(ordner))
