@@ -7,6 +7,7 @@
 #include "startup/translations.h"
 #include "startup/x11upload.h"
 #include "widgets/telegraf.h"
+#include "window/leitstellenfenster.h"
 #include "window/linienfenster.h"
 #include "window/stationsfenster.h"
 #include "window/uebungsfenster.h"
@@ -163,7 +164,12 @@ std::unique_ptr<QWidget> macheFenster(const Aufruf& aufruf, const Signalcode& co
 {
     if (aufruf.linie) {
         auto linie = std::make_unique<Linienfenster>(code);
-        linie->setStationen(*aufruf.linie);
+        linie->setStationen(std::min(*aufruf.linie, meisteStationen));
+        // A Leitstelle that cannot listen says why in its window, which stays open.
+        if (aufruf.netz) {
+            linie->imNetzOeffnen(aufruf.port.value_or(netz::standardPort));
+            linie->leitstellenfenster()->setStationen(*aufruf.linie);
+        }
         return linie;
     }
     if (aufruf.uebung) {

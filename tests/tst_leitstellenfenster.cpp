@@ -2,13 +2,16 @@
 // message relayed by a scripted pupil arriving in the window and its record.
 #include "assets/eingebettet.h"
 #include "tests/skriptschueler.h"
+#include "widgets/station.h"
 #include "window/leitstellenfenster.h"
 #include "window/linienfenster.h"
 
+#include "widgets/station.h"
 #include <QAbstractItemModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+
 #include <QTest>
 
 namespace {
@@ -60,6 +63,11 @@ void TstLeitstellenfenster::ausDerLinieGeoeffnet()
     auto* leitstelle = linie.findChild<Leitstellenfenster*>();
     QVERIFY(leitstelle && leitstelle->isVisible());
     QCOMPARE(leitstelle->findChild<QLabel*>("wort")->text().size(), 4);
+    // The row is made anew for another number of stations, as often as it changes.
+    for (const int stationen : {12, 3, 30}) {
+        leitstelle->setStationen(stationen);
+        QCOMPARE(leitstelle->findChildren<Station*>().size(), stationen);
+    }
 }
 
 QTEST_MAIN(TstLeitstellenfenster)

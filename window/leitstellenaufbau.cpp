@@ -97,8 +97,13 @@ void Leitstellenfenster::baueBedienung(QVBoxLayout* spalte)
     zeile->addWidget(senden_);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("S&tationen"), anzahl_);
-    form->addRow(QStringLiteral("Schüler auf &Platz"), plaetze);
-    form->addRow(QStringLiteral("&Nachricht"), zeile);
+    // A row of several fields takes its label's Alt key to its first field.
+    auto* platz = new QLabel(QStringLiteral("Schüler auf &Platz"));
+    platz->setBuddy(von_);
+    form->addRow(platz, plaetze);
+    auto* nachricht = new QLabel(QStringLiteral("&Nachricht"));
+    nachricht->setBuddy(nachricht_);
+    form->addRow(nachricht, zeile);
     spalte->addLayout(form);
 }
 
@@ -138,8 +143,14 @@ void Leitstellenfenster::verbinde()
 // A small telegraph for each place and beneath it who stands there.
 void Leitstellenfenster::baueStationen()
 {
+    // A column is a layout, which is its own item: its widgets go first, then the item once.
     while (QLayoutItem* rest = reihe_->takeAt(0)) {
-        delete rest->layout();
+        if (QLayout* spalte = rest->layout()) {
+            while (QLayoutItem* teil = spalte->takeAt(0)) {
+                delete teil->widget();
+                delete teil;
+            }
+        }
         delete rest->widget();
         delete rest;
     }

@@ -101,6 +101,11 @@ bool Leitstellenfenster::oeffnen(quint16 port)
     return true;
 }
 
+void Leitstellenfenster::setStationen(int stationen)
+{
+    anzahl_->setValue(stationen);
+}
+
 void Leitstellenfenster::closeEvent(QCloseEvent* event)
 {
     bildtakt_.stop();

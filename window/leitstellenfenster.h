@@ -34,6 +34,8 @@ public:
     // and returns false.
     bool oeffnen(quint16 port = netz::standardPort);
     Leitstelle& leitstelle() { return *leitstelle_; }
+    // The number of stations, 2 to 30, as the command line gives it.
+    void setStationen(int stationen);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

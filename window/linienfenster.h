@@ -116,6 +116,8 @@ public:
     // Opens the Leitstelle of a line across machines, listening on `port` (0: any free one),
     // or brings it to the front; false if it cannot listen there, which its window says.
     bool imNetzOeffnen(quint16 port = netz::standardPort);
+    // The Leitstelle's window, once it has been opened.
+    Leitstellenfenster* leitstellenfenster() const { return leitstelle_; }
 
 private:
     void baueNetz(QFormLayout* form);
