@@ -21,6 +21,13 @@ Stationsverbindung::Stationsverbindung(QObject* parent) : QObject(parent)
     connect(&puls, &QTimer::timeout, this, &Stationsverbindung::pulsen);
 }
 
+// The socket outlives the heartbeat's timer, declared after it, and tells of its closing while
+// it is destroyed: by then nobody is to hear it.
+Stationsverbindung::~Stationsverbindung()
+{
+    socket.disconnect(this);
+}
+
 void Stationsverbindung::verbinden(const QString& host, quint16 port, const QString& wort,
                                    const QString& name)
 {

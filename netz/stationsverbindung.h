@@ -18,6 +18,7 @@ class Stationsverbindung : public QObject {
     Q_OBJECT
 public:
     explicit Stationsverbindung(QObject* parent = nullptr);
+    ~Stationsverbindung() override;
 
     // Joins; a token kept from an earlier join on this object takes the same place again.
     void verbinden(const QString& host, quint16 port, const QString& wort, const QString& name);
