@@ -34,7 +34,7 @@ void TstBefehlszeile::grenzen_data()
     zeile("Port 65536", {"--linie", "--netz", "--port", "65536"}, -1, 0, true);
     zeile("Port 0", {"--linie", "--netz", "--port", "0"}, -1, 0, true);
     zeile("Port ohne Netz", {"--linie", "--port", "4000"}, -1, 0, true);
-    zeile("Station", {"--station", "192.0.2.7:4000", "--name", "Mia"}, -1, 0, false);
+    zeile("Station", {"--station", "127.0.0.1:4000", "--name", "Mia"}, -1, 0, false);
     zeile("Name mit 20", {"--station", "localhost", "--name", "Maximilian-Alexander"}, -1, 0,
           false);
     zeile("Name mit 21", {"--station", "localhost", "--name", "Maximilian-Alexander!"}, -1, 0,

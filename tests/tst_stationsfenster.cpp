@@ -91,10 +91,10 @@ void TstStationsfenster::adresse_data()
     QTest::addColumn<int>("port");
     QTest::newRow("Name") << "schule-pc"
                           << "schule-pc" << 47300;
-    QTest::newRow("mit Port") << " 192.168.1.20:5000 "
-                              << "192.168.1.20" << 5000;
-    QTest::newRow("IPv6 mit Port") << "[fe80::1]:6000"
-                                   << "fe80::1" << 6000;
+    QTest::newRow("mit Port") << " 127.0.0.1:5000 "
+                              << "127.0.0.1" << 5000;
+    QTest::newRow("IPv6 mit Port") << "[::1]:6000"
+                                   << "::1" << 6000;
     QTest::newRow("IPv6 ohne Port") << "::1"
                                     << "::1" << 47300;
     QTest::newRow("leer") << ""

@@ -22,7 +22,7 @@ struct Urteil {
 };
 
 // The rule of one exercise: what a question asks, what the telegraph shows for it, and how an
-// answer is judged. The session orders the questions and keeps the progress; it knows the
+// answer is judged. The trainer orders the questions and keeps the progress; it knows the
 // exercise only through this.
 class Uebungsregel {
 public:
@@ -32,7 +32,7 @@ public:
     // begins, and returns what the status line asks. The telegraph stands when this is called.
     virtual QString stelleFrage(const QString& frage, Signalgeber& telegraf) = 0;
     // The standing telegraph's next movement for the question, if there is one; true when a
-    // character went, which then stands for the session's interval before this is asked again.
+    // character went, which then stands for the trainer's interval before this is asked again.
     virtual bool sendeWeiter(Signalgeber&) { return false; }
 
     // The learner's inputs; an exercise that takes none of a kind answers that it is no answer.

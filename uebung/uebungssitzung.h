@@ -22,7 +22,7 @@ class Lernstandablage;
 // The trainer without its window: the choice of exercise and round, the round with its state,
 // the learner's boxes, the verdicts and the status line. The exercise's rule says what to ask
 // and how to judge; the telegraph it drives is the one that knows whether it moves and tells
-// when it stands (`telegrafSteht`). A window shows the session and passes the learner's input on.
+// when it stands (`telegrafSteht`). A window shows the trainer and passes the learner's input on.
 class Uebungssitzung : public QObject {
     Q_OBJECT
 public:
@@ -86,7 +86,7 @@ public:
 
     // The telegraph stands in its signal, and no other movement follows.
     void telegrafSteht();
-    // A character that has stood its time is followed by the next. The session's own timer
+    // A character that has stood its time is followed by the next. The trainer's own timer
     // calls this at that moment; a test that drives the clock may call it itself.
     void wecke();
 
@@ -125,7 +125,7 @@ private:
     bool weiterGewuenscht_ = false; // the learner asked for the next question during a movement
     bool zeichenUnterwegs_ = false; // the telegraph turns to a character that must stand
     std::chrono::milliseconds abstand_;
-    // Until when the character sent last stands; the timer wakes the session then.
+    // Until when the character sent last stands; the timer wakes the trainer then.
     std::optional<std::chrono::steady_clock::time_point> stehtBis_;
     QTimer senden_;
     QTimer pause_; // how long a verdict stands
