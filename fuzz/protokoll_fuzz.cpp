@@ -62,7 +62,7 @@ bool passt(const Nachricht& n)
         return b->station >= 1 && b->station <= 30 && b->beginn >= 0 && stellungPasst(b->von) &&
                stellungPasst(b->nach);
     if (const auto* d = std::get_if<Darf>(&n))
-        return textPasst(d->grund, 200, true);
+        return d->warte >= Warte::Nicht && d->warte <= Warte::Fertig;
     if (const auto* a = std::get_if<Abschied>(&n))
         return textPasst(a->grund, 200, true);
     if (const auto* e = std::get_if<Ende>(&n))

@@ -121,7 +121,7 @@ void Leitstelle::beigetreten(int platz, const QString& name)
     darfZuletzt_.remove(platz);
     emit plaetzeGeaendert();
     if (!laeuft_)
-        return melde(platz, {false, QStringLiteral("Warte auf die Nachricht.")}, true);
+        return melde(platz, {netz::Warte::Nachricht}, true);
     // Back in the middle of a message: the pupil takes over from the next character not yet
     // decided, and first sees where the station before and his own telegraph stand.
     const int station = stationVon(platz);
@@ -140,6 +140,9 @@ void Leitstelle::gestellt(int platz, const Stellung& stellung)
     if (modell_->warten(station, t) != Linienmodell::Warten::Darf)
         return melde(platz, darfFuer(station), true);
     aufnehmen(modell_->weitergeben(station, stellung, t));
+    // Having passed on, the pupil waits for the station before's next character, as nearly
+    // always; he is told only when it is otherwise, which keeps the line's traffic down.
+    darfZuletzt_.insert(platz, {netz::Warte::Vorgaenger});
     takt();
 }
 
@@ -231,27 +234,24 @@ void Leitstelle::darfMelden(bool immer)
 
 netz::Darf Leitstelle::darfFuer(int station) const
 {
+    using netz::Warte;
     if (!laeuft_)
-        return {false, QStringLiteral("Warte auf die Nachricht.")};
+        return {Warte::Nachricht};
     using W = Linienmodell::Warten;
     switch (modell_->warten(station, jetzt())) {
     case W::Darf:
-        return {true, QString()};
+        return {Warte::Nicht};
     case W::AufVorgaenger:
-        return {false, QStringLiteral("Warte: Station %1 hat das nächste Zeichen noch nicht "
-                                      "gestellt")
-                           .arg(platzVon(station - 1))};
+        return {Warte::Vorgaenger};
     case W::AufBewegung:
-        return {false, QStringLiteral("Warte: dein Telegraf dreht sich noch")};
+        return {Warte::Bewegung};
     case W::AufNachfolger:
-        return {false, QStringLiteral("Warte: Station %1 hat noch nicht wiederholt")
-                           .arg(platzVon(station + 1))};
+        return {Warte::Nachfolger};
     case W::Fertig:
-        return {false, QStringLiteral("Du hast alle Zeichen weitergegeben")};
     case W::KeinMensch:
         break;
     }
-    return {false, QString()};
+    return {Warte::Fertig};
 }
 
 void Leitstelle::melde(int platz, const netz::Darf& darf, bool immer)

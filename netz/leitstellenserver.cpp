@@ -230,11 +230,9 @@ void Leitstellenserver::beitrittPruefen(QWebSocket* socket, const Beitreten& bei
 {
     if (!gleichInKonstanterZeit(beitritt.wort, beitrittswort))
         return falschesWort(socket, QStringLiteral("Falsches Beitrittswort"));
-    if (!beitritt.token.isEmpty()) {
-        const int platz = platzMitToken(beitritt.token);
-        if (platz == 0)
-            return falschesWort(socket,
-                                QStringLiteral("Unbekannter Schlüssel: bitte neu beitreten"));
+    // A token of no place here (one removed, or of an earlier line) is a new join: the word
+    // lets in, the token only keeps a place.
+    if (const int platz = beitritt.token.isEmpty() ? 0 : platzMitToken(beitritt.token)) {
         if (QWebSocket* alt = plaetze[platz].socket) {
             verbindungen[alt].platz = 0; // its place goes on with the new connection
             plaetze[platz].socket = nullptr;

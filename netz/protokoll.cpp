@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace netz {
@@ -44,6 +45,26 @@ bool gueltigeZeichenfolge(const QString& zeichen)
     });
 }
 
+// The words of `Warte` on the wire, in its order; `Nicht` is said by leaving the field out.
+constexpr std::array<QLatin1StringView, 6> wartenWoerter = {
+    QLatin1StringView(""),         QLatin1StringView("nachricht"),  QLatin1StringView("vorgaenger"),
+    QLatin1StringView("bewegung"), QLatin1StringView("nachfolger"), QLatin1StringView("fertig")};
+
+bool gueltigesWarten(const QString& wort)
+{
+    return !wort.isEmpty() &&
+           std::find(wartenWoerter.begin(), wartenWoerter.end(), wort) != wartenWoerter.end();
+}
+
+// An empty word, a field left out, is `Nicht`.
+Warte wartenAus(const QString& wort)
+{
+    const auto gefunden = std::find(wartenWoerter.begin(), wartenWoerter.end(), wort);
+    return gefunden == wartenWoerter.end()
+               ? Warte::Nicht
+               : static_cast<Warte>(std::distance(wartenWoerter.begin(), gefunden));
+}
+
 bool gueltigerVorName(const QString& name)
 {
     return name.isEmpty() || gueltigerName(name);
@@ -71,14 +92,6 @@ public:
                          .arg(von)
                          .arg(bis);
         return fehler.isEmpty() ? static_cast<qint64>(d) : 0;
-    }
-
-    bool wahrheit(QLatin1StringView feld)
-    {
-        const QJsonValue wert = holen(feld);
-        if (fehler.isEmpty() && !wert.isBool())
-            fehler = QStringLiteral("„%1“ ist nicht wahr oder falsch").arg(feld);
-        return wert.toBool();
     }
 
     QString text(QLatin1StringView feld, bool (*gueltig)(const QString&))
@@ -192,8 +205,7 @@ std::optional<Nachricht> nachTyp(const QString& typ, Leser& l)
     if (typ == u"bewegung")
         return bewegung(l);
     if (typ == u"darf")
-        return Darf{l.wahrheit(QLatin1StringView("ja")),
-                    l.text(QLatin1StringView("grund"), gueltigerGrund)};
+        return Darf{wartenAus(l.freiwilligerText(QLatin1StringView("warte"), gueltigesWarten))};
     if (typ == u"ende")
         return ende(l);
     if (typ == u"abschied")
@@ -313,8 +325,8 @@ struct Felder {
     }
     QString operator()(const Darf& d) const
     {
-        o[u"ja"] = d.ja;
-        o[u"grund"] = d.grund;
+        if (!d.ja())
+            o[u"warte"] = wartenWoerter[static_cast<std::size_t>(d.warte)];
         return QStringLiteral("darf");
     }
     QString operator()(const Ende& e) const

@@ -24,12 +24,15 @@
 //     bewegung   {station, von, nach, beginn} one movement of the station before or of the
 //                                       station's own telegraph; beginn in ms since the message
 //                                       started
-//     darf       {ja, grund}             whether passing on is allowed yet, and why not
+//     darf       {warte?}                passing on is allowed; with "warte", what the pupil
+//                                       waits for: nachricht, vorgaenger, bewegung, nachfolger
+//                                       or fertig (the station words it, which keeps the
+//                                       message short)
 //     ende       {nachricht, empfangen, zeile} the message, what arrived, what this station set
 //     abschied   {grund}                 the Leitstelle closes the line
 namespace netz {
 
-inline constexpr int protokollVersion = 1;
+inline constexpr int protokollVersion = 2;
 // The port a Leitstelle listens on and a station asks for when none is given.
 inline constexpr quint16 standardPort = 47300;
 inline constexpr qsizetype groessteNachricht = 4096; // bytes, as it travels
@@ -66,9 +69,12 @@ struct Bewegung {
     qint64 beginn = 0;
     friend bool operator==(const Bewegung&, const Bewegung&) = default;
 };
+// What a pupil waits for before passing on: nothing, the message, the station before's next
+// character, his own telegraph's turning, the station after's repeat, or nothing more to do.
+enum class Warte { Nicht, Nachricht, Vorgaenger, Bewegung, Nachfolger, Fertig };
 struct Darf {
-    bool ja = false;
-    QString grund;
+    Warte warte = Warte::Nicht;
+    bool ja() const { return warte == Warte::Nicht; }
     friend bool operator==(const Darf&, const Darf&) = default;
 };
 struct Ende {

@@ -45,7 +45,7 @@ for zeile in leitstelle.stdout:
         dauer = int(zeile.split()[1])
         cpu_ende = cpu_sekunden(leitstelle.pid)
 _, status, nutzung = os.wait4(leitstelle.pid, 0)
-verzoegerungen, gesendet = [], 0
+verzoegerungen, gesendet, puls = [], 0, 0
 for p in schueler:
     ausgabe, _ = p.communicate(timeout=60)
     for zeile in ausgabe.splitlines():
@@ -54,6 +54,8 @@ for p in schueler:
             verzoegerungen.append(int(teile[2]) - (start + int(teile[1])))
         elif teile[0] == "bytes":
             gesendet += int(teile[1])
+        elif teile[0] == "pulsbytes":
+            puls = int(teile[1])
 verzoegerungen.sort()
 cpu = cpu_ende - cpu_start
 frames = dauer / 4
@@ -61,6 +63,8 @@ print(f"stations {stationen}, message {nachricht!r}, exit {os.waitstatus_to_exit
 print(f"movements received {len(verzoegerungen)}")
 print(f"delay ms: median {verzoegerungen[len(verzoegerungen) // 2]}, "
       f"p99 {verzoegerungen[int(len(verzoegerungen) * 0.99)]}, max {verzoegerungen[-1]}")
-print(f"bytes per character and station: {gesendet / (len(nachricht) * (stationen - 1)):.0f}")
+print(f"bytes of the line's messages per character and station, both ways: "
+      f"{gesendet / (len(nachricht) * (stationen - 1)):.0f}")
+print(f"heartbeat per station: {puls} bytes a second, both ways")
 print(f"line's time {dauer} ms = {frames:.0f} frames; Leitstelle CPU while under way {cpu:.2f} s "
       f"= {cpu / frames * 1e6:.1f} us per frame")

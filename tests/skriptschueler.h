@@ -34,7 +34,7 @@ public:
     Stellung vorne = ruhestellung;  // what the station before shows
     std::map<int, Stellung> anders; // by character: passed on instead of what was read
     int weitergegeben = 0;          // characters passed on so far
-    QStringList gruende;            // every reason to wait it was told
+    QList<netz::Warte> gruende;     // every reason to wait it was told
     std::function<void(const netz::Bewegung&)> erhalten; // for tests watching each movement
     std::optional<netz::Ende> ende;
     QString beendetWeil;
@@ -49,8 +49,8 @@ private:
     }
     void darf(const netz::Darf& d)
     {
-        if (!d.ja) {
-            gruende.append(d.grund);
+        if (!d.ja()) {
+            gruende.append(d.warte);
             return;
         }
         const auto a = anders.find(weitergegeben);

@@ -36,26 +36,36 @@ int main(int argc, char* argv[])
         std::printf("weitergegeben %d\n", schueler.weitergegeben);
         std::fflush(stdout);
     });
-    // For measuring: when each movement arrived, on the machine's monotonic clock.
-    // and the bytes of what the Leitstelle sent while the message ran (joining aside), each with
-    // its two-byte frame header.
+    // For measuring: when each movement arrived, on the machine's monotonic clock, and the
+    // bytes of the line's messages while the message ran (joining aside), each with its frame
+    // header: two bytes from the Leitstelle, six (with the mask) from the station.
     qint64 bytes = 0;
+    bool laeuft = false; // from the first movement on
     const auto zaehle = [&](const auto& nachricht) {
-        bytes += netz::schreibe(nachricht).size() + 2;
+        bytes += laeuft ? netz::schreibe(nachricht).size() + 2 : 0;
     };
-    QObject::connect(&schueler.verbindung, &Stationsverbindung::darf, &app, zaehle);
+    QObject::connect(&schueler.verbindung, &Stationsverbindung::darf, &app,
+                     [&](const netz::Darf& d) {
+                         zaehle(d);
+                         if (laeuft && d.ja()) // the script passes on at once
+                             bytes += netz::schreibe(netz::Gestellt{schueler.vorne}).size() + 6;
+                     });
     schueler.erhalten = [&](const netz::Bewegung& b) {
+        laeuft = true;
         zaehle(b);
         std::printf("bewegung %lld %lld\n", static_cast<long long>(b.beginn),
                     static_cast<long long>(jetztMonoton()));
     };
-    QObject::connect(&schueler.verbindung, &Stationsverbindung::ende, &app,
-                     [&](const netz::Ende& e) {
-                         zaehle(e);
-                         std::printf("bytes %lld\n", static_cast<long long>(bytes));
-                         std::printf("ende %s %s\n", qPrintable(e.empfangen), qPrintable(e.zeile));
-                         std::fflush(stdout);
-                     });
+    QObject::connect(
+        &schueler.verbindung, &Stationsverbindung::ende, &app, [&](const netz::Ende& e) {
+            zaehle(e);
+            std::printf("bytes %lld\n", static_cast<long long>(bytes));
+            // The heartbeat each second: a "puls" and a ping up, a pong down.
+            std::printf("pulsbytes %lld\n",
+                        static_cast<long long>(netz::schreibe(netz::Puls{}).size() + 6 + 6 + 2));
+            std::printf("ende %s %s\n", qPrintable(e.empfangen), qPrintable(e.zeile));
+            std::fflush(stdout);
+        });
     QObject::connect(&schueler.verbindung, &Stationsverbindung::beendet, &app,
                      [&] { app.exit(schueler.ende ? 0 : 2); });
     QTimer::singleShot(std::chrono::seconds(grenze), &app, [&] { app.exit(2); });

@@ -18,17 +18,17 @@ const QByteArray token = "0123456789abcdef0123456789abcdef";
 
 QByteArray beitritt(const QByteArray& name)
 {
-    return R"({"v":1,"typ":"beitreten","wort":"KMRT","name":")" + name + R"("})";
+    return R"({"v":2,"typ":"beitreten","wort":"KMRT","name":")" + name + R"("})";
 }
 
 QByteArray gestellt(const QByteArray& winkel)
 {
-    return R"({"v":1,"typ":"gestellt","stellung":)" + winkel + "}";
+    return R"({"v":2,"typ":"gestellt","stellung":)" + winkel + "}";
 }
 
 QByteArray willkommen(const QByteArray& felder)
 {
-    return R"({"v":1,"typ":"willkommen","token":")" + token + R"(",)" + felder + "}";
+    return R"({"v":2,"typ":"willkommen","token":")" + token + R"(",)" + felder + "}";
 }
 
 // A join padded with spaces after the object to exactly `groesse` bytes.
@@ -63,26 +63,25 @@ void TstNetzprotokoll::lesen_data()
     };
     ja("beitreten", beitritt("Mia"), Beitreten{"KMRT", "Mia", {}});
     ja("beitreten mit Token",
-       R"({"v":1,"typ":"beitreten","wort":"ABCD","name":"Jörg K.","token":")" + token + "\"}",
+       R"({"v":2,"typ":"beitreten","wort":"ABCD","name":"Jörg K.","token":")" + token + "\"}",
        Beitreten{"ABCD", QStringLiteral("Jörg K."), QString::fromLatin1(token)});
     ja("Name aus 20 Zeichen außerhalb der BMP", beitritt(lachen20.toUtf8()),
        Beitreten{"KMRT", lachen20, {}});
     ja("gestellt an den Grenzen", gestellt("[-360,45,360]"), Gestellt{{-360, 45, 360}});
     ja("Winkel als 90.0", gestellt("[225,-135,90.0]"), Gestellt{{225, -135, 90}});
-    ja("puls", R"({"typ":"puls","v":1})", Puls{});
+    ja("puls", R"({"typ":"puls","v":2})", Puls{});
     ja("willkommen", willkommen(R"("station":3,"stationen":12,"vorName":"Mia")"),
        Willkommen{QString::fromLatin1(token), 3, 12, "Mia"});
     ja("willkommen als erste", willkommen(R"("station":1,"stationen":2,"vorName":"")"),
        Willkommen{QString::fromLatin1(token), 1, 2, {}});
     ja("bewegung",
-       R"({"v":1,"typ":"bewegung","station":30,"von":[180,90,90],"nach":[135,-45,-135],"beginn":86400000})",
+       R"({"v":2,"typ":"bewegung","station":30,"von":[180,90,90],"nach":[135,-45,-135],"beginn":86400000})",
        Bewegung{30, {180, 90, 90}, {135, -45, -135}, 86400000});
-    ja("darf",
-       R"({"v":1,"typ":"darf","ja":false,"grund":"Warte: Station 4 hat noch nicht wiederholt"})",
-       Darf{false, QStringLiteral("Warte: Station 4 hat noch nicht wiederholt")});
-    ja("ende", R"({"v":1,"typ":"ende","nachricht":"SOS","empfangen":"S?S","zeile":"SOS"})",
+    ja("darf", R"({"v":2,"typ":"darf"})", Darf{Warte::Nicht});
+    ja("darf nicht", R"({"v":2,"typ":"darf","warte":"nachfolger"})", Darf{Warte::Nachfolger});
+    ja("ende", R"({"v":2,"typ":"ende","nachricht":"SOS","empfangen":"S?S","zeile":"SOS"})",
        Ende{"SOS", "S?S", "SOS"});
-    ja("abschied", R"({"v":1,"typ":"abschied","grund":"Die Stunde ist vorbei"})",
+    ja("abschied", R"({"v":2,"typ":"abschied","grund":"Die Stunde ist vorbei"})",
        Abschied{QStringLiteral("Die Stunde ist vorbei")});
     ja("genau 4 KB", aufgefuellt(4096), Beitreten{"KMRT", "Mia", {}});
 
@@ -92,9 +91,9 @@ void TstNetzprotokoll::lesen_data()
     nein("JSON-Feld statt Objekt", "[1]");
     nein("ohne Version", R"({"typ":"puls"})");
     nein("Version als Text", R"({"v":"1","typ":"puls"})");
-    nein("unbekannte Art", R"({"v":1,"typ":"befehl"})");
-    nein("ohne Art", R"({"v":1})");
-    nein("unbekanntes Feld", R"({"v":1,"typ":"puls","datei":"/etc/passwd"})");
+    nein("unbekannte Art", R"({"v":2,"typ":"befehl"})");
+    nein("ohne Art", R"({"v":2})");
+    nein("unbekanntes Feld", R"({"v":2,"typ":"puls","datei":"/etc/passwd"})");
     nein("ungültiges UTF-8", beitritt("M\xc3\x28"));
     nein("überlanges UTF-8", beitritt("M\xc0\xaf"));
     nein("leerer Name", beitritt(""));
@@ -104,14 +103,14 @@ void TstNetzprotokoll::lesen_data()
     nein("Name mit Glocke", beitritt("Mia\\u0007"));
     nein("Name mit Zeilentrenner", beitritt("Mia\\u2028"));
     nein("Name mit Richtungsumkehr", beitritt("\\u202eMia"));
-    nein("Name als Zahl", R"({"v":1,"typ":"beitreten","wort":"KMRT","name":7})");
-    nein("Wort klein", R"({"v":1,"typ":"beitreten","wort":"kmrt","name":"Mia"})");
-    nein("Wort aus drei Buchstaben", R"({"v":1,"typ":"beitreten","wort":"KMR","name":"Mia"})");
-    nein("Wort mit Umlaut", R"({"v":1,"typ":"beitreten","wort":"KMRÄ","name":"Mia"})");
+    nein("Name als Zahl", R"({"v":2,"typ":"beitreten","wort":"KMRT","name":7})");
+    nein("Wort klein", R"({"v":2,"typ":"beitreten","wort":"kmrt","name":"Mia"})");
+    nein("Wort aus drei Buchstaben", R"({"v":2,"typ":"beitreten","wort":"KMR","name":"Mia"})");
+    nein("Wort mit Umlaut", R"({"v":2,"typ":"beitreten","wort":"KMRÄ","name":"Mia"})");
     nein("Token zu kurz",
-         R"({"v":1,"typ":"beitreten","wort":"KMRT","name":"Mia","token":"0123456789abcdef"})");
+         R"({"v":2,"typ":"beitreten","wort":"KMRT","name":"Mia","token":"0123456789abcdef"})");
     nein("Token groß geschrieben",
-         R"({"v":1,"typ":"beitreten","wort":"KMRT","name":"Mia","token":")" + token.toUpper() +
+         R"({"v":2,"typ":"beitreten","wort":"KMRT","name":"Mia","token":")" + token.toUpper() +
              "\"}");
     nein("30 Grad", gestellt("[180,30,90]"));
     nein("405 Grad", gestellt("[405,90,90]"));
@@ -129,10 +128,11 @@ void TstNetzprotokoll::lesen_data()
     nein("Linie aus einer Station", willkommen(R"("station":1,"stationen":1,"vorName":"")"));
     nein(
         "Beginn vor dem Anfang",
-        R"({"v":1,"typ":"bewegung","station":2,"von":[180,90,90],"nach":[180,90,90],"beginn":-1})");
-    nein("ja als Text", R"({"v":1,"typ":"darf","ja":"true","grund":""})");
+        R"({"v":2,"typ":"bewegung","station":2,"von":[180,90,90],"nach":[180,90,90],"beginn":-1})");
+    nein("Warten auf Unbekanntes", R"({"v":2,"typ":"darf","warte":"Nachfolger"})");
+    nein("Warten leer", R"({"v":2,"typ":"darf","warte":""})");
     nein("Zeile mit Kleinbuchstaben",
-         R"({"v":1,"typ":"ende","nachricht":"SOS","empfangen":"SOS","zeile":"sos"})");
+         R"({"v":2,"typ":"ende","nachricht":"SOS","empfangen":"SOS","zeile":"sos"})");
 }
 
 // Whatever is taken is the message typed in the row, and comes back the same once written.
@@ -158,9 +158,9 @@ void TstNetzprotokoll::lesen()
 void TstNetzprotokoll::andereVersion_data()
 {
     QTest::addColumn<QByteArray>("text");
-    QTest::newRow("2") << QByteArray(R"({"v":2,"typ":"puls"})");
+    QTest::newRow("1") << QByteArray(R"({"v":1,"typ":"puls"})");
     QTest::newRow("0 mit unbekannter Art") << QByteArray(R"({"v":0,"typ":"hallo","x":[]})");
-    QTest::newRow("1.5") << QByteArray(R"({"typ":"puls","v":1.5})");
+    QTest::newRow("1.5") << QByteArray(R"({"typ":"puls","v":2.5})");
 }
 
 void TstNetzprotokoll::andereVersion()

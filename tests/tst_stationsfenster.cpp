@@ -168,7 +168,7 @@ void TstStationsfenster::stellenUndWeitergeben()
     beitreten();
     QSignalSpy gestellt(server.get(), &Leitstellenserver::gestellt);
     const QString warte = QStringLiteral("Warte: Station 3 hat noch nicht wiederholt");
-    server->senden(2, netz::Darf{false, warte});
+    server->senden(2, netz::Darf{netz::Warte::Nachfolger});
     QTRY_COMPARE_WITH_TIMEOUT(zeile(*w, "darf"), warte, 5000);
     auto& weitergeben = teil<QPushButton>(*w, "weitergeben");
     QVERIFY(!weitergeben.isEnabled());
@@ -184,7 +184,7 @@ void TstStationsfenster::stellenUndWeitergeben()
     QCOMPARE(telegraf.endstellung(), gesetzt);
     QTest::keyClick(&telegraf, Qt::Key_Return); // not allowed yet: nothing is sent
 
-    server->senden(2, netz::Darf{true, {}});
+    server->senden(2, netz::Darf{});
     QTRY_VERIFY_WITH_TIMEOUT(weitergeben.isEnabled(), 5000);
     QTest::keyClick(&telegraf, Qt::Key_Return);
     QVERIFY(gestellt.wait(5000));
@@ -210,7 +210,10 @@ void TstStationsfenster::stellenUndWeitergeben()
     QVERIFY(!freiWaehrendBewegung);
     QCOMPARE(telegraf.winkel(), signalS);
     QCOMPARE(telegraf.zeichen(), 'S');
-    QVERIFY(weitergeben.isEnabled());
+    // Passing on again waits for the Leitstelle to allow it, not just for the telegraph.
+    QVERIFY(!weitergeben.isEnabled());
+    server->senden(2, netz::Darf{});
+    QTRY_VERIFY_WITH_TIMEOUT(weitergeben.isEnabled(), 5000);
 }
 
 // At the end the pupil sees the message, what arrived and their own row; when the Leitstelle

@@ -22,6 +22,28 @@ namespace {
 // However many movements of the own telegraph arrive at once, it never falls further behind.
 constexpr std::size_t meisteEigene = 64;
 
+// What the pupil at `station` waits for, in his words.
+QString warteText(netz::Warte warte, int station)
+{
+    using netz::Warte;
+    switch (warte) {
+    case Warte::Nicht:
+        return QStringLiteral("Du darfst weitergeben.");
+    case Warte::Nachricht:
+        return QStringLiteral("Warte auf die Nachricht.");
+    case Warte::Vorgaenger:
+        return QStringLiteral("Warte: Station %1 hat das nächste Zeichen noch nicht gestellt")
+            .arg(station - 1);
+    case Warte::Bewegung:
+        return QStringLiteral("Warte: dein Telegraf dreht sich noch");
+    case Warte::Nachfolger:
+        return QStringLiteral("Warte: Station %1 hat noch nicht wiederholt").arg(station + 1);
+    case Warte::Fertig:
+        break;
+    }
+    return QStringLiteral("Du hast alle Zeichen weitergegeben");
+}
+
 } // namespace
 
 Stationsfenster::Stationsfenster(const Signalcode& code, QWidget* parent)
@@ -77,9 +99,13 @@ void Stationsfenster::weitergeben()
     if (!weitergeben_->isEnabled())
         return;
     verbindung_->stellen(telegraf_->endstellung());
+    // Until the Leitstelle allows the next one: meanwhile the pupil waits for the station
+    // before, which the Leitstelle does not repeat.
+    darfWeitergeben_ = false;
     const char zeichen = code_.zeichenDesBildes(telegraf_->endstellung());
     melde(darf_, zeichen == '?' ? QStringLiteral("Weitergegeben: ein Bild, das kein Zeichen ist.")
                                 : QStringLiteral("Weitergegeben: „%1“.").arg(QLatin1Char(zeichen)));
+    zeigeBedienung();
 }
 
 void Stationsfenster::willkommen(const netz::Willkommen& w)
@@ -121,10 +147,8 @@ void Stationsfenster::bewegung(const netz::Bewegung& b)
 
 void Stationsfenster::darf(const netz::Darf& d)
 {
-    darfWeitergeben_ = d.ja;
-    melde(darf_, d.ja                ? QStringLiteral("Du darfst weitergeben.")
-                 : d.grund.isEmpty() ? QStringLiteral("Warte.")
-                                     : d.grund);
+    darfWeitergeben_ = d.ja();
+    melde(darf_, warteText(d.warte, station_));
     zeigeBedienung();
 }
 
