@@ -60,12 +60,15 @@ void zeichneRaster(QPainter& p, const Linienprotokoll& prot, const QSize& groess
     }
 }
 
-// A character's course: where each station began and ended its movements for it.
+// A character's course: where each station began and ended its movements for it. A line whose
+// course is decided as it runs knows it only up to the first station not yet decided.
 QPolygonF verlauf(const Linienprotokoll& prot, int z)
 {
     QPolygonF punkte;
     for (int s = 0; s < prot.stationen(); ++s) {
         const Linienprotokoll::Eintrag& e = prot.eintrag(z, s);
+        if (e.beginn == ms::max())
+            break;
         punkte << QPointF(wegZeitX(s), wegZeitY(prot, e.beginn))
                << QPointF(wegZeitX(s), wegZeitY(prot, e.ende));
     }

@@ -29,7 +29,9 @@ int wegZeitX(int station);
 // Where in the chart the time `zeit` lies, downward.
 double wegZeitY(const Linienprotokoll& protokoll, std::chrono::milliseconds zeit);
 
-// Draws the chart as it stands at `bis`: lines and labels only as far as the run has come.
+// Draws the chart as it stands at `bis`: lines and labels only as far as the run has come. A
+// cell that begins at the end of time is not decided yet (a line across machines decides its
+// course as it runs): its character's line ends at the station before it.
 // Characters wholly outside the painter's clip are skipped, so that a screen shows a long run
 // quickly.
 void zeichneWegZeitBild(QPainter& p, const Linienprotokoll& protokoll,

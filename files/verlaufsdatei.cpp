@@ -110,24 +110,33 @@ QString verlaufsTabellenPfad(const QString& pfad)
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".csv"));
 }
 
-QByteArray verlaufAlsCsv(const Linienprotokoll& p, const Linienwahl& wahl, const QDateTime& datum)
+Laufangaben laufangaben(const Linienwahl& wahl)
 {
-    QStringList zeilen{QStringLiteral("Datum;Zeichen;Gesendet;Station;Gesetzt;Zuerst falsch;"
-                                      "Beginn in s;Ende in s;Stationen;Ablesezeit in s;"
-                                      "Fehler in %;Startwert")};
-    const QString lauf =
-        QStringList{QString::number(p.stationen()), sekunden(wahl.ablesezeit),
-                    QString::number(wahl.fehlerProzent), QString::number(wahl.startwert)}
-            .join(QLatin1Char(';'));
+    return {wahl.ablesezeit, wahl.fehlerProzent, wahl.startwert, {}};
+}
+
+QByteArray verlaufAlsCsv(const Linienprotokoll& p, const Laufangaben& angaben,
+                         const QDateTime& datum)
+{
+    QStringList zeilen{QStringLiteral("Datum;Zeichen;Gesendet;Station;Gesetzt;Gesetzt von;"
+                                      "Zuerst falsch;Beginn in s;Ende in s;Stationen;"
+                                      "Ablesezeit in s;Fehler in %;Startwert")};
+    const QString startwert = angaben.startwert ? QString::number(*angaben.startwert) : QString();
+    const QString lauf = QStringList{QString::number(p.stationen()), sekunden(angaben.ablesezeit),
+                                     QString::number(angaben.fehlerProzent), startwert}
+                             .join(QLatin1Char(';'));
     const QString wann = datum.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     for (int z = 0; z < p.zeichen(); ++z) {
         for (int s = 0; s < p.stationen(); ++s) {
             const Linienprotokoll::Eintrag& e = p.eintrag(z, s);
+            const auto i = static_cast<std::size_t>(z * p.stationen() + s);
+            const QString wer = i < angaben.wer.size() ? angaben.wer[i] : QString();
             zeilen << QStringList{wann,
                                   QString::number(z + 1),
                                   feld(QString(QLatin1Char(p.gesendet(z)))),
                                   QString::number(s + 1),
                                   feld(QString(QLatin1Char(e.gesetzt))),
+                                  wer.isEmpty() ? QStringLiteral("simuliert") : feld(wer),
                                   p.ersteFalsche(z) == s ? QStringLiteral("ja") : QString(),
                                   sekunden(e.beginn),
                                   sekunden(e.ende),
@@ -139,7 +148,7 @@ QByteArray verlaufAlsCsv(const Linienprotokoll& p, const Linienwahl& wahl, const
 }
 
 QString schreibeVerlauf(const QString& pfad, const Linienprotokoll& protokoll,
-                        const Linienwahl& wahl, const QDateTime& datum)
+                        const Laufangaben& angaben, const QDateTime& datum)
 {
     const QString endung = QFileInfo(pfad).suffix().toLower();
     if (endung != QLatin1String("pdf") && endung != QLatin1String("png"))
@@ -157,7 +166,7 @@ QString schreibeVerlauf(const QString& pfad, const Linienprotokoll& protokoll,
     const std::optional<QByteArray> altesBild = bisher(pfad);
     if (const QString grund = schreibeGanz(pfad, bild); !grund.isEmpty())
         return fehler(pfad, grund);
-    if (const QString grund = schreibeGanz(tabelle, verlaufAlsCsv(protokoll, wahl, datum));
+    if (const QString grund = schreibeGanz(tabelle, verlaufAlsCsv(protokoll, angaben, datum));
         !grund.isEmpty()) {
         // A chart without its table is taken back, and an older one put in its place again.
         if (!altesBild || !schreibeGanz(pfad, *altesBild).isEmpty())

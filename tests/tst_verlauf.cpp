@@ -124,9 +124,10 @@ void TstVerlauf::speichern()
     QFETCH(QByteArray, anfang);
     QTemporaryDir eins, zwei;
     const Linienprotokoll p = protokoll(telegrafenlinie);
-    QCOMPARE(schreibeVerlauf(eins.filePath(name), p, telegrafenlinie, datum), QString());
-    QCOMPARE(schreibeVerlauf(zwei.filePath(name), protokoll(telegrafenlinie), telegrafenlinie,
-                             datum.addDays(1)),
+    QCOMPARE(schreibeVerlauf(eins.filePath(name), p, laufangaben(telegrafenlinie), datum),
+             QString());
+    QCOMPARE(schreibeVerlauf(zwei.filePath(name), protokoll(telegrafenlinie),
+                             laufangaben(telegrafenlinie), datum.addDays(1)),
              QString());
     const QString tabelle = QFileInfo(name).completeBaseName() + QStringLiteral(".csv");
     QStringList geschrieben = QDir(eins.path()).entryList(QDir::Files), erwartet{name, tabelle};
@@ -135,8 +136,9 @@ void TstVerlauf::speichern()
     QCOMPARE(geschrieben, erwartet);
     QVERIFY(lies(eins.filePath(name)).startsWith(anfang));
     const QByteArray csv = lies(eins.filePath(tabelle));
-    QVERIFY(csv.startsWith("\xEF\xBB\xBF"
-                           "Datum;Zeichen;Gesendet;Station;Gesetzt;Zuerst falsch;Beginn in s;"));
+    QVERIFY(csv.startsWith(
+        "\xEF\xBB\xBF"
+        "Datum;Zeichen;Gesendet;Station;Gesetzt;Gesetzt von;Zuerst falsch;Beginn in s;"));
     QCOMPARE(csv.count("\r\n"), 1 + 15 * 6);
     QCOMPARE(csv.count(";ja;"), 11); // the wrong characters, as the record's test counts them
     QVERIFY(csv != lies(zwei.filePath(tabelle)));
@@ -148,7 +150,8 @@ void TstVerlauf::speichern()
     }
 }
 
-// Rows typed by hand; a field that begins like a formula stays text.
+// Rows typed by hand; a field that begins like a formula stays text, a pupil's name too. A run
+// with people names who set each cell and has no seed.
 void TstVerlauf::tabelleVonHand()
 {
     const Signalcode& code = eingebetteterCode();
@@ -156,13 +159,21 @@ void TstVerlauf::tabelleVonHand()
     Linienplan plan;
     plan.bewegungen = {{0, 0, ruhestellung, S, 0ms, 1250ms},
                        {1, 0, ruhestellung, B, 2500ms, 3000ms}};
-    const Linienwahl wahl{"S=", 2, 1500ms, 30, 42};
-    const QByteArray csv = verlaufAlsCsv(Linienprotokoll("S=", 2, plan, code), wahl, datum);
+    const Linienprotokoll p("S=", 2, plan, code);
+    const QByteArray csv = verlaufAlsCsv(p, laufangaben({"S=", 2, 1500ms, 30, 42}), datum);
     const QByteArrayList zeilen = csv.mid(3).split('\n');
     QCOMPARE(zeilen.size(), 6);
-    QCOMPARE(zeilen[1], QByteArray("2024-03-05 09:30;1;S;1;S;;0,000;1,250;2;1,500;30;42\r"));
-    QCOMPARE(zeilen[2], QByteArray("2024-03-05 09:30;1;S;2;B;ja;2,500;3,000;2;1,500;30;42\r"));
+    QCOMPARE(zeilen[1],
+             QByteArray("2024-03-05 09:30;1;S;1;S;simuliert;;0,000;1,250;2;1,500;30;42\r"));
+    QCOMPARE(zeilen[2],
+             QByteArray("2024-03-05 09:30;1;S;2;B;simuliert;ja;2,500;3,000;2;1,500;30;42\r"));
     QCOMPARE(zeilen[3].left(25), QByteArray("2024-03-05 09:30;2;\"'=\";1"));
+
+    const Laufangaben mitLeuten{2000ms, 0, std::nullopt, {{}, "=Mia;1", {}, "Leo"}};
+    const QByteArrayList netz = verlaufAlsCsv(p, mitLeuten, datum).mid(3).split('\n');
+    QCOMPARE(netz[2],
+             QByteArray("2024-03-05 09:30;1;S;2;B;\"'=Mia;1\";ja;2,500;3,000;2;2,000;0;\r"));
+    QCOMPARE(netz[4], QByteArray("2024-03-05 09:30;2;\"'=\";2;E;Leo;;0,000;0,000;2;2,000;0;\r"));
 }
 
 void TstVerlauf::fehlschlag_data()
@@ -193,8 +204,8 @@ void TstVerlauf::fehlschlag()
     }
     const QStringList inhalt =
         QDir(ordner.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    const QString meldung =
-        schreibeVerlauf(ordner.filePath(name), protokoll(telegrafenlinie), telegrafenlinie, datum);
+    const QString meldung = schreibeVerlauf(ordner.filePath(name), protokoll(telegrafenlinie),
+                                            laufangaben(telegrafenlinie), datum);
     QVERIFY(meldung.startsWith(QStringLiteral("Der Verlauf konnte nicht")) ||
             meldung.contains(QStringLiteral("nur als PDF")));
     QCOMPARE(QDir(ordner.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), inhalt);

@@ -43,6 +43,13 @@ void WegZeitAnsicht::setProtokoll(Linienprotokoll protokoll)
     flaeche_->update();
 }
 
+void WegZeitAnsicht::ergaenze(Linienprotokoll protokoll)
+{
+    flaeche_->protokoll = std::move(protokoll);
+    flaeche_->setFixedSize(wegZeitGroesse(flaeche_->protokoll));
+    flaeche_->update();
+}
+
 void WegZeitAnsicht::setZeit(std::chrono::milliseconds zeit)
 {
     const std::chrono::milliseconds vorher = flaeche_->zeit;

@@ -17,6 +17,9 @@ public:
 
     // A new run: an empty chart of its stations and length.
     void setProtokoll(Linienprotokoll protokoll);
+    // The same run, its course decided further (a line across machines decides it as it runs):
+    // the chart grows, and the time reached and the place shown stay.
+    void ergaenze(Linienprotokoll protokoll);
     // The run has reached `zeit`: only the stretch of the chart since the last time is drawn
     // again. A time before the one reached changes nothing.
     void setZeit(std::chrono::milliseconds zeit);

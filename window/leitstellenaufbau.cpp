@@ -5,6 +5,7 @@
 #include "controls/accessibility.h"
 #include "drawing/schrift.h"
 #include "widgets/station.h"
+#include "widgets/wegzeitansicht.h"
 #include "widgets/werlaswas.h"
 
 #include <QFormLayout>
@@ -14,7 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -114,14 +117,36 @@ void Leitstellenfenster::baueErgebnis(QVBoxLayout* spalte)
     empfangenText_->setTextFormat(Qt::RichText); // only characters of the code, escaped
     benenne(empfangenText_, "empfangen", QStringLiteral("Empfangen"));
     announceAsNotification(empfangenText_);
-    tabellenAnsicht_ = new QTableView;
-    tabellenAnsicht_->setModel(tabelle_);
-    tabellenAnsicht_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    benenne(tabellenAnsicht_, "werlaswas", QStringLiteral("Wer las was"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Empfangen"), empfangenText_);
     spalte->addLayout(form);
-    spalte->addWidget(tabellenAnsicht_, 1);
+    spalte->addWidget(baueLehrersicht(), 1);
+}
+
+// Who read what as a table with the pupils' names, the run as a chart, and saving both.
+QWidget* Leitstellenfenster::baueLehrersicht()
+{
+    auto* sicht = new QWidget;
+    auto* spalte = new QVBoxLayout(sicht);
+    spalte->setContentsMargins(0, 0, 0, 0);
+    auto* tabelle = new QTableView;
+    tabelle->setModel(tabelle_);
+    tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    benenne(tabelle, "werlaswas", QStringLiteral("Wer las was"));
+    wegZeit_ = new WegZeitAnsicht;
+    wegZeit_->setObjectName(QStringLiteral("wegzeit"));
+    lehrersicht_ = new QTabWidget;
+    lehrersicht_->addTab(tabelle, QStringLiteral("Wer las &was"));
+    lehrersicht_->addTab(wegZeit_, QStringLiteral("Weg-&Zeit-Bild"));
+    spalte->addWidget(lehrersicht_, 1);
+    speichern_ = new QPushButton(QStringLiteral("Ver&lauf speichern …"));
+    speichern_->setObjectName(QStringLiteral("speichern"));
+    speichern_->setToolTip(QStringLiteral("Weg-Zeit-Bild als PNG oder PDF, dazu „Wer las was“ als "
+                                          "CSV-Tabelle gleichen Namens (Strg+S)"));
+    speichern_->setEnabled(false);
+    spalte->addWidget(speichern_, 0, Qt::AlignRight);
+    return sicht;
 }
 
 void Leitstellenfenster::verbinde()
@@ -138,6 +163,9 @@ void Leitstellenfenster::verbinde()
     connect(leitstelle_, &Leitstelle::bewegt, this, &Leitstellenfenster::bewegt);
     connect(leitstelle_, &Leitstelle::fertig, this, &Leitstellenfenster::fertig);
     connect(&bildtakt_, &QTimer::timeout, this, &Leitstellenfenster::naechstesBild);
+    connect(speichern_, &QPushButton::clicked, this, &Leitstellenfenster::verlaufSpeichern);
+    auto* strgS = new QShortcut(QKeySequence::Save, this);
+    connect(strgS, &QShortcut::activated, this, &Leitstellenfenster::verlaufSpeichern);
 }
 
 // A small telegraph for each place and beneath it who stands there.

@@ -6,6 +6,7 @@
 #include "drawing/schrift.h"
 #include "linie/linienprotokoll.h"
 #include "widgets/station.h"
+#include "widgets/wegzeitansicht.h"
 #include "widgets/werlaswas.h"
 
 #include <QCloseEvent>
@@ -43,21 +44,6 @@ public:
 private:
     const Leitstelle& leitstelle_;
 };
-
-// The course as far as it is decided, every cell not yet decided put beyond any time, so that
-// the table shows only what has been set.
-Linienplan bisherigerPlan(const Linienplan& plan, int zeichen, int stationen)
-{
-    Linienplan bisher = plan;
-    std::vector<bool> entschieden(static_cast<std::size_t>(zeichen * stationen), false);
-    for (const Linienbewegung& b : plan.bewegungen)
-        entschieden[static_cast<std::size_t>(b.zeichen * stationen + b.station)] = true;
-    for (int i = 0; i < zeichen * stationen; ++i)
-        if (!entschieden[static_cast<std::size_t>(i)])
-            bisher.bewegungen.push_back({i % stationen, i / stationen, ruhestellung, ruhestellung,
-                                         Linienprotokoll::ms::max(), Linienprotokoll::ms::max()});
-    return bisher;
-}
 
 } // namespace
 
@@ -162,7 +148,10 @@ void Leitstellenfenster::senden()
     for (Station* s : stationen_)
         s->steht(ruhestellung, ' ');
     laufend_.assign(stationen_.size(), std::nullopt);
+    laufWahl_ = wahl;
+    speichern_->setEnabled(false);
     tabelle_->setProtokoll(Linienprotokoll());
+    wegZeit_->setProtokoll(bisherigesProtokoll());
     zeigeProtokoll();
     zeigePlaetze();
     bildtakt_.start();
@@ -175,10 +164,16 @@ void Leitstellenfenster::bewegt(const Linienbewegung& bewegung)
     protokollVeraltet_ = true;
 }
 
-// Each station shows the frame its movement has come to on the Leitstelle's clock.
 void Leitstellenfenster::naechstesBild()
 {
-    const auto jetzt = leitstelle_->jetzt();
+    zeigeBild(leitstelle_->jetzt());
+}
+
+// Each station shows the frame its movement has come to on the Leitstelle's clock; the chart
+// follows when a station comes to stand.
+void Leitstellenfenster::zeigeBild(std::chrono::milliseconds jetzt)
+{
+    bool gestanden = false;
     for (std::size_t k = 0; k < laufend_.size(); ++k) {
         if (!laufend_[k])
             continue;
@@ -189,6 +184,7 @@ void Leitstellenfenster::naechstesBild()
             if (k + 1 == laufend_.size() && l.bewegung.steht != '\0')
                 angekommen(l.bewegung.steht);
             laufend_[k].reset();
+            gestanden = true;
         } else if (!l.frames.empty()) {
             const auto frame =
                 static_cast<std::size_t>((jetzt - l.bewegung.beginn) / bewegungsTakt);
@@ -203,6 +199,8 @@ void Leitstellenfenster::naechstesBild()
         seitProtokoll_ = 0;
     }
     tabelle_->setZeit(jetzt);
+    if (gestanden)
+        wegZeit_->setZeit(jetzt);
 }
 
 // What arrived so far; a character other than the one sent is marked.
@@ -222,26 +220,4 @@ void Leitstellenfenster::angekommen(char zeichen)
     empfangenText_->setText(text);
     empfangenText_->setAccessibleDescription(QString::fromStdString(empfangen_));
     announceNotification(empfangenText_);
-}
-
-void Leitstellenfenster::zeigeProtokoll()
-{
-    const auto zeit = tabelle_->zeit();
-    const std::string& nachricht = leitstelle_->nachricht();
-    const int stationen = leitstelle_->stationen();
-    tabelle_->setProtokoll(Linienprotokoll(
-        nachricht, stationen,
-        bisherigerPlan(leitstelle_->plan(), static_cast<int>(nachricht.size()), stationen), code_));
-    tabelle_->setZeit(std::max(zeit, leitstelle_->jetzt()));
-}
-
-// At the end every station stands, and the whole record is shown.
-void Leitstellenfenster::fertig()
-{
-    naechstesBild();
-    bildtakt_.stop();
-    tabelle_->setProtokoll(Linienprotokoll(leitstelle_->nachricht(), leitstelle_->stationen(),
-                                           leitstelle_->plan(), code_));
-    tabelle_->setZeit(leitstelle_->plan().dauer);
-    zeigePlaetze();
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "leitstelle/leitstelle.h"
+#include "linie/linienprotokoll.h"
 #include "netz/protokoll.h"
 #include "signal/signalcode.h"
 
+#include <QDateTime>
 #include <QTimer>
 #include <QWidget>
+
+#include <chrono>
 
 #include <optional>
 #include <vector>
@@ -15,15 +19,17 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class QTableView;
+class QTabWidget;
 class QVBoxLayout;
 class Station;
+class WegZeitAnsicht;
 class WerLasWasModell;
 
 // The teacher's window of a line across machines, "Leitstelle": this machine's addresses and
 // port, the join word large enough for the board, the row of stations with the pupils' names,
 // moving and removing a pupil before sending, the message and "Senden", the line as it plays,
-// what arrived with the wrong characters marked, and who set what.
+// what arrived with the wrong characters marked, and who set what, as a table and as a
+// time-distance chart, live and at the end; once a run has ended, both can be saved.
 class Leitstellenfenster : public QWidget {
     Q_OBJECT
 public:
@@ -36,6 +42,9 @@ public:
     Leitstelle& leitstelle() { return *leitstelle_; }
     // The number of stations, 2 to 30, as the command line gives it.
     void setStationen(int stationen);
+    // Shows every station as it stands at `jetzt` on the Leitstelle's clock, as the window's
+    // frame clock does a few dozen times a second while a message runs.
+    void zeigeBild(std::chrono::milliseconds jetzt);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,6 +55,7 @@ private:
     void baueReihe(QVBoxLayout* spalte);
     void baueBedienung(QVBoxLayout* spalte);
     void baueErgebnis(QVBoxLayout* spalte);
+    QWidget* baueLehrersicht();
     void verbinde();
     void baueStationen();
 
@@ -58,6 +68,10 @@ private:
     void angekommen(char zeichen);
     void zeigeProtokoll();
     void fertig();
+    // In leitstellenverlauf.cpp: the record and saving it.
+    Linienprotokoll bisherigesProtokoll() const;
+    void verlaufSpeichern();
+    void melde(const QString& text);
 
     // A station's movement under way, as shown.
     struct Laufend {
@@ -88,5 +102,9 @@ private:
     QLabel* empfangenText_ = nullptr;
     QLabel* meldung_ = nullptr;
     WerLasWasModell* tabelle_ = nullptr;
-    QTableView* tabellenAnsicht_ = nullptr;
+    WegZeitAnsicht* wegZeit_ = nullptr;
+    QTabWidget* lehrersicht_ = nullptr;
+    QPushButton* speichern_ = nullptr;
+    Linienwahl laufWahl_; // what the run shown was sent with
+    QDateTime laufEnde_;  // when it ended
 };

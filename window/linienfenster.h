@@ -73,7 +73,6 @@ private:
     void zeigeEmpfangen();
     void meldeAngekommen();
     void verlaufSpeichern();
-    void schreibeVerlaufNach(const QString& pfad);
     void melde(const QString& text);
     bool istFeld(const QWidget* w) const;
 
