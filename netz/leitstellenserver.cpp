@@ -1,6 +1,8 @@
 #include "netz/leitstellenserver.h"
 
+#include <QEventLoopLocker>
 #include <QNetworkInterface>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QWebSocket>
 #include <QWebSocketServer>
@@ -72,7 +74,15 @@ Leitstellenserver::Leitstellenserver(QObject* parent)
     connect(&uhr, &QTimer::timeout, this, &Leitstellenserver::fristenPruefen);
 }
 
-Leitstellenserver::~Leitstellenserver() = default;
+// The connections still saying goodbye run on sockets that the listening server owns (Qt's
+// WebSocket server keeps each TCP socket it took in): it stops listening now and goes only
+// after the last goodbye.
+Leitstellenserver::~Leitstellenserver()
+{
+    server->close();
+    if (*abschiede > 0)
+        server->setParent(nullptr);
+}
 
 bool Leitstellenserver::oeffnen(quint16 port)
 {
@@ -321,12 +331,28 @@ bool Leitstellenserver::zuSchnell(Verbindung& verbindung)
 
 // Tells the station why, forgets it at once so that nothing more it sends counts, and closes;
 // a peer that does not answer the close is cut off shortly after.
+//
+// Until then the connection belongs to no Leitstelle: what was sent before (the end of a
+// message) and the goodbye still reach the station in their order when the Leitstelle goes away
+// at once, and the program, closing its last window, waits for them as long as the close takes.
 void Leitstellenserver::abweisen(QWebSocket* socket, const QString& grund)
 {
     socket->sendTextMessage(QString::fromUtf8(schreibe(Abschied{grund.left(laengsterText)})));
     verbindungZu(socket);
     socket->close(QWebSocketProtocol::CloseCodePolicyViolated, grund);
-    QTimer::singleShot(abbauFrist, socket, &QWebSocket::abort);
+    socket->setParent(nullptr);
+    ++*abschiede;
+    auto* bleiben = new QEventLoopLocker;
+    connect(socket, &QObject::destroyed, [bleiben, offen = abschiede, listener = QPointer(server)] {
+        delete bleiben;
+        if (--*offen == 0 && listener && !listener->parent())
+            listener->deleteLater();
+    });
+    connect(socket, &QWebSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(abbauFrist, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
 }
 
 void Leitstellenserver::sendenAn(int platz, const Nachricht& nachricht)

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <memory>
 
 class QWebSocket;
 class QWebSocketServer;
@@ -110,4 +111,6 @@ private:
     QHash<QWebSocket*, Verbindung> verbindungen;
     std::map<int, Platz> plaetze;
     QHash<QString, Sperre> sperren; // by address
+    // Connections told goodbye and not yet gone; they outlive this object.
+    std::shared_ptr<int> abschiede = std::make_shared<int>(0);
 };

@@ -3,6 +3,7 @@
 // passes signals on and takes its place again after a drop.
 #include "netz/leitstellenserver.h"
 #include "netz/stationsverbindung.h"
+#include "signal/stellung.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -80,6 +81,7 @@ private slots:
     void wiederBeitretenMitToken();
     void stilleStationGeht();
     void leitstelleSchliesst();
+    void endeVorDemAbschied();
     void stummeLeitstelle();
 
 private:
@@ -281,6 +283,31 @@ void TstNetz::leitstelleSchliesst()
     server->schliessen(QStringLiteral("Die Stunde ist vorbei"));
     QVERIFY(beendet.wait(5000));
     QCOMPARE(beendet.last().at(0).toString(), QStringLiteral("Die Stunde ist vorbei"));
+}
+
+// The end of a message sent just before the Leitstelle closes, which then goes away at once as
+// the program does, still reaches the station behind all that was sent before it, and after it
+// the reason.
+void TstNetz::endeVorDemAbschied()
+{
+    Stationsverbindung station;
+    QSignalSpy willkommen(&station, &Stationsverbindung::willkommen);
+    QStringList erhalten;
+    connect(&station, &Stationsverbindung::ende, this,
+            [&erhalten](const Ende& e) { erhalten << QStringLiteral("Ende ") + e.empfangen; });
+    connect(&station, &Stationsverbindung::beendet, this,
+            [&erhalten](const QString& grund) { erhalten << grund; });
+    station.verbinden(lokal, server->port(), server->wort(), QStringLiteral("Mia"));
+    QVERIFY(willkommen.wait(5000));
+    // Megabytes still on their way, as on a slow network, that the program must not drop.
+    const Bewegung bewegung{30, ruhestellung, trennstellung, 86400000};
+    for (int i = 0; i < 70000; ++i)
+        server->senden(Leitstellenserver::alle, bewegung);
+    server->senden(Leitstellenserver::alle, Ende{"SOS", "SOS", "SOS"});
+    server->schliessen(QStringLiteral("Die Stunde ist vorbei"));
+    server.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(erhalten.size(), 2, 10000);
+    QCOMPARE(erhalten, (QStringList{"Ende SOS", "Die Stunde ist vorbei"}));
 }
 
 // A Leitstelle that takes the connection but never answers does not leave the station waiting.
