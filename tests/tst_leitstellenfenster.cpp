@@ -2,6 +2,7 @@
 // message relayed by a scripted pupil arriving in the window and its record, and the record
 // saved.
 #include "assets/eingebettet.h"
+#include "tests/abgeschnitten.h"
 #include "tests/skriptschueler.h"
 #include "widgets/station.h"
 #include "window/leitstellenfenster.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -46,6 +48,9 @@ class TstLeitstellenfenster : public QObject {
 private slots:
     void schuelerImFensterUndSos();
     void verlaufSpeichern();
+    void schnelleLinieVerliertNichts();
+    void passtAufDenBildschirm_data();
+    void passtAufDenBildschirm();
     void ausDerLinieGeoeffnet();
 };
 
@@ -114,6 +119,52 @@ void TstLeitstellenfenster::verlaufSpeichern()
     QVERIFY(frage->text().contains(QDir::toNativeSeparators(tabelle)));
     frage->button(QMessageBox::No)->click();
     QCOMPARE(lies(tabelle), csv);
+}
+
+// However far the line's time runs between two frames of the window, every character that
+// reaches the last station arrives in "Empfangen", also one whose next movement began within the
+// same frame.
+void TstLeitstellenfenster::schnelleLinieVerliertNichts()
+{
+    Leitstellenfenster fenster(eingebetteterCode());
+    QVERIFY(fenster.oeffnen(0));
+    fenster.setStationen(4);
+    fenster.show();
+    fenster.leitstelle().setTempo(400); // several seconds of the line in each frame
+    fenster.findChild<QLineEdit*>("nachricht")->setText(QStringLiteral("TELEGRAFENLINIE"));
+    QTest::mouseClick(fenster.findChild<QPushButton*>("senden"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(fenster.findChild<QPushButton*>("speichern")->isEnabled(), frist);
+    QCOMPARE(fenster.findChild<QLabel*>("empfangen")->accessibleDescription(),
+             QStringLiteral("TELEGRAFENLINIE"));
+}
+
+void TstLeitstellenfenster::passtAufDenBildschirm_data()
+{
+    QTest::addColumn<QSize>("bildschirm");
+    QTest::newRow("1024 x 768") << QSize(1024, 768);
+    QTest::newRow("1280 x 800") << QSize(1280, 800);
+}
+
+// With a frame of 8 pixels at the sides, a title bar of 26 and a panel of 48, the window fits the
+// screen with the longest line and a message that says why nothing was sent, and every control
+// shows whole.
+void TstLeitstellenfenster::passtAufDenBildschirm()
+{
+    QFETCH(QSize, bildschirm);
+    const QSize platz = bildschirm - QSize(2 * 8, 26 + 48);
+    QVERIFY(Leitstellenfenster::groesse.width() <= 1024 - 2 * 8);
+    QVERIFY(Leitstellenfenster::groesse.height() <= 768 - 26 - 48);
+    Leitstellenfenster fenster(eingebetteterCode());
+    QVERIFY(fenster.oeffnen(0));
+    fenster.setStationen(30);
+    fenster.findChild<QLineEdit*>("nachricht")->clear();
+    QTest::mouseClick(fenster.findChild<QPushButton*>("senden"), Qt::LeftButton);
+    QVERIFY(!fenster.findChild<QLabel*>("meldung")->text().isEmpty());
+    fenster.resize(platz);
+    fenster.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+    QCOMPARE(fenster.size(), platz);
+    QCOMPARE(abgeschnitten(fenster, bedienteile(fenster)), QString());
 }
 
 void TstLeitstellenfenster::ausDerLinieGeoeffnet()

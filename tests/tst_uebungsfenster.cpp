@@ -1,5 +1,6 @@
 // The trainer's window as a learner uses it, by keys: naming, setting and reading signals,
 // rounds with a seed, and the progress kept in its folder.
+#include "tests/abgeschnitten.h"
 #include "tests/fenster.h"
 
 #include "window/uebungsfenster.h"
@@ -65,23 +66,7 @@ QString nenneGezeigtes(QWidget& trainer)
 QString abgeschnitten(const QWidget& trainer)
 {
     const QWidget& seite = teil<QWidget>(trainer, "seite");
-    QList<const QWidget*> gezeigt;
-    for (const QWidget* t : seite.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (t->isVisibleTo(&seite))
-            gezeigt << t;
-    for (const QWidget* t : gezeigt) {
-        const QRect lage = t->geometry();
-        const QSize noetig = t->minimumSizeHint().expandedTo(t->minimumSize());
-        const auto* text = qobject_cast<const QLabel*>(t);
-        const int hoehe = text && text->wordWrap() ? text->heightForWidth(lage.width()) : 0;
-        if (!seite.rect().contains(lage) || lage.width() < noetig.width() ||
-            lage.height() < std::max(noetig.height(), hoehe))
-            return t->objectName() + QStringLiteral(" zu klein");
-        for (const QWidget* anderes : gezeigt)
-            if (anderes != t && lage.intersects(anderes->geometry()))
-                return t->objectName() + QStringLiteral(" über ") + anderes->objectName();
-    }
-    return {};
+    return ::abgeschnitten(seite, gezeigteKinder(seite));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -40,20 +41,21 @@ QLabel* textzeile(const char* name, const QString& text)
 
 } // namespace
 
-// Where pupils join, and the word for the board, large.
+// Where pupils join, and beside it the word for the board, large.
 void Leitstellenfenster::baueKopf(QVBoxLayout* spalte)
 {
     adresse_ = textzeile("adresse", QStringLiteral("Adresse und Port"));
     adresse_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    adresse_->setWordWrap(true);
     wort_ = textzeile("wort", QStringLiteral("Beitrittswort"));
-    wort_->setFont(verdana(64));
-    meldung_ = textzeile("meldung", QStringLiteral("Meldung"));
-    announceAsNotification(meldung_);
-    auto* kopf = new QFormLayout;
-    kopf->addRow(QStringLiteral("Stationen treten bei unter"), adresse_);
-    kopf->addRow(QStringLiteral("Beitrittswort"), wort_);
+    wort_->setFont(verdana(56));
+    auto* kopf = new QHBoxLayout;
+    auto* wo = new QFormLayout;
+    wo->addRow(QStringLiteral("Stationen treten bei unter"), adresse_);
+    kopf->addLayout(wo, 1);
+    kopf->addWidget(new QLabel(QStringLiteral("Beitrittswort")), 0, Qt::AlignVCenter);
+    kopf->addWidget(wort_);
     spalte->addLayout(kopf);
-    spalte->addWidget(meldung_);
 }
 
 // The row of stations scrolls sideways when it is longer than the window, each drawn crisp
@@ -71,7 +73,7 @@ void Leitstellenfenster::baueReihe(QVBoxLayout* spalte)
 }
 
 // The line's length, moving and removing a pupil, and the message.
-void Leitstellenfenster::baueBedienung(QVBoxLayout* spalte)
+void Leitstellenfenster::baueBedienung(QVBoxLayout* links)
 {
     anzahl_ = new QSpinBox;
     anzahl_->setRange(wenigsteStationen, meisteStationenImNetz);
@@ -87,9 +89,11 @@ void Leitstellenfenster::baueBedienung(QVBoxLayout* spalte)
     plaetze->addWidget(von_);
     plaetze->addWidget(new QLabel(QStringLiteral("nach")));
     plaetze->addWidget(nach_);
-    plaetze->addWidget(verschieben_);
-    plaetze->addWidget(entfernen_);
     plaetze->addStretch();
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(verschieben_);
+    knoepfe->addWidget(entfernen_);
+    knoepfe->addStretch();
     nachricht_ = new QLineEdit(QStringLiteral("SOS"));
     nachricht_->setMaxLength(netz::laengsteZeile);
     benenne(nachricht_, "nachricht", QStringLiteral("Nachricht"));
@@ -104,23 +108,40 @@ void Leitstellenfenster::baueBedienung(QVBoxLayout* spalte)
     auto* platz = new QLabel(QStringLiteral("Schüler auf &Platz"));
     platz->setBuddy(von_);
     form->addRow(platz, plaetze);
+    form->addRow(QString(), knoepfe);
     auto* nachricht = new QLabel(QStringLiteral("&Nachricht"));
     nachricht->setBuddy(nachricht_);
     form->addRow(nachricht, zeile);
-    spalte->addLayout(form);
+    links->addLayout(form);
 }
 
-// What arrived, its wrong characters marked, and who set what.
-void Leitstellenfenster::baueErgebnis(QVBoxLayout* spalte)
+// What arrived, its wrong characters marked, in a few lines that scroll for a long message, and
+// beneath it what the window has to say.
+void Leitstellenfenster::baueErgebnis(QVBoxLayout* links)
 {
     empfangenText_ = new QLabel;
     empfangenText_->setTextFormat(Qt::RichText); // only characters of the code, escaped
+    empfangenText_->setWordWrap(true);
+    empfangenText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     benenne(empfangenText_, "empfangen", QStringLiteral("Empfangen"));
     announceAsNotification(empfangenText_);
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Empfangen"), empfangenText_);
-    spalte->addLayout(form);
-    spalte->addWidget(baueLehrersicht(), 1);
+    auto* rolle = new QScrollArea;
+    rolle->setWidget(empfangenText_);
+    rolle->setWidgetResizable(true);
+    rolle->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rolle->setFixedHeight(std::max(4 * fontMetrics().lineSpacing() + 2 * rolle->frameWidth(),
+                                   rolle->minimumSizeHint().height()));
+    rolle->setObjectName(QStringLiteral("empfangenRolle"));
+    // The last line that arrived stays in sight.
+    connect(rolle->verticalScrollBar(), &QScrollBar::rangeChanged, rolle,
+            [rolle](int, int bis) { rolle->verticalScrollBar()->setValue(bis); });
+    meldung_ = textzeile("meldung", QStringLiteral("Meldung"));
+    meldung_->setWordWrap(true);
+    announceAsNotification(meldung_);
+    links->addWidget(new QLabel(QStringLiteral("Empfangen")));
+    links->addWidget(rolle);
+    links->addWidget(meldung_);
+    links->addStretch();
 }
 
 // Who read what as a table with the pupils' names, the run as a chart, and saving both.
@@ -132,6 +153,7 @@ QWidget* Leitstellenfenster::baueLehrersicht()
     auto* tabelle = new QTableView;
     tabelle->setModel(tabelle_);
     tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tabelle->verticalHeader()->setDefaultSectionSize(22);
     tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     benenne(tabelle, "werlaswas", QStringLiteral("Wer las was"));
     wegZeit_ = new WegZeitAnsicht;

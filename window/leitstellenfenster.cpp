@@ -10,6 +10,7 @@
 #include "widgets/werlaswas.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,14 +56,20 @@ Leitstellenfenster::Leitstellenfenster(const Signalcode& code, QWidget* parent)
     tabelle_ = new NamentlicheTabelle(*leitstelle_, this);
     bildtakt_.setInterval(20);
     bildtakt_.setTimerType(Qt::PreciseTimer);
+    // The row on top; beneath it the teacher's controls on the left and the record on the right.
     auto* spalte = new QVBoxLayout(this);
     baueKopf(spalte);
     baueReihe(spalte);
-    baueBedienung(spalte);
-    baueErgebnis(spalte);
+    auto* unten = new QHBoxLayout;
+    auto* links = new QVBoxLayout;
+    baueBedienung(links);
+    baueErgebnis(links);
+    unten->addLayout(links, 2);
+    unten->addWidget(baueLehrersicht(), 3);
+    spalte->addLayout(unten, 1);
     verbinde();
     baueStationen();
-    resize(1000, 800);
+    resize(groesse);
 }
 
 Leitstellenfenster::~Leitstellenfenster() = default;
@@ -157,11 +164,25 @@ void Leitstellenfenster::senden()
     bildtakt_.start();
 }
 
+// A station's movement before this one has ended, even when no frame showed it ending: what it
+// set still counts, and on the last station arrives.
 void Leitstellenfenster::bewegt(const Linienbewegung& bewegung)
 {
-    laufend_[static_cast<std::size_t>(bewegung.station)] =
-        Laufend{bewegung, bewegungsplan(bewegung.von, bewegung.nach)};
+    const auto k = static_cast<std::size_t>(bewegung.station);
+    if (laufend_[k])
+        steht(k);
+    laufend_[k] = Laufend{bewegung, bewegungsplan(bewegung.von, bewegung.nach)};
     protokollVeraltet_ = true;
+}
+
+// Station k stands at the end of its movement.
+void Leitstellenfenster::steht(std::size_t k)
+{
+    const Linienbewegung& b = laufend_[k]->bewegung;
+    stationen_[k]->steht(b.nach, b.steht == '\0' ? ' ' : b.steht);
+    if (k + 1 == laufend_.size() && b.steht != '\0')
+        angekommen(b.steht);
+    laufend_[k].reset();
 }
 
 void Leitstellenfenster::naechstesBild()
@@ -179,11 +200,7 @@ void Leitstellenfenster::zeigeBild(std::chrono::milliseconds jetzt)
             continue;
         const Laufend& l = *laufend_[k];
         if (jetzt >= l.bewegung.ende) {
-            const char steht = l.bewegung.steht == '\0' ? ' ' : l.bewegung.steht;
-            stationen_[k]->steht(l.bewegung.nach, steht);
-            if (k + 1 == laufend_.size() && l.bewegung.steht != '\0')
-                angekommen(l.bewegung.steht);
-            laufend_[k].reset();
+            steht(k);
             gestanden = true;
         } else if (!l.frames.empty()) {
             const auto frame =
@@ -216,6 +233,7 @@ void Leitstellenfenster::angekommen(char zeichen)
                     : QStringLiteral("<span style=\"color:#c00000;text-decoration:underline\">"
                                      "%1</span>")
                           .arg(z);
+        text += QChar(0x200B); // a long message breaks anywhere, not only at its spaces
     }
     empfangenText_->setText(text);
     empfangenText_->setAccessibleDescription(QString::fromStdString(empfangen_));

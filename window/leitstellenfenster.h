@@ -36,6 +36,9 @@ public:
     explicit Leitstellenfenster(const Signalcode& code, QWidget* parent = nullptr);
     ~Leitstellenfenster() override;
 
+    // The size it opens at: within a 1024 x 768 screen with a window frame and a panel.
+    static constexpr QSize groesse{1000, 680};
+
     // Listens for stations on `port` (0: any free one); if that fails, says why in the window
     // and returns false.
     bool oeffnen(quint16 port = netz::standardPort);
@@ -53,8 +56,8 @@ private:
     // The layout, in leitstellenaufbau.cpp.
     void baueKopf(QVBoxLayout* spalte);
     void baueReihe(QVBoxLayout* spalte);
-    void baueBedienung(QVBoxLayout* spalte);
-    void baueErgebnis(QVBoxLayout* spalte);
+    void baueBedienung(QVBoxLayout* links);
+    void baueErgebnis(QVBoxLayout* links);
     QWidget* baueLehrersicht();
     void verbinde();
     void baueStationen();
@@ -64,6 +67,7 @@ private:
     void entfernen();
     void senden();
     void bewegt(const Linienbewegung& bewegung);
+    void steht(std::size_t k);
     void naechstesBild();
     void angekommen(char zeichen);
     void zeigeProtokoll();
