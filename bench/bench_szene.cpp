@@ -16,6 +16,7 @@
 #include "widgets/alphabetfeld.h"
 #include "widgets/station.h"
 #include "widgets/telegraf.h"
+#include "window/leitstellenfenster.h"
 #include "window/linienfenster.h"
 #include "window/umix2.h"
 
@@ -241,12 +242,58 @@ void BM_Linienframe(benchmark::State& state)
     }
 }
 
+// A frame of the Leitstelle's window with its thirty stations all moving at once, as
+// BM_Linienframe does it for the line of eight: the window's own frame step on the Leitstelle's
+// clock, one movement frame later each time, and what changed painted. Each station goes
+// through the same movements, starting at another point of them, and begins its next movement
+// as soon as one ends, as the Leitstelle tells the window.
+void BM_Leitstellenframe(benchmark::State& state)
+{
+    using std::chrono::milliseconds;
+    Leitstellenfenster fenster(eingebetteterCode());
+    fenster.setStationen(meisteStationenImNetz);
+    fenster.show();
+    for (int i = 0; i < 10; ++i)
+        pumpen();
+    std::vector<Stellung> ziele;
+    for (const char zeichen : {'A', '8', 'E', ' '})
+        ziele.push_back(winkelholen(eingebetteterCode(), zeichen));
+    const auto dauer = [](Stellung von, Stellung nach) {
+        return static_cast<long>(bewegungsplan(von, nach).size()) * bewegungsTakt;
+    };
+    std::vector<Linienbewegung> laufend(meisteStationenImNetz);
+    std::vector<std::size_t> ziel(meisteStationenImNetz);
+    milliseconds jetzt{0};
+    // Each station's movement began k x 97 frames before the first frame.
+    for (int k = 0; k < meisteStationenImNetz; ++k) {
+        ziel[k] = static_cast<std::size_t>(k) % ziele.size();
+        const Stellung von = ziele[(ziel[k] + ziele.size() - 1) % ziele.size()];
+        const milliseconds beginn = -(k % 4) * 97 * bewegungsTakt;
+        laufend[k] = {k, 0, von, ziele[ziel[k]], beginn, beginn + dauer(von, ziele[ziel[k]]), '\0'};
+        emit fenster.leitstelle().bewegt(laufend[k]);
+    }
+    for (auto _ : state) {
+        jetzt += bewegungsTakt;
+        for (Linienbewegung& b : laufend) {
+            if (jetzt < b.ende)
+                continue;
+            auto& z = ziel[static_cast<std::size_t>(b.station)];
+            z = (z + 1) % ziele.size();
+            b = {b.station, 0, b.nach, ziele[z], jetzt, jetzt + dauer(b.nach, ziele[z]), '\0'};
+            emit fenster.leitstelle().bewegt(b);
+        }
+        fenster.zeigeBild(jetzt);
+        pumpen();
+    }
+}
+
 BENCHMARK(BM_Boden)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Szene)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Fensterframe)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Bewegungsframe)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Zeichenwechsel)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Linienframe)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_Leitstellenframe)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 
 // The console output as usual, and each benchmark's wall time per iteration collected for the
 // ratios. With repetitions the median of the repetitions counts.
@@ -332,6 +379,8 @@ int main(int argc, char** argv)
                        boden);
     verhaeltnisDrucken("Linienframe (8 Stationen) / Bewegungsframe:", linie,
                        bewegung / sammler.zeichnungen["BM_Bewegungsframe"]);
+    verhaeltnisDrucken(
+        "Leitstellenframe (30) / Linienframe (8):", sammler.zeit("BM_Leitstellenframe"), linie);
     std::fflush(stdout);
 
     benchmark::Shutdown();

@@ -2,6 +2,7 @@
 // message relayed by a scripted pupil arriving in the window and its record, and the record
 // saved.
 #include "assets/eingebettet.h"
+#include "signal/signalcode.h"
 #include "tests/abgeschnitten.h"
 #include "tests/skriptschueler.h"
 #include "widgets/station.h"
@@ -15,6 +16,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -51,6 +55,7 @@ private slots:
     void schnelleLinieVerliertNichts();
     void passtAufDenBildschirm_data();
     void passtAufDenBildschirm();
+    void verdeckteStationZeigtIhrenStand();
     void ausDerLinieGeoeffnet();
 };
 
@@ -165,6 +170,33 @@ void TstLeitstellenfenster::passtAufDenBildschirm()
     QVERIFY(QTest::qWaitForWindowExposed(&fenster));
     QCOMPARE(fenster.size(), platz);
     QCOMPARE(abgeschnitten(fenster, bedienteile(fenster)), QString());
+}
+
+// A station that came to stand while scrolled out of sight, where the window spares working out
+// its beams, shows on the screen where it stands once it is scrolled in.
+void TstLeitstellenfenster::verdeckteStationZeigtIhrenStand()
+{
+    using namespace std::chrono_literals;
+    Leitstellenfenster fenster(eingebetteterCode());
+    fenster.setStationen(30);
+    fenster.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+    const Stellung a = winkelholen(eingebetteterCode(), 'A');
+    emit fenster.leitstelle().bewegt({29, 0, ruhestellung, a, 0ms, 500ms, 'A'});
+    fenster.zeigeBild(250ms);
+    fenster.zeigeBild(500ms);
+    QScrollBar* leiste = fenster.findChild<QScrollArea*>("reihe")->horizontalScrollBar();
+    leiste->setValue(leiste->maximum());
+    QTest::qWait(50);
+    const Station* letzte = fenster.findChildren<Station*>().last();
+    const QImage schirm = fenster.screen()->grabWindow(fenster.winId()).toImage();
+    Station erwartet(30); // in sight, so that it works out its beams at once
+    erwartet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&erwartet));
+    erwartet.steht(a, 'A');
+    QCOMPARE(schirm.copy(QRect(letzte->mapTo(&fenster, QPoint(0, 0)), Station::groesse))
+                 .convertToFormat(QImage::Format_RGB32),
+             erwartet.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 void TstLeitstellenfenster::ausDerLinieGeoeffnet()

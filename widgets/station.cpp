@@ -52,14 +52,21 @@ Station::Station(int nummer, QWidget* parent)
     beschreibe();
 }
 
+// A station scrolled out of sight, as most of a long line are, only notes its position: its
+// arms are worked out again when it is painted.
 void Station::zeige(const Stellung& stellung)
 {
     if (stellung == stellung_)
         return;
-    Fluegelbild arme = kleineFluegel(stellung);
-    const QRegion region = bewegt(arme_, arme);
     stellung_ = stellung;
+    if (visibleRegion().isEmpty()) {
+        armeVeraltet_ = true;
+        return;
+    }
+    Fluegelbild arme = kleineFluegel(stellung);
+    const QRegion region = armeVeraltet_ ? QRegion(rect()) : bewegt(arme_, arme);
     arme_ = std::move(arme);
+    armeVeraltet_ = false;
     update(region);
 }
 
@@ -77,6 +84,10 @@ void Station::steht(const Stellung& stellung, char zeichen)
 void Station::paintEvent(QPaintEvent* event)
 {
     const QRect bereich = event->rect();
+    if (armeVeraltet_) {
+        arme_ = kleineFluegel(stellung_);
+        armeVeraltet_ = false;
+    }
     QPainter p(this);
     p.fillRect(bereich, Qt::white);
     // Crisp pixels, as the scene's.

@@ -33,6 +33,7 @@ private:
 
     const int nummer_;
     Stellung stellung_ = ruhestellung;
-    Fluegelbild arme_; // the arms as drawn, worked out once for each position
+    Fluegelbild arme_;          // the arms as drawn, worked out once for each position
+    bool armeVeraltet_ = false; // moved while out of sight: arme_ is older than stellung_
     char zeichen_ = ' ';
 };
