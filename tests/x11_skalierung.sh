@@ -11,16 +11,23 @@ work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" QT_FONT_DPI=144 VELLARD_STARTZEIT=1
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY WAYLAND_SOCKET # X11, whatever the other tests run on
+fallnummer=0
 for fall in "3840x2160 2016 1388" "1920x1080 1008 694" "2256x1504 2016 1388" \
     "3840x2160 2016 1388 QT_FONT_DPI=96 QT_SCREEN_SCALE_FACTORS=1.5;" \
     "1920x1080 1008 694 QT_FONT_DPI=96 QT_SCREEN_SCALE_FACTORS=screen=1.5"; do
     read -r bildschirm breite hoehe umgebung <<<"$fall"
     erwartet="$breite x $hoehe"
-    Xvfb -displayfd 3 -screen 0 "${bildschirm}x24" -nolisten tcp 3>"$work/$bildschirm" 2>/dev/null &
-    for _ in $(seq 100); do [ -s "$work/$bildschirm" ] && break; sleep 0.1; done
+    anzeige="$work/anzeige-$((++fallnummer))"
+    Xvfb -displayfd 3 -screen 0 "${bildschirm}x24" -nolisten tcp 3>"$anzeige" 2>/dev/null &
+    # A busy machine can take a while to start a large screen.
+    for _ in $(seq 300); do [ -s "$anzeige" ] && break; sleep 0.1; done
     # shellcheck disable=SC2086 # the case's variables, one word each
-    gesehen="$(DISPLAY=":$(head -n 1 "$work/$bildschirm")" timeout 30 env $umgebung "$1" 2>&1 |
-        grep -o 'Fenster [0-9]* x [0-9]*' || true)"
+    ausgabe="$(DISPLAY=":$(head -n 1 "$anzeige")" timeout 60 env $umgebung "$1" 2>&1 || true)"
+    gesehen="$(grep -o 'Fenster [0-9]* x [0-9]*' <<<"$ausgabe" || true)"
     kill $! 2>/dev/null || true
-    [ "$gesehen" = "Fenster $erwartet" ] || { echo "$bildschirm $umgebung: „$gesehen“"; exit 1; }
+    [ "$gesehen" = "Fenster $erwartet" ] || {
+        echo "$bildschirm $umgebung: „$gesehen“ statt „Fenster $erwartet“; die Ausgabe:"
+        echo "$ausgabe"
+        exit 1
+    }
 done
