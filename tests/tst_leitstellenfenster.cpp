@@ -81,6 +81,16 @@ void TstLeitstellenfenster::schuelerImFensterUndSos()
     QVERIFY(!speichern->isEnabled());
     QTest::mouseClick(fenster.findChild<QPushButton*>("senden"), Qt::LeftButton);
     QVERIFY(!speichern->isEnabled());
+    // The first station's first movement starts with the line and is shown too.
+    const QList<Station*> stationen = fenster.findChildren<Station*>();
+    bool ersteStandInS = false;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            ersteStandInS |= stationen[0]->zeichen() == 'S';
+            return stationen[1]->zeichen() == 'O';
+        },
+        frist));
+    QVERIFY(ersteStandInS);
     auto* empfangen = fenster.findChild<QLabel*>("empfangen");
     QTRY_COMPARE_WITH_TIMEOUT(empfangen->accessibleDescription(), QStringLiteral("SOS"), frist);
     const QAbstractItemModel* tabelle = fenster.findChild<QTableView*>("werlaswas")->model();

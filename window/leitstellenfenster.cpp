@@ -144,17 +144,19 @@ void Leitstellenfenster::senden()
 {
     Linienwahl wahl;
     wahl.nachricht = normalisieren(nachricht_->text());
-    if (!leitstelle_->senden(wahl)) {
-        meldung_->setText(
-            QStringLiteral("Die Nachricht braucht 1 bis %1 Zeichen.").arg(netz::laengsteZeile));
-        return;
-    }
+    // Cleared first: the line's first movements are decided, and reach this window, while it
+    // starts.
     meldung_->clear();
     empfangen_.clear();
     empfangenText_->clear();
     for (Station* s : stationen_)
         s->steht(ruhestellung, ' ');
     laufend_.assign(stationen_.size(), std::nullopt);
+    if (!leitstelle_->senden(wahl)) {
+        meldung_->setText(
+            QStringLiteral("Die Nachricht braucht 1 bis %1 Zeichen.").arg(netz::laengsteZeile));
+        return;
+    }
     laufWahl_ = wahl;
     speichern_->setEnabled(false);
     tabelle_->setProtokoll(Linienprotokoll());
