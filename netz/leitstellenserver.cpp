@@ -194,6 +194,7 @@ void Leitstellenserver::neueVerbindung()
         Verbindung& v = verbindungen[socket];
         v.seitBeginn.start();
         v.seitLetzter.start();
+        v.seitPing.start();
         if (gesperrt(socket->peerAddress())) {
             abweisen(socket, QStringLiteral("Zu viele falsche Beitrittswörter: bitte in %1 s "
                                             "wieder versuchen")
@@ -206,6 +207,11 @@ void Leitstellenserver::neueVerbindung()
         }
         connect(socket, &QWebSocket::textMessageReceived, this,
                 [this, socket](const QString& text) { nachrichtErhalten(socket, text); });
+        // The station's WebSocket answers each ping by itself: its heartbeat costs a few bytes.
+        connect(socket, &QWebSocket::pong, this, [this, socket] {
+            if (const auto v = verbindungen.find(socket); v != verbindungen.end())
+                v->seitLetzter.start();
+        });
         connect(socket, &QWebSocket::binaryMessageReceived, this, [this, socket] {
             abweisen(socket, QStringLiteral("Nur Textnachrichten sind erlaubt"));
         });
@@ -291,16 +297,22 @@ void Leitstellenserver::verbindungZu(QWebSocket* socket)
     }
 }
 
+// Closes what overstays its deadline, and pings each joined station three times within its
+// heartbeat's deadline, so that one late answer is no reason to give it up.
 void Leitstellenserver::fristenPruefen()
 {
     const QList<QWebSocket*> sockets = verbindungen.keys();
     for (QWebSocket* socket : sockets) {
-        const Verbindung& v = verbindungen[socket];
-        if (v.platz == 0 && v.seitBeginn.elapsed() > beitrittsfrist.count())
+        Verbindung& v = verbindungen[socket];
+        if (v.platz == 0 && v.seitBeginn.elapsed() > beitrittsfrist.count()) {
             abweisen(socket, QStringLiteral("Kein Beitrittswort innerhalb von %1 s")
                                  .arg(sekunden(beitrittsfrist)));
-        else if (v.platz != 0 && v.seitLetzter.elapsed() > pulsfrist.count())
+        } else if (v.platz != 0 && v.seitLetzter.elapsed() > pulsfrist.count()) {
             abweisen(socket, QStringLiteral("Keine Antwort seit %1 s").arg(sekunden(pulsfrist)));
+        } else if (v.platz != 0 && v.seitPing.elapsed() >= pulsfrist.count() / 3) {
+            socket->ping();
+            v.seitPing.start();
+        }
     }
 }
 

@@ -72,6 +72,7 @@ private:
         int platz = 0; // 0 until joined
         QElapsedTimer seitBeginn;
         QElapsedTimer seitLetzter;
+        QElapsedTimer seitPing;
         QList<qint64> letzteNachrichten; // ms since seitBeginn, at most the allowed rate
     };
     struct Platz {

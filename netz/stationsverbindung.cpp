@@ -118,8 +118,6 @@ void Stationsverbindung::pulsen()
         return beenden(verbunden ? QStringLiteral("Die Leitstelle antwortet nicht mehr")
                                  : QStringLiteral("Die Leitstelle ist nicht erreichbar"));
     }
-    if (platz != 0)
-        senden(Puls{});
     socket.ping();
 }
 

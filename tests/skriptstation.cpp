@@ -56,16 +56,16 @@ int main(int argc, char* argv[])
         std::printf("bewegung %lld %lld\n", static_cast<long long>(b.beginn),
                     static_cast<long long>(jetztMonoton()));
     };
-    QObject::connect(
-        &schueler.verbindung, &Stationsverbindung::ende, &app, [&](const netz::Ende& e) {
-            zaehle(e);
-            std::printf("bytes %lld\n", static_cast<long long>(bytes));
-            // The heartbeat each second: a "puls" and a ping up, a pong down.
-            std::printf("pulsbytes %lld\n",
-                        static_cast<long long>(netz::schreibe(netz::Puls{}).size() + 6 + 6 + 2));
-            std::printf("ende %s %s\n", qPrintable(e.empfangen), qPrintable(e.zeile));
-            std::fflush(stdout);
-        });
+    QObject::connect(&schueler.verbindung, &Stationsverbindung::ende, &app,
+                     [&](const netz::Ende& e) {
+                         zaehle(e);
+                         std::printf("bytes %lld\n", static_cast<long long>(bytes));
+                         // The heartbeat each second: each side pings (2 bytes down, 6 with the
+                         // mask up) and the other answers.
+                         std::printf("pulsbytes %d\n", 2 + 6 + 6 + 2);
+                         std::printf("ende %s %s\n", qPrintable(e.empfangen), qPrintable(e.zeile));
+                         std::fflush(stdout);
+                     });
     QObject::connect(&schueler.verbindung, &Stationsverbindung::beendet, &app,
                      [&] { app.exit(schueler.ende ? 0 : 2); });
     QTimer::singleShot(std::chrono::seconds(grenze), &app, [&] { app.exit(2); });
