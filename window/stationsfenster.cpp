@@ -44,6 +44,19 @@ QString warteText(netz::Warte warte, int station)
     return QStringLiteral("Du hast alle Zeichen weitergegeben");
 }
 
+// Who stands before the pupil at `station`: a pupil by name, the Leitstelle's own sender
+// before station 2, or a simulated operator.
+QString vorDir(int station, const QString& vorName)
+{
+    if (station == 1)
+        return QStringLiteral("die Leitstelle");
+    const QString wer = !vorName.isEmpty() ? vorName
+                        : station == 2     ? QStringLiteral("Leitstelle")
+                                           : QString();
+    return wer.isEmpty() ? QStringLiteral("Station %1").arg(station - 1)
+                         : QStringLiteral("Station %1 (%2)").arg(station - 1).arg(wer);
+}
+
 } // namespace
 
 Stationsfenster::Stationsfenster(const Signalcode& code, QWidget* parent)
@@ -121,13 +134,10 @@ void Stationsfenster::willkommen(const netz::Willkommen& w)
         fernrohr_->setNummer(w.station - 1);
     station_ = w.station;
     fernrohr_->setVisible(station_ > 1);
-    const QString vor = station_ == 1 ? QStringLiteral("die Leitstelle")
-                        : w.vorName.isEmpty()
-                            ? QStringLiteral("Station %1").arg(station_ - 1)
-                            : QStringLiteral("Station %1 (%2)").arg(station_ - 1).arg(w.vorName);
-    melde(
-        kopf_,
-        QStringLiteral("Station %1 von %2 · vor dir: %3").arg(station_).arg(w.stationen).arg(vor));
+    melde(kopf_, QStringLiteral("Station %1 von %2 · vor dir: %3")
+                     .arg(station_)
+                     .arg(w.stationen)
+                     .arg(vorDir(station_, w.vorName)));
     zeigeBedienung();
 }
 
