@@ -64,6 +64,7 @@ private:
     Linienwahl wahl() const;
     void zeigeErwartet();
     void zeigeZeit(const QString& zeit);
+    void zeigeGebrauchteZeit(); // the run's time once it has ended
     void sendenOderAbbrechen();
     void beginneLauf();
     void anhaltenOderWeiter();
