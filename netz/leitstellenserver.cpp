@@ -4,6 +4,7 @@
 #include <QNetworkInterface>
 #include <QPointer>
 #include <QRandomGenerator>
+#include <QTcpServer>
 #include <QWebSocket>
 #include <QWebSocketServer>
 
@@ -57,6 +58,27 @@ QString adresseVon(const QWebSocket* socket)
     return ipv4 ? QHostAddress(v4).toString() : socket->peerAddress().toString();
 }
 
+// The WebSocket server tells why it cannot listen only in Qt's words; a plain TCP server on the
+// same port fails the same way and names the cause, which is said here in German.
+QString warumNichtOffen(quint16 port, const QString& qtText)
+{
+    QTcpServer probe;
+    if (probe.listen(QHostAddress::Any, port))
+        return qtText;
+    switch (probe.serverError()) {
+    case QAbstractSocket::AddressInUseError:
+        return QStringLiteral("Port %1 ist schon belegt, wohl von einer anderen Leitstelle auf "
+                              "diesem Rechner.")
+            .arg(port);
+    case QAbstractSocket::SocketAccessError:
+        return QStringLiteral("Port %1 darf dieses Programm nicht öffnen (Ports unter 1024 nur "
+                              "mit Administratorrechten).")
+            .arg(port);
+    default:
+        return QStringLiteral("Port %1 lässt sich nicht öffnen (%2).").arg(port).arg(qtText);
+    }
+}
+
 qint64 sekunden(std::chrono::milliseconds dauer)
 {
     return (dauer.count() + 999) / 1000;
@@ -89,11 +111,16 @@ bool Leitstellenserver::oeffnen(quint16 port)
     server->setHandshakeTimeout(beitrittsfrist);
     server->setMaxPendingConnections(meisteStationen + meisteWartende);
     if (!server->listen(QHostAddress::Any, port)) {
-        letzterFehler = server->errorString();
+        letzterFehler = warumNichtOffen(port, server->errorString());
         return false;
     }
     uhr.start();
     return true;
+}
+
+bool Leitstellenserver::offen() const
+{
+    return server->isListening();
 }
 
 quint16 Leitstellenserver::port() const

@@ -32,7 +32,9 @@ public:
 
     // Listens on `port` (0: any free one, read back with port()); false with fehler() if not.
     bool oeffnen(quint16 port);
+    bool offen() const;
     quint16 port() const;
+    // Why the last oeffnen failed, in German.
     QString fehler() const { return letzterFehler; }
     QString wort() const { return beitrittswort; }
 

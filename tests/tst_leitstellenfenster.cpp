@@ -56,6 +56,7 @@ private slots:
     void passtAufDenBildschirm_data();
     void passtAufDenBildschirm();
     void verdeckteStationZeigtIhrenStand();
+    void portBelegt();
     void ausDerLinieGeoeffnet();
 };
 
@@ -207,6 +208,19 @@ void TstLeitstellenfenster::verdeckteStationZeigtIhrenStand()
     QCOMPARE(schirm.copy(QRect(letzte->mapTo(&fenster, QPoint(0, 0)), Station::groesse))
                  .convertToFormat(QImage::Format_RGB32),
              erwartet.grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// A second Leitstelle on a port already taken says why in German and offers nothing to send.
+void TstLeitstellenfenster::portBelegt()
+{
+    Leitstellenfenster erste(eingebetteterCode());
+    QVERIFY(erste.oeffnen(0));
+    Leitstellenfenster zweite(eingebetteterCode());
+    QVERIFY(!zweite.oeffnen(erste.leitstelle().server().port()));
+    const QString meldung = zweite.findChild<QLabel*>("meldung")->text();
+    QVERIFY2(meldung.contains(QStringLiteral("schon belegt")), qPrintable(meldung));
+    QVERIFY(!zweite.findChild<QPushButton*>("senden")->isEnabled());
+    QVERIFY(erste.findChild<QPushButton*>("senden")->isEnabled());
 }
 
 void TstLeitstellenfenster::ausDerLinieGeoeffnet()

@@ -77,11 +77,13 @@ Leitstellenfenster::~Leitstellenfenster() = default;
 bool Leitstellenfenster::oeffnen(quint16 port)
 {
     if (!leitstelle_->oeffnen(port)) {
-        meldung_->setText(QStringLiteral("Die Leitstelle kann nicht auf Port %1 hören: %2")
+        adresse_->setText(QStringLiteral("– (die Leitstelle ist nicht geöffnet)"));
+        meldung_->setText(QStringLiteral("Die Leitstelle kann nicht auf Port %1 hören. %2")
                               .arg(port)
                               .arg(leitstelle_->server().fehler()));
         return false;
     }
+    zeigePlaetze();
     QStringList adressen;
     for (const QHostAddress& a : Leitstellenserver::adressen())
         adressen.append(a.toString());
@@ -120,7 +122,8 @@ void Leitstellenfenster::zeigePlaetze()
         namen_[i]->setText(wer);
         namen_[i]->setAccessibleName(QStringLiteral("Station %1: %2").arg(platz).arg(wer));
     }
-    const bool frei = !leitstelle_->laeuft();
+    // Nothing to send, nobody to move, until the Leitstelle listens.
+    const bool frei = leitstelle_->server().offen() && !leitstelle_->laeuft();
     for (QWidget* w : std::initializer_list<QWidget*>{anzahl_, von_, nach_, verschieben_,
                                                       entfernen_, nachricht_, senden_})
         w->setEnabled(frei);
