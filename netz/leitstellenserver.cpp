@@ -15,7 +15,6 @@ namespace {
 constexpr int meisteNachrichtenJeSekunde = 20;
 constexpr int meisteFalscheWoerter = 5;
 constexpr int meisteWartende = 10; // connections not yet joined, beside the stations
-constexpr auto abbauFrist = std::chrono::seconds(2);
 
 QString zufallswort()
 {
@@ -388,7 +387,7 @@ void Leitstellenserver::abweisen(QWebSocket* socket, const QString& grund)
             listener->deleteLater();
     });
     connect(socket, &QWebSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(abbauFrist, socket, [socket] {
+    QTimer::singleShot(abbaufrist, socket, [socket] {
         socket->abort();
         socket->deleteLater();
     });

@@ -62,6 +62,8 @@ public:
     void setBeitrittsfrist(std::chrono::milliseconds frist) { beitrittsfrist = frist; }
     void setPulsfrist(std::chrono::milliseconds frist) { pulsfrist = frist; }
     void setSperrdauer(std::chrono::milliseconds dauer) { sperrdauer = dauer; }
+    // How long a station told goodbye has to take what was sent and close, before it is cut off.
+    void setAbbaufrist(std::chrono::milliseconds frist) { abbaufrist = frist; }
 
 signals:
     void beigetreten(int platz, const QString& name);
@@ -111,6 +113,7 @@ private:
     std::chrono::milliseconds beitrittsfrist{5000};
     std::chrono::milliseconds pulsfrist{3000};
     std::chrono::milliseconds sperrdauer{60000};
+    std::chrono::milliseconds abbaufrist{2000};
     QHash<QWebSocket*, Verbindung> verbindungen;
     std::map<int, Platz> plaetze;
     QHash<QString, Sperre> sperren; // by address
