@@ -244,6 +244,12 @@ void TstLeitstellenfenster::ausDerLinieGeoeffnet()
         leitstelle->setStationen(stationen);
         QCOMPARE(leitstelle->findChildren<Station*>().size(), stationen);
     }
+    // Closed and opened again, it listens again and can send.
+    leitstelle->close();
+    QVERIFY(!leitstelle->leitstelle().server().offen());
+    QVERIFY(linie.imNetzOeffnen(0));
+    QVERIFY(leitstelle->isVisible() && leitstelle->leitstelle().server().offen());
+    QVERIFY(leitstelle->findChild<QPushButton*>("senden")->isEnabled());
 }
 
 QTEST_MAIN(TstLeitstellenfenster)
