@@ -53,7 +53,8 @@ if [ "$zeichen" = "--ueben" ]; then
     case "$uebung" in
     erkennen) xdotool type a ;;
     stellen) xdotool key 2 Right Right Right Right 3 Right Right ;;
-    mitlesen) xdotool type haus && xdotool key Return ;;
+    # The answer once the word has been sent and the telegraph stands, as a learner gives it.
+    mitlesen) sleep 11 && xdotool type haus && xdotool key Return ;;
     esac
     sleep 0.5
 elif [ "$zeichen" = "--linie" ]; then
