@@ -180,7 +180,7 @@ void Leitstellenserver::entfernen(int platz, const QString& grund)
     if (p == plaetze.end())
         return;
     if (p->second.socket)
-        abweisen(p->second.socket, grund);
+        verabschieden(p->second.socket, grund);
     plaetze.erase(platz);
     plaetzeMelden();
 }
@@ -190,7 +190,7 @@ void Leitstellenserver::schliessen(const QString& grund)
     plaetze.clear(); // closing the line is not every pupil leaving it
     const QList<QWebSocket*> sockets = verbindungen.keys();
     for (QWebSocket* socket : sockets)
-        abweisen(socket, grund);
+        verabschieden(socket, grund);
     server->close();
     uhr.stop();
 }
@@ -367,17 +367,34 @@ bool Leitstellenserver::zuSchnell(Verbindung& verbindung)
     return zuViele;
 }
 
-// Tells the station why, forgets it at once so that nothing more it sends counts, and closes;
-// a peer that does not answer the close is cut off shortly after.
-//
-// Until then the connection belongs to no Leitstelle: what was sent before (the end of a
-// message) and the goodbye still reach the station in their order when the Leitstelle goes away
-// at once, and the program, closing its last window, waits for them as long as the close takes.
+// Tells a station that broke a rule why, forgets it at once so that nothing more it sends
+// counts, and closes; a peer that does not answer the close is cut off after the deadline.
 void Leitstellenserver::abweisen(QWebSocket* socket, const QString& grund)
 {
     socket->sendTextMessage(QString::fromUtf8(schreibe(Abschied{grund.left(laengsterText)})));
-    verbindungZu(socket);
     socket->close(QWebSocketProtocol::CloseCodePolicyViolated, grund);
+    gehenLassen(socket, abbaufrist);
+}
+
+// Says goodbye to a station that did no wrong: it closes itself once it has read all that was
+// sent before. Closing here would stop reading from it, and a connection closed with unread
+// data is reset, which drops what is still on its way. One that stays is closed after the
+// deadline, and cut off after another.
+void Leitstellenserver::verabschieden(QWebSocket* socket, const QString& grund)
+{
+    socket->sendTextMessage(QString::fromUtf8(schreibe(Abschied{grund.left(laengsterText)})));
+    QTimer::singleShot(abbaufrist, socket, [socket, grund] {
+        socket->close(QWebSocketProtocol::CloseCodeGoingAway, grund);
+    });
+    gehenLassen(socket, 2 * abbaufrist);
+}
+
+// The connection belongs to no Leitstelle from now on: what was sent before and the goodbye
+// still reach the station in their order when the Leitstelle goes away at once, and the
+// program, closing its last window, waits for them until the connection is gone.
+void Leitstellenserver::gehenLassen(QWebSocket* socket, std::chrono::milliseconds frist)
+{
+    verbindungZu(socket);
     socket->setParent(nullptr);
     ++*abschiede;
     auto* bleiben = new QEventLoopLocker;
@@ -387,7 +404,7 @@ void Leitstellenserver::abweisen(QWebSocket* socket, const QString& grund)
             listener->deleteLater();
     });
     connect(socket, &QWebSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(abbaufrist, socket, [socket] {
+    QTimer::singleShot(frist, socket, [socket] {
         socket->abort();
         socket->deleteLater();
     });

@@ -99,6 +99,8 @@ private:
     bool gesperrt(const QHostAddress& adresse);
     bool zuSchnell(Verbindung& verbindung);
     void abweisen(QWebSocket* socket, const QString& grund);
+    void verabschieden(QWebSocket* socket, const QString& grund);
+    void gehenLassen(QWebSocket* socket, std::chrono::milliseconds frist);
     void sendenAn(int platz, const netz::Nachricht& nachricht);
     void plaetzeMelden();
     int freierPlatz() const;

@@ -33,7 +33,6 @@ void Stationsverbindung::verbinden(const QString& host, quint16 port, const QStr
 {
     this->wort = wort.trimmed().toUpper();
     this->name = name.trimmed();
-    abschiedsgrund.clear();
     platz = 0;
     laeuft = true;
     const QString fehler =
@@ -93,7 +92,8 @@ void Stationsverbindung::nachrichtErhalten(const QString& text)
     } else if (const auto* e = std::get_if<Ende>(&n)) {
         emit ende(*e);
     } else if (const auto* a = std::get_if<Abschied>(&n)) {
-        abschiedsgrund = a->grund;
+        // All the Leitstelle sent before has been read: the station goes, as it is asked to.
+        beenden(a->grund);
     }
 }
 
@@ -101,9 +101,7 @@ void Stationsverbindung::getrennt()
 {
     if (!laeuft)
         return;
-    QString grund = abschiedsgrund;
-    if (grund.isEmpty())
-        grund = socket.closeReason();
+    QString grund = socket.closeReason();
     if (grund.isEmpty())
         grund =
             platz ? QStringLiteral("Die Verbindung zur Leitstelle ist abgerissen")

@@ -52,7 +52,6 @@ private:
     QString wort;
     QString name;
     QString schluessel;
-    QString abschiedsgrund; // what the Leitstelle said before closing
     int platz = 0;
     bool laeuft = false;
     std::chrono::milliseconds stillefrist{3000};
