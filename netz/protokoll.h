@@ -17,7 +17,8 @@
 //     beitreten  {wort, name, token?}   join with the word on the board; the token takes the
 //                                       station's place again after a drop
 //     gestellt   {stellung: [r, i1, i2]} the pupil passes the signal on
-//     puls       {}                      every second, to show the station is still there
+//     puls       {}                      the station is still there; allowed, not needed: the
+//                                       heartbeat runs on WebSocket pings both ways
 //   Leitstelle -> station
 //     willkommen {token, station, stationen, vorName} the place in the line (from 1) and who
 //                                       stands before it (empty: the simulated operator)

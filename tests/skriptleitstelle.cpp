@@ -6,25 +6,14 @@
 //   skriptleitstelle STATIONEN SCHUELER NACHRICHT TEMPO [GRENZE IN S]
 #include "assets/eingebettet.h"
 #include "leitstelle/leitstelle.h"
+#include "tests/monoton.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
 
 using namespace std::chrono_literals;
-
-namespace {
-
-qint64 jetztMonoton()
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    return uhr.msecsSinceReference();
-}
-
-} // namespace
 
 namespace {
 

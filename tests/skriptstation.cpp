@@ -3,26 +3,15 @@
 // "weitergegeben N" on each answer and "ende EMPFANGEN ZEILE" at the end. Ends by itself when
 // the line closes: 0 after the end of the message, 2 when it ended before or took too long.
 //   skriptstation PORT WORT NAME [GRENZE IN S]
+#include "tests/monoton.h"
 #include "tests/skriptschueler.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
 
 using namespace std::chrono_literals;
-
-namespace {
-
-qint64 jetztMonoton()
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    return uhr.msecsSinceReference();
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
